@@ -1,0 +1,29 @@
+// Direct3D 8 value types with their original layouts (32-bit fields).
+#pragma once
+
+#include <cstdint>
+
+typedef uint32_t D3DCOLOR;
+
+struct D3DVECTOR {
+  float x, y, z;
+};
+
+struct D3DMATRIX {
+  union {
+    struct {
+      float _11, _12, _13, _14;
+      float _21, _22, _23, _24;
+      float _31, _32, _33, _34;
+      float _41, _42, _43, _44;
+    };
+    float m[4][4];
+  };
+};
+
+struct D3DCOLORVALUE {
+  float r, g, b, a;
+};
+
+static_assert(sizeof(D3DVECTOR) == 12);
+static_assert(sizeof(D3DMATRIX) == 64);
