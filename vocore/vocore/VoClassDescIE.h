@@ -1,0 +1,11 @@
+// VoClassDescIE: what importers and exporters share, the file-dialog filter
+// text ("Bitmap Image Files (*.bmp)") and the extension without its dot.
+#pragma once
+
+#include "vocore/vocore/VoClassDesc.h"
+
+class VoClassDescIE : public VoClassDesc {
+ public:
+  virtual const char* FileType() { return nullptr; }
+  virtual const char* FileExt() { return nullptr; }
+};

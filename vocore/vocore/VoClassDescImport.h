@@ -1,0 +1,15 @@
+// VoClassDescImport: reads a file into items under a parent branch.
+#pragma once
+
+#include "vocore/vocore/VoClassDescIE.h"
+
+class VoIBranch;
+class VoIItem;
+
+class VoClassDescImport : public VoClassDescIE {
+ public:
+  int IsImportPlugin() override { return 1; }
+  // The item that stands for the file, or null on failure. `flags` is a
+  // pointer-sized word: callers may pass a pointer through it.
+  virtual VoIItem* Import(const char* path, VoIBranch* parent, unsigned long flags) = 0;
+};
