@@ -1,0 +1,63 @@
+// VoIBranch: an item that holds children in a ring, plus a list of further
+// items released together with it.
+#pragma once
+
+#include <list>
+
+#include "ferrox/link/Plink.h"
+#include "vocore/item/VoIItem.h"
+
+namespace Frx {
+template <class T>
+class Plist;
+}
+
+class VoIBranch : public VoIItem {
+ public:
+  using ItemList = std::list<VoRefer<VoIItem>>;
+  enum : unsigned long { CLASS_ID = 2 };
+  // Update flag set on a parent whose children changed.
+  enum : unsigned short { UPDATE_CHILD = 2 };
+
+  explicit VoIBranch(VoIBranch* parent = nullptr);
+  // Children still in the ring are detached and released; those referenced
+  // elsewhere outlive the branch.
+  ~VoIBranch() override;
+
+  unsigned long GetClassID() override { return CLASS_ID; }
+  VoIBranch* IsBranch() override { return this; }
+  int Update(unsigned long counter) override;
+  void Release() override;
+
+  // First / next child of the ring; null past the last.
+  VoIItem* GetFirstChild();
+  VoIItem* GetNextChild(VoIItem* child);
+  int GetChildCount();
+
+  VoIItem* GetItem(const char* name);
+  VoIItem* GetItemArray(int n, unsigned long classId);
+  int Sort();
+  void MakeList_Group(Frx::Plist<VoIItem>* list, unsigned long classId);
+  void MakeList_All(Frx::Plist<VoIItem>* list, unsigned long classId);
+  void GetChildList(ItemList& list, unsigned long classId);
+  void GetGroupList(ItemList& list, unsigned long classId);
+  void GetAllList(ItemList& list, unsigned long classId);
+  VoIItem* SearchGroupItem(const char* name, unsigned long classId);
+  VoIItem* SearchAllItem(const char* name, unsigned long classId);
+  VoIItem* Search(unsigned long classId, const char* name);
+  int Search(VoIItem* item);
+
+  // Items released together with the branch.
+  ItemList references;
+  // Anchor of the ring of children; itself a member of the ring.
+  Frx::Plink children;
+
+  // Deepest nesting the recursive walks follow; deeper branches are skipped.
+  static constexpr int MaxDepth = 256;
+
+ private:
+  void CollectList(ItemList& list, unsigned long classId, int mode, int depth);
+};
+
+// The item whose ring node is `link` (the ring holds VoIItem's Plink base).
+inline VoIItem* VoItemOfLink(Frx::Plink* link) { return static_cast<VoIItem*>(link); }

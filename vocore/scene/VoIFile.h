@@ -1,0 +1,29 @@
+// VoIFile: the item that stands for an imported file.
+#pragma once
+
+#include <string>
+
+#include "vocore/item/VoIBranch.h"
+
+class VoIFile : public VoIBranch {
+ public:
+  enum : unsigned long { CLASS_ID = 4 };
+  explicit VoIFile(VoIBranch* parent = nullptr);
+
+  VoItemClassDesc& GetClassDesc() override { return classDesc; }
+  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetNumIcon() override { return 27; }
+  VoIFile* IsFile() override { return this; }
+
+  void SetPathName(const char* p) { path = p ? p : ""; }
+  Frx::Pstring GetPathName() const { return Frx::Pstring(path.c_str()); }
+  Frx::Pstring GetFileName() const { return GetPathName(); }
+  int IsReadOnly() const { return readOnly; }
+  void SetReadOnly(int on) { readOnly = on; }
+
+  std::string path;
+  int readOnly = 0;
+
+  static VoItemClassDesc classDesc;
+  static void RegistClassDesc(VoItemClassDesc& desc);
+};

@@ -1,0 +1,30 @@
+// VoIObject: base of placeable items; hangs from a coordinate (a locate).
+#pragma once
+
+#include "vocore/item/VoIBranch.h"
+
+class VoIObject : public VoIBranch {
+ public:
+  enum : unsigned long { CLASS_ID = 33 };
+  explicit VoIObject(VoIBranch* parent = nullptr);
+
+  VoItemClassDesc& GetClassDesc() override { return classDesc; }
+  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetNumIcon() override { return 17; }
+  VoIObject* IsObject() override { return this; }
+  int Load(VoLoad& load) override;
+  int Save(VoSave& save) override;
+  // Slot behind Save.
+  virtual int Redraw() { return 1; }
+
+  VoICoordinate* GetCoordinate();
+  VoILocate* GetLocate() { return coordinate.Get(); }
+  void SetCoordinate(VoILocate* locate) { coordinate = locate; }
+  // Own coordinate, else the nearest character's above, else the world root.
+  VoICoordinate* GetSafetyCoordinate();
+
+  VoRefer<VoILocate> coordinate;
+
+  static VoItemClassDesc classDesc;
+  static void RegistClassDesc(VoItemClassDesc& desc);
+};
