@@ -1,0 +1,37 @@
+// Class-tree queries and operations on lists of counted item references.
+#include "vocore/item/VoIItem.h"
+#include "vocore/vocore/VoClassDescItem.h"
+#include "vocore/vocore/VoMaster.h"
+#include "vocore/vocore/VoNameCompare.h"
+
+int VoMaster::IsSubclass(VoIItem* item, unsigned long classId) {
+  if (classId == 1) return 1;
+  return item ? IsSubclassID(item->GetClassID(), classId) : 0;
+}
+
+int VoMaster::IsSubclassID(unsigned long itemClassId, unsigned long classId) {
+  if (classId == 1) return 1;
+  // A chain longer than the registry has descriptors runs in a circle (a
+  // plug-in naming a descendant as its parent): stop there.
+  std::size_t steps = 0;
+  for (VoClassDescItem* desc = GetClassDescItem(itemClassId); desc && steps <= itemDescs.size();
+       desc = GetClassDescItem(desc->ParentClassID()), ++steps) {
+    if (desc->ClassID() == classId) return 1;
+  }
+  return 0;
+}
+
+void VoMaster::ListWeedOut(ItemList& out, ItemList& in, unsigned long classId) {
+  for (VoRefer<VoIItem>& ref : in) {
+    VoIItem* item = ref;
+    if (item && IsSubclass(item, classId)) out.emplace_back(item);
+  }
+}
+
+VoIItem* VoMaster::ListSearchItem(ItemList& list, const char* name) {
+  for (VoRefer<VoIItem>& ref : list) {
+    VoIItem* item = ref;
+    if (item && VoName::Same(item->GetName(), name)) return item;
+  }
+  return nullptr;
+}
