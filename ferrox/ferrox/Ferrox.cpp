@@ -1,7 +1,5 @@
 #include "ferrox/ferrox/Ferrox.h"
 
-#include <dlfcn.h>
-#include <link.h>
 #include <unistd.h>
 
 #include <cstdarg>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "ferrox/file/NativeName.h"
+#include "platform/module/Module.h"
 
 namespace Frx {
 
@@ -17,23 +16,36 @@ Ferrox theFerrox;
 
 namespace {
 
+// Length of `text` (n bytes) without a final lead byte whose trail byte was cut
+// off: a half character would swallow whatever is written after it.
+int WholeCharacters(const char* text, int n) {
+  int i = 0;
+  while (i < n) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (lead && i + 1 >= n) return i;
+    i += lead ? 2 : 1;
+  }
+  return n;
+}
+
 // Formats into a message of at most MessageLimit characters; returns whether it was cut.
 bool FormatMessage(char (&buffer)[Ferrox::MessageLimit + 1], const char* format, va_list args) {
   int n = std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
-  return n > Ferrox::MessageLimit;
+  if (n < 0) {
+    buffer[0] = '\0';
+    return false;
+  }
+  if (n <= Ferrox::MessageLimit) return false;
+  buffer[WholeCharacters(buffer, Ferrox::MessageLimit)] = '\0';
+  return true;
 }
 
-// The file name of a module (null: the main program), as a file-system path.
+// The file name of a module (null: the main program) as system text.
 std::string ModuleFileName(HINSTANCE instance) {
-  if (instance) {
-    link_map* map = nullptr;
-    if (dlinfo(instance, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name && *map->l_name)
-      return map->l_name;
-  }
-  char buffer[512];
-  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n < 0) return std::string();
-  return std::string(buffer, static_cast<size_t>(n));
+  char buffer[4096];
+  DWORD n = GetModuleFileNameA(instance, buffer, sizeof buffer);
+  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
 std::string FolderOf(const std::string& path) {
@@ -62,7 +74,7 @@ Ferrox::~Ferrox() {
 void Ferrox::Initialize(HINSTANCE moduleInstance, bool debugFlag, const char* logName) {
   instance = moduleInstance;
   debug = debugFlag;
-  systemPath = NativeName::FromNative(FolderOf(ModuleFileName(instance)).c_str());
+  systemPath = FolderOf(ModuleFileName(instance)).c_str();
   char cwd[4096];
   currentPath = NativeName::FromNative(getcwd(cwd, sizeof cwd) ? cwd : "");
   currentPath += '/';
@@ -152,9 +164,11 @@ void Ferrox::Shutdown(const char* format, ...) {
 }
 
 Pstring Ferrox::GetExeName() {
-  static char name[260];
-  Pstring converted = NativeName::FromNative(ModuleFileName(instance).c_str());
-  std::snprintf(name, sizeof name, "%s", converted.Get());
+  // Larger than Windows' 260: a cut path would name another file.
+  static char name[4096];
+  DWORD n = GetModuleFileNameA(instance, name, sizeof name);
+  if (n >= sizeof name) n = 0;
+  name[n] = '\0';
   return Pstring(name);
 }
 

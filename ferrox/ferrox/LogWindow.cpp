@@ -1,5 +1,6 @@
 #include "ferrox/ferrox/LogWindow.h"
 
+#include <set>
 #include <utility>
 
 #include "ferrox/ferrox/Ferrox.h"
@@ -18,13 +19,25 @@ bool& ClassRegistered() {
   return registered;
 }
 
+// Never destroyed: theFerrox releases its window after other statics are gone.
+std::set<const LogView*>& LiveViews() {
+  static auto* views = new std::set<const LogView*>;
+  return *views;
+}
+
 }  // namespace
+
+LogView::LogView() { LiveViews().insert(this); }
+
+LogView::~LogView() { LiveViews().erase(this); }
+
+bool LogView::IsAlive(const LogView* view) { return view && LiveViews().count(view) != 0; }
 
 LogViewFactory SetLogViewFactory(LogViewFactory factory) {
   return std::exchange(Factory(), std::move(factory));
 }
 
-LogWindow::LogWindow() : control(nullptr), frame(nullptr), library(nullptr) {}
+LogWindow::LogWindow() : control(nullptr), frame(nullptr), library(nullptr), instance(nullptr) {}
 
 LogWindow::~LogWindow() { Release(); }
 
@@ -44,7 +57,8 @@ bool LogWindow::Create(HINSTANCE moduleInstance) {
 }
 
 bool LogWindow::Show() {
-  if (IsExist()) return true;
+  // One window at a time; a stale one is replaced.
+  if (frame && LogView::IsAlive(frame)) return true;
   LogView* view = Factory() ? Factory()("Log Window") : nullptr;
   if (!view) {
     theFerrox.Error(theFerrox.mainWindow, "%s", "ログウインドゥを生成できません。");
@@ -62,7 +76,7 @@ bool LogWindow::Hide() {
     control = nullptr;
     frame = nullptr;
     library = nullptr;
-    delete view;
+    if (LogView::IsAlive(view)) delete view;
   }
   return true;
 }
@@ -72,7 +86,7 @@ bool LogWindow::Release() { return Hide(); }
 bool LogWindow::IsExist() const { return frame != nullptr; }
 
 void LogWindow::AppendText(const char* text) {
-  if (control && text) control->AppendText(text);
+  if (text && LogView::IsAlive(control)) control->AppendText(text);
 }
 
 void LogWindow::OnViewClosed() {

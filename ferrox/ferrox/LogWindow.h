@@ -8,12 +8,23 @@
 
 namespace Frx {
 
-// A host's text view showing the log.
+// A host's text view showing the log. Every view is known while it exists, so
+// a window holding a view that is gone (closed by the user, or shared by a
+// copied LogWindow and already deleted) neither writes to it nor deletes it
+// again, as a stale window handle would be ignored.
 class LogView {
  public:
-  virtual ~LogView() = default;
-  // Appends Shift-JIS text at the end and scrolls it into view.
+  LogView();
+  virtual ~LogView();
+  LogView(const LogView&) = delete;
+  LogView& operator=(const LogView&) = delete;
+
+  // Appends Shift-JIS text at the end and scrolls it into view. A host's view
+  // keeps at most LogWindow::TextLimit characters.
   virtual void AppendText(const char* text) = 0;
+
+  // Whether `view` exists now.
+  static bool IsAlive(const LogView* view);
 };
 
 // Makes the view of a log window titled `title`; null when it cannot.
@@ -25,6 +36,9 @@ LogViewFactory SetLogViewFactory(LogViewFactory factory);
 
 class LogWindow {
  public:
+  // Characters a view holds at most.
+  static constexpr int TextLimit = 655350;
+
   LogWindow();
   ~LogWindow();
   LogWindow& operator=(const LogWindow& other);
@@ -35,7 +49,7 @@ class LogWindow {
   bool Release();
   bool IsExist() const;
 
-  // Appends to the view when one exists.
+  // Appends to the view when one exists. Called by theFerrox.Log.
   void AppendText(const char* text);
   // Called by the host's view when the user closed it; the view is gone.
   void OnViewClosed();
@@ -43,7 +57,7 @@ class LogWindow {
   LogView* control;    // the text view; null when no window
   LogView* frame;      // the window (the same object as control here); null when none
   void* library;       // non-null while the window exists
-  HINSTANCE instance;  // given to Create
+  HINSTANCE instance;  // given to Create; null before
 };
 
 }  // namespace Frx

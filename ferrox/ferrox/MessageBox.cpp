@@ -1,7 +1,10 @@
 #include "ferrox/ferrox/MessageBox.h"
 
 #include <cstdio>
+#include <string>
 #include <utility>
+
+#include "ferrox/file/NativeName.h"
 
 namespace Frx {
 
@@ -19,24 +22,29 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 }
 
 int DefaultMessageBoxAnswer(unsigned style) {
+  // A default button the box does not have falls back to the first: a box
+  // never answers with a button it does not show.
   static const int buttons[][3] = {
-      {IDOK, IDOK, IDOK},              // MB_OK
-      {IDOK, IDCANCEL, IDCANCEL},      // MB_OKCANCEL
+      {IDOK, 0, 0},                    // MB_OK
+      {IDOK, IDCANCEL, 0},             // MB_OKCANCEL
       {IDABORT, IDRETRY, IDIGNORE},    // MB_ABORTRETRYIGNORE
       {IDYES, IDNO, IDCANCEL},         // MB_YESNOCANCEL
-      {IDYES, IDNO, IDNO},             // MB_YESNO
-      {IDRETRY, IDCANCEL, IDCANCEL},   // MB_RETRYCANCEL
+      {IDYES, IDNO, 0},                // MB_YESNO
+      {IDRETRY, IDCANCEL, 0},          // MB_RETRYCANCEL
   };
   unsigned type = style & MB_TYPEMASK;
   if (type > 5) type = 0;
   unsigned def = (style & MB_DEFMASK) >> 8;
-  if (def > 2) def = 0;
+  if (def > 2 || buttons[type][def] == 0) def = 0;
   return buttons[type][def];
 }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, unsigned style) {
   if (Handler()) return Handler()(owner, text, caption, style);
-  std::fprintf(stderr, "[%s] %s\n", caption ? caption : "", text ? text : "");
+  // A terminal reads UTF-8; the system's text is Shift-JIS.
+  std::string shownCaption = NativeName::Cp932ToUtf8(caption ? caption : "");
+  std::string shownText = NativeName::Cp932ToUtf8(text ? text : "");
+  std::fprintf(stderr, "[%s] %s\n", shownCaption.c_str(), shownText.c_str());
   return DefaultMessageBoxAnswer(style);
 }
 

@@ -1,0 +1,123 @@
+// Helpers of the process object's tests: a temporary log file, a recording log
+// view and a scripted message-box handler.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/ferrox/LogWindow.h"
+#include "ferrox/ferrox/MessageBox.h"
+
+namespace FerroxTest {
+
+// A fresh, empty temporary file name, removed again at the end of the scope.
+class TempFile {
+ public:
+  TempFile() {
+    char name[] = "/tmp/ferrox_logXXXXXX";
+    int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    path_ = name;
+    std::remove(path_.c_str());  // tests check that nothing creates it early
+  }
+  ~TempFile() { std::remove(path_.c_str()); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  const std::string& Path() const { return path_; }
+  bool Exists() const { return access(path_.c_str(), F_OK) == 0; }
+  std::string Text() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+
+ private:
+  std::string path_;
+};
+
+// A log view that keeps what it was given; `texts` outlives the view.
+class RecordingView : public Frx::LogView {
+ public:
+  RecordingView(std::string* texts, int* deleted) : texts_(texts), deleted_(deleted) {}
+  ~RecordingView() override {
+    if (deleted_) ++*deleted_;
+  }
+  void AppendText(const char* text) override { *texts_ += text; }
+
+ private:
+  std::string* texts_;
+  int* deleted_;
+};
+
+// Installs a factory of recording views for the life of the object.
+class ViewFactoryScope {
+ public:
+  ViewFactoryScope() {
+    previous_ = Frx::SetLogViewFactory([this](const char* title) -> Frx::LogView* {
+      titles.push_back(title ? title : "");
+      return new RecordingView(&texts, &deleted);
+    });
+  }
+  ~ViewFactoryScope() { Frx::SetLogViewFactory(previous_); }
+  ViewFactoryScope(const ViewFactoryScope&) = delete;
+  ViewFactoryScope& operator=(const ViewFactoryScope&) = delete;
+
+  std::string texts;
+  std::vector<std::string> titles;
+  int deleted = 0;
+
+ private:
+  Frx::LogViewFactory previous_;
+};
+
+struct BoxCall {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  unsigned style;
+};
+
+// Answers every box with `answer` and records the boxes shown.
+class BoxScope {
+ public:
+  explicit BoxScope(int answer) : answer_(answer) {
+    previous_ = Frx::SetMessageBoxHandler(
+        [this](HWND owner, const char* text, const char* caption, unsigned style) {
+          calls.push_back({owner, text ? text : "", caption ? caption : "", style});
+          return answer_;
+        });
+  }
+  ~BoxScope() { Frx::SetMessageBoxHandler(previous_); }
+  BoxScope(const BoxScope&) = delete;
+  BoxScope& operator=(const BoxScope&) = delete;
+
+  std::vector<BoxCall> calls;
+
+ private:
+  int answer_;
+  Frx::MessageBoxHandler previous_;
+};
+
+// A process object logging to `file`, log enabled.
+inline void StartLog(Frx::Ferrox& ferrox, const TempFile& file, bool debug = false) {
+  ferrox.Initialize(nullptr, debug, nullptr);
+  ferrox.logPath = file.Path().c_str();
+  ferrox.CreateLog();
+}
+
+inline bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// What CreateLog writes first, as it lands in the file.
+inline std::string Banner() { return "━━━━━━━━━━━━━  Log ━━━━━━━━━━━━━\r\n"; }
+
+}  // namespace FerroxTest

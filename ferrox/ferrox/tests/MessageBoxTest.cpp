@@ -1,0 +1,63 @@
+#include "ferrox/ferrox/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ferrox/ferrox/Ferrox.h"
+
+namespace {
+
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+TEST(MessageBox, DefaultAnswers) {
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OK), IDOK);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OKCANCEL | MB_ICONINFORMATION), IDOK);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_YESNO | MB_ICONQUESTION), IDYES);  // box type 36
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_ABORTRETRYIGNORE | MB_DEFBUTTON2), IDRETRY);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_RETRYCANCEL), IDRETRY);
+  // A default button the box does not have: the first button.
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OKCANCEL | MB_DEFBUTTON3), IDOK);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_YESNO | MB_DEFBUTTON3), IDYES);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OK | MB_DEFBUTTON2), IDOK);
+  EXPECT_EQ(Frx::DefaultMessageBoxAnswer(0x0F), IDOK);
+}
+
+TEST(MessageBox, HeadlessDefaultWritesUtf8ToStderr) {
+  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler(nullptr);
+  testing::internal::CaptureStderr();
+  int answer = Frx::ShowMessageBox(nullptr, "表示できません", "エラー", MB_YESNO | MB_DEFBUTTON2);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(answer, IDNO);
+  EXPECT_NE(err.find(Utf8(u8"表示できません")), std::string::npos) << err;
+  EXPECT_NE(err.find(Utf8(u8"エラー")), std::string::npos) << err;
+
+  // Error headless: the default OK, so it returns to the caller.
+  testing::internal::CaptureStderr();
+  Frx::Ferrox ferrox;
+  ferrox.Error("%s", "続行");
+  err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find(Utf8(u8"続行")), std::string::npos) << err;
+  Frx::SetMessageBoxHandler(previous);
+}
+
+TEST(MessageBox, InstalledHandlerIsUsedAndReplaced) {
+  int calls = 0;
+  Frx::MessageBoxHandler previous =
+      Frx::SetMessageBoxHandler([&calls](HWND, const char* text, const char* caption, unsigned style) {
+        ++calls;
+        EXPECT_STREQ(text, "t");
+        EXPECT_STREQ(caption, "c");
+        EXPECT_EQ(style, MB_YESNO);
+        return IDNO;
+      });
+  EXPECT_EQ(Frx::ShowMessageBox(nullptr, "t", "c", MB_YESNO), IDNO);
+  EXPECT_EQ(calls, 1);
+  Frx::MessageBoxHandler mine = Frx::SetMessageBoxHandler(previous);
+  EXPECT_TRUE(static_cast<bool>(mine));
+}
+
+}  // namespace
