@@ -88,6 +88,20 @@ TEST(Module, CaseInsensitiveFallback) {
             Platform::ProgramFolder() + "plugins/ModTest_MixedCase.so");
 }
 
+TEST(Module, ShiftJisNames) {
+  // The literal is Shift-JIS at run time; the file on disk is named in UTF-8.
+  HMODULE module = LoadLibraryA("plugins\\modtest_表示.dll");
+  ASSERT_NE(module, nullptr) << Platform::LastModuleError();
+  EXPECT_NE(GetProcAddress(module, "ModTestAnswer"), nullptr);
+  // Its file name comes back as system text.
+  char buffer[4096];
+  DWORD n = GetModuleFileNameA(module, buffer, sizeof buffer);
+  const std::string expected = "plugins/modtest_表示.so";
+  ASSERT_GT(n, expected.size());
+  EXPECT_EQ(std::string(buffer + n - expected.size(), expected.size()), expected);
+  EXPECT_EQ(FreeLibrary(module), TRUE);
+}
+
 TEST(Module, DirectX81ProbeStandIn) {
   HMODULE probe = LoadLibraryA("dpnhpast.dll");
   ASSERT_NE(probe, nullptr);
