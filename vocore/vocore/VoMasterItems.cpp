@@ -1,6 +1,8 @@
 // Item creation and release, host and render state, and per-frame animation.
 #include "ferrox/ferrox/Ferrox.h"
-#include "ferrox/math/Pmath.h"
+#include "ferrox/math/Pmatrix.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "vocore/geometry/VoFace.h"
 #include "vocore/geometry/VoIGeometry.h"
 #include "vocore/geometry/VoVertex.h"

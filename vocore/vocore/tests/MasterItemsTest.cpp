@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "LogCapture.h"
-#include "ferrox/math/Pmath.h"
+#include "ferrox/math/Pmatrix.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/motion/VoIControl.h"
 #include "vocore/motion/VoIMotion.h"
@@ -107,11 +109,11 @@ TEST(VoMasterItems, SubclassQueries) {
   EXPECT_EQ(master.IsSubclass(nullptr, 19), 0);
 
   // A class without a registered descriptor is only an Item.
-  LoopItem script(nullptr, 70);
-  EXPECT_EQ(master.IsSubclass(&script, 1), 1);
-  EXPECT_EQ(master.IsSubclass(&script, 70), 0);
-  EXPECT_EQ(master.IsSubclass(&script, 68), 0);
-  script.Release();
+  VoIItem* script = new LoopItem(nullptr, 70);
+  EXPECT_EQ(master.IsSubclass(script, 1), 1);
+  EXPECT_EQ(master.IsSubclass(script, 70), 0);
+  EXPECT_EQ(master.IsSubclass(script, 68), 0);
+  master.ReleaseItem(script);
 
   // Two classes naming each other as parent: the walk still ends.
   LoopDesc a(200, 201), b(201, 200);
@@ -192,14 +194,14 @@ TEST(VoMasterItems, AnimationRestoresTheCharacterCoordinate) {
   VoICharacter* character = master.CreateItem("Character", nullptr)->IsCharacter();
   ASSERT_NE(character, nullptr);
   Frx::Pmatrix placement = Frx::Pmatrix::id;
-  placement.m[3][0] = 5.0f;
+  placement._41 = 5.0f;
 
   master.CountUpdate();
   master.Animation(character, placement, 12.5f);
   EXPECT_EQ(character->coordinate.GetRaw(), nullptr);
   EXPECT_FLOAT_EQ(character->GetTime(), 12.5f);
   EXPECT_EQ(character->IsReupdate(), 1);
-  EXPECT_FLOAT_EQ(master.GetWorldCoordinate()->L2W.m[3][0], 5.0f);
+  EXPECT_FLOAT_EQ(master.GetWorldCoordinate()->L2W._41, 5.0f);
 
   VoIItem* own = master.CreateItem("Coordinate", nullptr);
   character->SetCoordinate(own->IsLocate());
@@ -207,7 +209,7 @@ TEST(VoMasterItems, AnimationRestoresTheCharacterCoordinate) {
   EXPECT_EQ(character->coordinate.Get(), own);
 
   master.Discation(character);
-  EXPECT_FLOAT_EQ(master.GetWorldCoordinate()->L2W.m[3][0], 0.0f);
+  EXPECT_FLOAT_EQ(master.GetWorldCoordinate()->L2W._41, 0.0f);
   master.ReleaseItem(character);
   master.ReleaseItem(own);
 }
