@@ -2,7 +2,9 @@
 #pragma once
 
 #include "ferrox/link/PrefTarget.h"
-#include "ferrox/math/Pmath.h"
+#include "ferrox/math/Pmatrix.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "vocore/item/Ptable.h"
 
 class VoVertex : public Frx::PrefTarget {

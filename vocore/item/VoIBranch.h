@@ -7,11 +7,6 @@
 #include "ferrox/link/Plink.h"
 #include "vocore/item/VoIItem.h"
 
-namespace Frx {
-template <class T>
-class Plist;
-}
-
 class VoIBranch : public VoIItem {
  public:
   using ItemList = std::list<VoRefer<VoIItem>>;
@@ -37,8 +32,6 @@ class VoIBranch : public VoIItem {
   VoIItem* GetItem(const char* name);
   VoIItem* GetItemArray(int n, unsigned long classId);
   int Sort();
-  void MakeList_Group(Frx::Plist<VoIItem>* list, unsigned long classId);
-  void MakeList_All(Frx::Plist<VoIItem>* list, unsigned long classId);
   void GetChildList(ItemList& list, unsigned long classId);
   void GetGroupList(ItemList& list, unsigned long classId);
   void GetAllList(ItemList& list, unsigned long classId);
@@ -56,7 +49,9 @@ class VoIBranch : public VoIItem {
   static constexpr int MaxDepth = 256;
 
  private:
+  // mode 0: direct children; 1: through branches that are no characters; 2: all.
   void CollectList(ItemList& list, unsigned long classId, int mode, int depth);
+  bool releasing_ = false;
 };
 
 // The item whose ring node is `link` (the ring holds VoIItem's Plink base).

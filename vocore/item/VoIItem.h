@@ -12,8 +12,11 @@
 
 #include "ferrox/link/Plink.h"
 #include "ferrox/link/PrefTarget.h"
-#include "ferrox/math/Pmath.h"
+#include "ferrox/math/Pmatrix.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "ferrox/string/Pstring.h"
+#include "vocore/item/Pcvector.h"
 #include "vocore/item/VoItemClassDesc.h"
 #include "vocore/item/VoItemFwd.h"
 #include "vocore/item/VoRefer.h"

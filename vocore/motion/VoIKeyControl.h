@@ -6,7 +6,9 @@
 #include <climits>
 #include <vector>
 
-#include "ferrox/math/Pmath.h"
+#include "ferrox/math/Pmatrix.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "vocore/item/Ptable.h"
 #include "vocore/motion/VoIControl.h"
 

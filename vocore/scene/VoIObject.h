@@ -7,6 +7,7 @@ class VoIObject : public VoIBranch {
  public:
   enum : unsigned long { CLASS_ID = 33 };
   explicit VoIObject(VoIBranch* parent = nullptr);
+  ~VoIObject() override;
 
   VoItemClassDesc& GetClassDesc() override { return classDesc; }
   unsigned long GetClassID() override { return CLASS_ID; }
@@ -18,8 +19,8 @@ class VoIObject : public VoIBranch {
   virtual int Redraw() { return 1; }
 
   VoICoordinate* GetCoordinate();
-  VoILocate* GetLocate() { return coordinate.Get(); }
-  void SetCoordinate(VoILocate* locate) { coordinate = locate; }
+  VoILocate* GetLocate();
+  void SetCoordinate(VoILocate* locate);
   // Own coordinate, else the nearest character's above, else the world root.
   VoICoordinate* GetSafetyCoordinate();
 

@@ -11,7 +11,7 @@ class VoIBone : public VoICoordinate {
   enum KType { KTYPE_NONE = 0, KTYPE_CONNECTED = 1 };
   struct AffectLocate {
     VoRefer<VoILocate> locate;
-    Frx::Pvector vector;
+    Frx::Pvector vector{0.0f, 0.0f, 0.0f};
   };
 
   explicit VoIBone(VoIBranch* parent = nullptr);
@@ -40,7 +40,7 @@ class VoIBone : public VoICoordinate {
   std::vector<AffectLocate> affect;
   float length = 0.0f;
   float headLength = 0.0f;
-  Frx::Pvector headVector;
+  Frx::Pvector headVector{0.0f, 0.0f, 0.0f};
 
   static VoItemClassDesc classDesc;
   static void RegistClassDesc(VoItemClassDesc& desc);

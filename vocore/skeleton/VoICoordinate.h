@@ -19,10 +19,10 @@ class VoICoordinate : public VoILocate {
   void SetRotate(const Frx::Pquaternion& q) { rot = q; }
   const Frx::Pmatrix& GetMatrixP2L() const { return P2L; }
 
-  Frx::Pvector scale;
-  Frx::Pquaternion rot;
-  Frx::Pmatrix P2L;
-  Frx::Pmatrix S;
+  Frx::Pvector scale{1.0f, 1.0f, 1.0f};
+  Frx::Pquaternion rot{0.0f, 0.0f, 0.0f, 1.0f};
+  Frx::Pmatrix P2L = Frx::Pmatrix::id;
+  Frx::Pmatrix S = Frx::Pmatrix::id;
 
   static VoItemClassDesc classDesc;
   static void RegistClassDesc(VoItemClassDesc& desc);

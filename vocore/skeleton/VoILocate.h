@@ -31,12 +31,12 @@ class VoILocate : public VoIObject {
   const Frx::Pmatrix& GetMatrixL2W() const { return L2W; }
 
   KType ktype = KTYPE_NONE;
-  Frx::Pmatrix L2W;
-  Frx::Pvector pos;
-  Frx::Pvector spos;
+  Frx::Pmatrix L2W = Frx::Pmatrix::id;
+  Frx::Pvector pos{0.0f, 0.0f, 0.0f};
+  Frx::Pvector spos{0.0f, 0.0f, 0.0f};
   int IKchain = 1;
   unsigned char changed = 1;
-  Frx::Pvector work;
+  Frx::Pvector work{0.0f, 0.0f, 0.0f};
 
   static VoItemClassDesc classDesc;
   static void RegistClassDesc(VoItemClassDesc& desc);

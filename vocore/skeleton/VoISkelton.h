@@ -9,6 +9,7 @@ class VoISkelton : public VoIBranch {
  public:
   enum : unsigned long { CLASS_ID = 6 };
   explicit VoISkelton(VoIBranch* parent = nullptr);
+  ~VoISkelton() override;
 
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 13; }

@@ -6,7 +6,8 @@
 class VoISpring : public VoIItem {
  public:
   enum : unsigned long { CLASS_ID = 22 };
-  explicit VoISpring(VoIBranch* parent = nullptr) : VoIItem(parent) {}
+  explicit VoISpring(VoIBranch* parent = nullptr);
+  ~VoISpring() override;
 
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 15; }

@@ -1,0 +1,215 @@
+#include "vocore/item/VoIItem.h"
+
+#include <cstdarg>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/text/Pscanf.h"
+#include "vocore/item/VoIBranch.h"
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
+#include "vocore/scene/IScript.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace {
+unsigned short CurrentCounter() {
+  VoMaster* master = VoMaster::This();
+  return master ? master->GetUpdateCounter() : 0;
+}
+}  // namespace
+
+VoIItem::VoIItem(VoIBranch* p) {
+  // The tree's count; Release drops it.
+  AddRef();
+  if (p) LinkTail(&p->children);
+  SetParent(p);
+  name = "unknown";
+  // One behind the counter: not yet updated at the current count.
+  updateStamp = static_cast<unsigned short>(CurrentCounter() - 1);
+  updateFlag = 0xFFFF;
+}
+
+VoIItem::~VoIItem() {
+  DeleteScript();
+  // Leave the ring before dropping the parent: the parent may go with that
+  // count and must not find this half-destroyed item among its children.
+  Frx::Plink::Page();
+  parent.Clear();
+}
+
+VoItemClassDesc& VoIItem::GetClassDesc() { return classDesc; }
+unsigned long VoIItem::GetClassID() { return CLASS_ID; }
+unsigned long VoIItem::GetNumIcon() { return 0; }
+Frx::Pstring VoIItem::GetNameEx() { return Frx::Pstring(name.c_str()); }
+VoIBranch* VoIItem::IsBranch() { return nullptr; }
+VoITexture* VoIItem::IsTexture() { return nullptr; }
+VoIMaterial* VoIItem::IsMaterial() { return nullptr; }
+VoINote* VoIItem::IsNote() { return nullptr; }
+VoIScript* VoIItem::IsScript() { return nullptr; }
+VoIDisplay* VoIItem::IsDisplay() { return nullptr; }
+VoISkelton* VoIItem::IsSkelton() { return nullptr; }
+VoIFile* VoIItem::IsFile() { return nullptr; }
+VoICharacter* VoIItem::IsCharacter() { return nullptr; }
+VoIInstance* VoIItem::IsInstance() { return nullptr; }
+VoILocate* VoIItem::IsLocate() { return nullptr; }
+VoICoordinate* VoIItem::IsCoordinate() { return nullptr; }
+VoIBone* VoIItem::IsBone() { return nullptr; }
+VoIWLocate* VoIItem::IsWLocate() { return nullptr; }
+VoISiblingBone* VoIItem::IsSiblingBone() { return nullptr; }
+VoIObject* VoIItem::IsObject() { return nullptr; }
+VoIModifier* VoIItem::IsModifier() { return nullptr; }
+VoIGeometry* VoIItem::IsGeometry() { return nullptr; }
+VoIPolygon* VoIItem::IsPolygon() { return nullptr; }
+VoICamera* VoIItem::IsCamera() { return nullptr; }
+VoILight* VoIItem::IsLight() { return nullptr; }
+VoIMotion* VoIItem::IsMotion() { return nullptr; }
+VoIMotionSet* VoIItem::IsMotionSet() { return nullptr; }
+VoIControl* VoIItem::IsControl() { return nullptr; }
+VoIKeyControlBase* VoIItem::IsKeyControl() { return nullptr; }
+VoIControlVector* VoIItem::IsControlVector() { return nullptr; }
+VoIControlQuaternion* VoIItem::IsControlQuaternion() { return nullptr; }
+VoIControlString* VoIItem::IsControlString() { return nullptr; }
+VoIControlRefer* VoIItem::IsControlRefer() { return nullptr; }
+VoIControlInt* VoIItem::IsControlInt() { return nullptr; }
+VoIControlFloat* VoIItem::IsControlFloat() { return nullptr; }
+VoIControlBool* VoIItem::IsControlBool() { return nullptr; }
+VoIControlTime* VoIItem::IsControlTime() { return nullptr; }
+
+void VoIItem::Copy(VoIItem* source) {
+  if (!source || source == this) return;
+  name = source->name;
+  state = source->state;
+}
+
+int VoIItem::Arrange() { return 1; }
+int VoIItem::Update(unsigned long) { return 1; }
+
+int VoIItem::Load(VoLoad& load) {
+  char text[1024];
+  if (!load.Read(" name = \"%s\"", text, static_cast<int>(sizeof text))) return 0;
+  SetName(text);
+  return 1;
+}
+
+int VoIItem::Save(VoSave& save) {
+  save.Write("name = \"%s\"\n", name.c_str());
+  return 1;
+}
+
+void VoIItem::DeleteThis() {
+  if (!IsRelease()) {
+    if (Frx::theFerrox.debug) Frx::theFerrox.Log("VoIItem::DeleteThis() Release されていません。\n");
+    Release();
+  }
+  delete this;
+}
+
+void VoIItem::Release() {
+  // A second release would drop a count that the tree no longer holds and
+  // free the item under a reference that still uses it.
+  if (IsRelease()) return;
+  if (VoMaster* master = VoMaster::This()) master->ReleaseItemExtend(this);
+  DeleteScript();
+  Page();
+  Frx::PrefTarget::Release();
+  // At 0 we are inside DeleteThis, which deletes the object itself.
+  if (GetRefCount() > 0) SubRef();
+}
+
+void VoIItem::Link(VoIBranch* p) {
+  Frx::Plink::Page();
+  if (p) LinkTail(&p->children);
+  SetParent(p);
+}
+
+void VoIItem::LinkHead(VoIBranch* p) {
+  Frx::Plink::Page();
+  if (p) Frx::Plink::LinkHead(&p->children);
+  SetParent(p);
+}
+
+void VoIItem::Page() {
+  Frx::Plink::Page();
+  SetParent(nullptr);
+}
+
+VoIBranch* VoIItem::GetParent() const { return parent.Get(); }
+
+void VoIItem::SetParent(VoIBranch* p) {
+  VoIBranch* current = parent.GetRaw();
+  if (current && !current->IsRelease()) current->SetUpdateFlag(VoIBranch::UPDATE_CHILD);
+  if (p) p->SetUpdateFlag(VoIBranch::UPDATE_CHILD);
+  if (p != current) parent.Set(p);
+}
+
+void VoIItem::SetName(const char* text) { name = text ? text : ""; }
+
+const char* VoIItem::GetClassNameA() {
+  VoMaster* master = VoMaster::This();
+  return master ? master->GetClassNameA(GetClassID()) : nullptr;
+}
+
+unsigned short VoIItem::SetUpdateFlag(unsigned short bits) {
+  updateFlag = static_cast<unsigned short>(updateFlag | bits);
+  return updateFlag;
+}
+
+int VoIItem::IsReupdate() const { return updateStamp == CurrentCounter() ? 1 : 0; }
+
+unsigned short VoIItem::FlushUpdateFlag() {
+  const unsigned short moved = updateFlag;
+  updatedFlag = moved;
+  updateFlag = 0;
+  return moved;
+}
+
+unsigned short VoIItem::ExecUpdate() {
+  const unsigned short counter = CurrentCounter();
+  updateStamp = counter;
+  Update(counter);
+  return FlushUpdateFlag();
+}
+
+void VoIItem::SwLock(int on) {
+  state = static_cast<unsigned short>(on ? (state | STATE_LOCK) : (state & ~STATE_LOCK));
+}
+
+void VoIItem::SwProblem(int on) {
+  state = static_cast<unsigned short>(on ? (state | STATE_PROBLEM) : (state & ~STATE_PROBLEM));
+}
+
+void VoIItem::SetScript(IScript* s) {
+  // Setting the script already held must not hand it back to its engine.
+  if (s == script) return;
+  IScript* old = script;
+  script = s;
+  if (old) old->Release();
+}
+
+void VoIItem::DeleteScript() {
+  IScript* old = script;
+  script = nullptr;
+  if (old) old->Release();
+}
+
+int VoIItem::HasMethod(const char* method) { return script ? script->HasMethod(method) : 0; }
+
+int VoIItem::CallMethod(const char* method, ...) {
+  if (IsHide() || IsProblem()) return 1;
+  if (!script) return 0;
+  va_list args;
+  va_start(args, method);
+  const int result = script->CallMethodV(method, args);
+  va_end(args);
+  if (result == 0) SwProblem(1);
+  return result;
+}
+
+void VoIItem::PrintTree(long depth) {
+  if (depth < 0) depth = 0;
+  if (depth > VoIBranch::MaxDepth) return;
+  std::string indent(static_cast<size_t>(depth) * 2, ' ');
+  const char* className = GetClassNameA();
+  Frx::theFerrox.Log("%s%s : %s\n", indent.c_str(), className ? className : "", name.c_str());
+  if (VoIBranch* branch = IsBranch())
+    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c)) c->PrintTree(depth + 1);
+}

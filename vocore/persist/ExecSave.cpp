@@ -1,0 +1,14 @@
+// VoMaster::ExecSave lives with the text writer it drives.
+#include "vocore/item/VoIItem.h"
+#include "vocore/persist/VoSave.h"
+#include "vocore/vocore/VoMaster.h"
+
+void VoMaster::ExecSave(VoIItem* item, VoSave& save) {
+  if (!item) return;
+  // A class without a registered descriptor has no name of its own: its block
+  // is headed "Item", which every reader skips as an unknown block.
+  const char* name = item->GetClassNameA();
+  save.OpenChunk(name ? name : "Item");
+  item->Save(save);
+  save.CloseChunk();
+}
