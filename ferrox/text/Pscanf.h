@@ -35,6 +35,8 @@ namespace Frx {
 //   other byte: must equal the text byte; ASCII letters match without regard to case.
 // End rule: after the whole pattern the text byte at the cursor, read as a signed
 // byte, must be 32 or less (end, blank, control character or a byte of 0x80 and up).
+// The va_list form serves readers that forward their own arguments. A bare 0 or
+// nullptr as the only argument would select it: pass typed pointers.
 char* Pscanf(const char*& cursor, const char* pattern, ...);
 char* Pscanf(const char*& cursor, const char* pattern, va_list arguments);
 
