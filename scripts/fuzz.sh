@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the image readers' libFuzzer targets with clang in build-fuzz and runs
+# each for a bounded time over seeds from testdata/images. Usage:
+#   scripts/fuzz.sh [seconds per target, default 20]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-20}
+build=$root/build-fuzz
+targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png)
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
+  -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
+  { cat "$build.log"; exit 1; }
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+
+declare -A patterns=([bmp]='*.bmp' [tga]='*.tga' [ppm]='*.p[pg]m' [iff]='*.iff' [tim]='*.tim'
+                     [jpg]='*.jpg' [png]='*.png')
+for target in "${targets[@]}"; do
+  format=${target#fuzz_}
+  corpus=$build/corpus/$format
+  mkdir -p "$corpus"
+  # Seeds are copied: libFuzzer adds the inputs it finds to its first folder.
+  find "$root/testdata/images" -name "${patterns[$format]}" ! -name '*.ref.*' -exec cp {} "$corpus" \;
+  echo "== $target: ${seconds}s"
+  (cd "$build" && "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+    -timeout=10 -print_final_stats=1 "$corpus" 2>&1 | tail -n 40)
+done
+echo "fuzzing passed"

@@ -1,0 +1,11 @@
+// libFuzzer target: the TIM reader over arbitrary bytes, then the image it
+// accepts through a conversion and a resample.
+#include "vocore/diblib/DibImage.h"
+#include "vocore/diblib/DibReaders.h"
+#include "vocore/diblib/fuzz/FuzzImage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  DibImage image;
+  if (ReadTimMemory(data, size, &image)) ExerciseImage(image);
+  return 0;
+}

@@ -1,0 +1,176 @@
+// Truncated, lying and foreign files: every reader fails cleanly (the
+// sanitizer build checks that no byte outside the data is touched).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "vocore/diblib/DibImage.h"
+#include "vocore/diblib/DibReaders.h"
+#include "vocore/diblib/tests/TestImages.h"
+
+namespace {
+
+using MemoryReader = bool (*)(const uint8_t*, size_t, DibImage*);
+
+bool Bmp(const uint8_t* d, size_t n, DibImage* i) { return ReadBmpMemory(d, n, i); }
+bool Ppm(const uint8_t* d, size_t n, DibImage* i) { return ReadPpmMemory(d, n, i); }
+
+const std::pair<const char*, MemoryReader> Readers[] = {
+    {".bmp", Bmp}, {".tga", ReadTgaMemory}, {".ppm", Ppm}, {".pgm", Ppm}, {".iff", ReadIffMemory},
+    {".tim", ReadTimMemory}};
+
+MemoryReader ReaderFor(const std::string& name) {
+  for (auto [ext, reader] : Readers)
+    if (name.size() > std::strlen(ext) && name.compare(name.size() - std::strlen(ext), std::string::npos, ext) == 0)
+      return reader;
+  return nullptr;
+}
+
+// Reads a prefix from its own heap block, so a read past it is caught.
+bool ReadPrefix(MemoryReader reader, const std::vector<uint8_t>& data, size_t length) {
+  std::vector<uint8_t> prefix(data.begin(), data.begin() + long(length));
+  prefix.shrink_to_fit();
+  DibImage image;
+  return reader(prefix.data(), prefix.size(), &image);
+}
+
+std::string TempPath(const char* name) {
+  return (std::filesystem::temp_directory_path() / (std::string("diblib_") + name)).string();
+}
+
+void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), long(size));
+}
+
+}  // namespace
+
+TEST(DibBadInput, EveryTruncationOfTheFixtures) {
+  int files = 0;
+  for (const std::string& name : ListDir(ImagesDir())) {
+    MemoryReader reader = ReaderFor(name);
+    if (!reader || name.find("ref") != std::string::npos || name.find("alpha") != std::string::npos) continue;
+    SCOPED_TRACE(name);
+    const std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);
+    ASSERT_TRUE(ReadPrefix(reader, data, data.size()));
+    for (size_t length = 0; length < data.size(); ++length) {
+      bool ok = ReadPrefix(reader, data, length);
+      if (length <= data.size() / 2) {
+        ASSERT_FALSE(ok) << length;
+      }
+    }
+    ++files;
+  }
+  EXPECT_GE(files, 19);
+}
+
+TEST(DibBadInput, TruncatedAssimpTextures) {
+  if (AssimpDir().empty()) GTEST_SKIP() << "assimp-testmodels is not installed";
+  for (const char* name : {"Collada/duckCM.tga", "SMD/holygrail.tga", "MD2/faerie2.bmp", "LWO/LWO2/white.bmp"}) {
+    SCOPED_TRACE(name);
+    const std::vector<uint8_t> data = ReadBytes(AssimpDir() + name);
+    MemoryReader reader = ReaderFor(name);
+    ASSERT_TRUE(ReadPrefix(reader, data, data.size()));
+    // Every cut inside the headers and palette, then a spread over the pixels.
+    for (size_t length = 0; length < data.size(); length += length < 1100 ? 1 : data.size() / 97)
+      EXPECT_FALSE(ReadPrefix(reader, data, length)) << length;
+  }
+}
+
+TEST(DibBadInput, ForeignFilesAreRefused) {
+  Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
+  std::vector<std::string> paths;
+  if (!AssimpDir().empty())
+    for (const std::string& name : ListDir(AssimpDir() + "invalid")) paths.push_back(AssimpDir() + "invalid/" + name);
+  for (const char* name : {"rgb.ppm", "rgb24.bmp", "rgb.tga", "pal8.iff"}) paths.push_back(ImagesDir() + name);
+  int refused = 0;
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    const std::vector<uint8_t> data = ReadBytes(path);
+    const bool fixture = path.find("testdata") != std::string::npos;
+    for (auto [ext, reader] : Readers) {
+      const bool own = fixture && path.size() > 4 && path.compare(path.size() - 4, 4, ext) == 0;
+      if (own || std::string(ext) == ".pgm") continue;
+      EXPECT_FALSE(ReadPrefix(reader, data, data.size())) << ext;
+      ++refused;
+    }
+    DibImage image;
+    EXPECT_FALSE(ReadJpg(path.c_str(), &image));
+    EXPECT_FALSE(ReadPng(path.c_str(), &image));
+    EXPECT_FALSE(image.IsValid());
+  }
+  EXPECT_GE(refused, 15);
+}
+
+TEST(DibBadInput, LyingHeaders) {
+  const std::vector<uint8_t> bmp = ReadBytes(ImagesDir() + "pal8.bmp");
+  const std::vector<uint8_t> tga = ReadBytes(ImagesDir() + "cmap.tga");
+  const std::vector<uint8_t> iff = ReadBytes(ImagesDir() + "pal8.iff");
+  auto patched = [](std::vector<uint8_t> data, size_t at, std::initializer_list<uint8_t> bytes) {
+    std::copy(bytes.begin(), bytes.end(), data.begin() + long(at));
+    return data;
+  };
+  auto fails = [](MemoryReader reader, const std::vector<uint8_t>& data) {
+    DibImage image;
+    return !reader(data.data(), data.size(), &image) || !image.IsValid();
+  };
+  ASSERT_FALSE(fails(Bmp, bmp));
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 46, {1, 1, 0, 0})));                // 257 colours
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 18, {0xFF, 0xFF, 0xFF, 0x7F})));    // width overflow
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 18, {0, 0x80, 0, 0})));              // 32768 wide, no data
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 18, {0xF3, 0xFF, 0xFF, 0xFF})));    // negative width
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 22, {0, 0, 0, 0x80})));              // INT32_MIN height
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 10, {0xFF, 0xFF, 0, 0})));          // offset past the end
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 14, {12, 0, 0, 0})));               // old 12-byte header
+  EXPECT_TRUE(fails(Bmp, patched(bmp, 28, {2, 0})));                       // 2 bits a pixel
+  {
+    DibImage image;
+    EXPECT_FALSE(ReadBmpMemory(bmp.data(), bmp.size(), &image, 63 & ~4));  // 8 bits not allowed
+  }
+
+  ASSERT_FALSE(fails(ReadTgaMemory, tga));
+  EXPECT_TRUE(fails(ReadTgaMemory, patched(tga, 3, {200, 0, 100, 0})));  // map beyond 256 entries
+  EXPECT_TRUE(fails(ReadTgaMemory, patched(tga, 7, {16})));               // 16-bit map for 8-bit pixels
+  EXPECT_TRUE(fails(ReadTgaMemory, patched(tga, 12, {0xFF, 0xFF, 0xFF, 0xFF})));  // 65535 square
+  EXPECT_TRUE(fails(ReadTgaMemory, patched(tga, 2, {11})));               // grey run-length: not read
+  EXPECT_TRUE(fails(ReadTgaMemory, patched(tga, 12, {0, 0})));            // no width
+
+  ASSERT_FALSE(fails(ReadIffMemory, iff));
+  EXPECT_TRUE(fails(ReadIffMemory, patched(iff, 16, {0x7F, 0xFF, 0xFF, 0xFF})));  // chunk past the end
+  EXPECT_TRUE(fails(ReadIffMemory, patched(iff, 12, {'X'})));             // no BMHD before BODY
+  EXPECT_TRUE(fails(ReadIffMemory, patched(iff, 28, {0})));               // no planes
+  EXPECT_TRUE(fails(ReadIffMemory, patched(iff, 28, {25})));              // too many planes
+  EXPECT_TRUE(fails(ReadIffMemory, patched(iff, 30, {2})));               // unknown compression
+
+  std::string ppm = "P6\n30000 30000\n255\n\x01\x02\x03";
+  DibImage image;
+  EXPECT_FALSE(ReadPpmMemory(reinterpret_cast<const uint8_t*>(ppm.data()), ppm.size(), &image));
+  ppm = "P6\n-3 2\n255\n";
+  EXPECT_FALSE(ReadPpmMemory(reinterpret_cast<const uint8_t*>(ppm.data()), ppm.size(), &image));
+}
+
+TEST(DibBadInput, TruncatedJpegAndPng) {
+  Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
+  const std::string path = TempPath("cut");
+  for (const char* name : {"rgb.jpg", "progressive.jpg", "rgb.png", "interlaced.png", "pal.png"}) {
+    SCOPED_TRACE(name);
+    const std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);
+    const bool jpeg = std::strstr(name, ".jpg") != nullptr;
+    for (size_t length = 0; length < data.size(); length += 7) {
+      WriteFile(path, data.data(), length);
+      DibImage image;
+      bool ok = jpeg ? ReadJpg(path.c_str(), &image) : ReadPng(path.c_str(), &image);
+      // libjpeg finishes a cut scan with grey; headers cut short never load.
+      if (length < 100) {
+        EXPECT_FALSE(ok) << length;
+      }
+      if (ok) {
+        EXPECT_EQ(image.Width(), 13);
+      }
+    }
+  }
+  std::remove(path.c_str());
+}
