@@ -27,3 +27,11 @@ struct D3DCOLORVALUE {
 
 static_assert(sizeof(D3DVECTOR) == 12);
 static_assert(sizeof(D3DMATRIX) == 64);
+
+// The viewport of a device: pixel rectangle and depth range.
+struct D3DVIEWPORT8 {
+  uint32_t X, Y, Width, Height;
+  float MinZ, MaxZ;
+};
+
+static_assert(sizeof(D3DVIEWPORT8) == 24);
