@@ -35,3 +35,31 @@ struct D3DVIEWPORT8 {
 };
 
 static_assert(sizeof(D3DVIEWPORT8) == 24);
+
+// Lighting records of the fixed-function pipeline.
+struct D3DMATERIAL8 {
+  D3DCOLORVALUE Diffuse;
+  D3DCOLORVALUE Ambient;
+  D3DCOLORVALUE Specular;
+  D3DCOLORVALUE Emissive;
+  float Power;
+};
+
+struct D3DLIGHT8 {
+  uint32_t Type;  // D3DLIGHTTYPE: 1 point, 2 spot, 3 directional
+  D3DCOLORVALUE Diffuse;
+  D3DCOLORVALUE Specular;
+  D3DCOLORVALUE Ambient;
+  D3DVECTOR Position;
+  D3DVECTOR Direction;
+  float Range;
+  float Falloff;
+  float Attenuation0;
+  float Attenuation1;
+  float Attenuation2;
+  float Theta;
+  float Phi;
+};
+
+static_assert(sizeof(D3DMATERIAL8) == 68);
+static_assert(sizeof(D3DLIGHT8) == 104);

@@ -1,0 +1,277 @@
+// The device's draw calls: checks every count and index against the data it
+// was given, then hands the vertices to GL as arrays.
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/d3d8/device/Device.h"
+#include "platform/d3d8/device/Pipeline.h"
+#include "platform/d3d8/device/VertexLayout.h"
+
+namespace D3D8Impl {
+namespace {
+
+// Vertices used by primitiveCount primitives; 0 for an unknown type.
+uint64_t VertexCountOf(D3DPRIMITIVETYPE type, uint64_t n) {
+  switch (type) {
+    case D3DPT_POINTLIST: return n;
+    case D3DPT_LINELIST: return 2 * n;
+    case D3DPT_LINESTRIP: return n + 1;
+    case D3DPT_TRIANGLELIST: return 3 * n;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN: return n + 2;
+    default: return 0;
+  }
+}
+
+GLenum ModeOf(D3DPRIMITIVETYPE type) {
+  switch (type) {
+    case D3DPT_POINTLIST: return GL_POINTS;
+    case D3DPT_LINELIST: return GL_LINES;
+    case D3DPT_LINESTRIP: return GL_LINE_STRIP;
+    case D3DPT_TRIANGLELIST: return GL_TRIANGLES;
+    case D3DPT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
+    default: return GL_TRIANGLE_FAN;
+  }
+}
+
+uint32_t MaxIndex(const uint8_t* data, bool wide, size_t first, size_t count) {
+  uint32_t top = 0;
+  if (wide) {
+    const uint32_t* p = reinterpret_cast<const uint32_t*>(data) + first;
+    for (size_t i = 0; i < count; ++i) top = std::max(top, p[i]);
+  } else {
+    const uint16_t* p = reinterpret_cast<const uint16_t*>(data) + first;
+    for (size_t i = 0; i < count; ++i) top = std::max<uint32_t>(top, p[i]);
+  }
+  return top;
+}
+
+// Screen vertices as homogeneous GL positions (x, y, z, 1) / rhw, so that
+// texture coordinates stay perspective-correct.
+std::vector<float> HomogeneousPositions(const uint8_t* vertices, size_t count, unsigned stride) {
+  std::vector<float> out(count * 4);
+  for (size_t i = 0; i < count; ++i) {
+    const float* v = reinterpret_cast<const float*>(vertices + i * stride);
+    float rhw = v[3];
+    float w = (rhw > 0.0f && rhw == rhw) ? 1.0f / rhw : 1.0f;
+    out[i * 4 + 0] = v[0] * w, out[i * 4 + 1] = v[1] * w, out[i * 4 + 2] = v[2] * w, out[i * 4 + 3] = w;
+  }
+  return out;
+}
+
+}  // namespace
+
+// vertices: CPU data (or, with a vertex buffer, the buffer's bytes) of vertexCount vertices.
+HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8_t* vertices, unsigned stride,
+                     unsigned firstVertex, const void* indexData, D3DFORMAT indexFormat, unsigned vertexCount,
+                     bool useBuffers, unsigned base, unsigned startIndex) {
+  VertexLayout layout = VertexLayout::Of(fvf);
+  if (!layout.valid || stride < static_cast<unsigned>(layout.size)) return D3DERR_INVALIDCALL;
+  uint64_t used = VertexCountOf(type, primitiveCount);
+  if (used == 0 && primitiveCount != 0) return D3DERR_INVALIDCALL;
+  if (primitiveCount == 0) return D3D_OK;
+  bool indexed = indexFormat == D3DFMT_INDEX16 || indexFormat == D3DFMT_INDEX32;
+  if (!indexed && firstVertex + used > vertexCount) return D3DERR_INVALIDCALL;
+  context_.Activate();
+  Pipeline::Apply(*this, layout.pretransformed, layout.normalOffset >= 0, layout.diffuseOffset >= 0,
+                  layout.specularOffset >= 0);
+
+  bool vbo = useBuffers && stream && !layout.pretransformed;
+  std::vector<float> positions;
+  const uint8_t* origin = vertices;
+  if (vbo) {
+    stream->Data().Bind(GL_ARRAY_BUFFER);
+    origin = nullptr;  // offsets into the bound buffer
+  } else {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+  }
+  auto at = [&](int offset) { return static_cast<const void*>(origin + offset); };
+  const GLsizei s = static_cast<GLsizei>(stride);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  if (layout.pretransformed) {
+    positions = HomogeneousPositions(vertices, vertexCount, stride);
+    glVertexPointer(4, GL_FLOAT, 0, positions.data());
+  } else {
+    glVertexPointer(3, GL_FLOAT, s, at(layout.positionOffset));
+  }
+  if (layout.normalOffset >= 0) {
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, s, at(layout.normalOffset));
+  } else {
+    glDisableClientState(GL_NORMAL_ARRAY);
+  }
+  if (layout.diffuseOffset >= 0) {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.diffuseOffset));
+  } else {
+    glDisableClientState(GL_COLOR_ARRAY);
+  }
+  if (layout.specularOffset >= 0) {
+    glEnableClientState(GL_SECONDARY_COLOR_ARRAY);
+    glSecondaryColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.specularOffset));
+  } else {
+    glDisableClientState(GL_SECONDARY_COLOR_ARRAY);
+  }
+  for (unsigned unit = 0; unit < MaxStages; ++unit) {
+    glClientActiveTexture(GL_TEXTURE0 + unit);
+    int set = static_cast<int>(stageState[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF);
+    if (set < layout.texCount) {
+      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+      glTexCoordPointer(layout.texSize[set], GL_FLOAT, s, at(layout.texOffset[set]));
+    } else {
+      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+      glMultiTexCoord4f(GL_TEXTURE0 + unit, 0, 0, 0, 1);
+    }
+  }
+  glClientActiveTexture(GL_TEXTURE0);
+
+  GLenum mode = ModeOf(type);
+  if (!indexed) {
+    glDrawArrays(mode, static_cast<GLint>(firstVertex), static_cast<GLsizei>(used));
+  } else if (useBuffers) {
+    bool wide = indices->Format() == D3DFMT_INDEX32;
+    GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    if (layout.pretransformed) {
+      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+      glDrawElementsBaseVertex(mode, static_cast<GLsizei>(used), indexType,
+                               indices->Data().Bytes().data() + startIndex * (wide ? 4 : 2),
+                               static_cast<GLint>(base));
+    } else {
+      indices->Data().Bind(GL_ELEMENT_ARRAY_BUFFER);
+      glDrawElementsBaseVertex(mode, static_cast<GLsizei>(used), indexType,
+                               reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * (wide ? 4 : 2)),
+                               static_cast<GLint>(base));
+      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
+  } else {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDrawElements(mode, static_cast<GLsizei>(used),
+                   indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indexData);
+  }
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  return D3D_OK;
+}
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, unsigned startVertex, unsigned primitiveCount) {
+  if (recording_) Record("DrawPrimitive(%u,%u,%u)", type, startVertex, primitiveCount);
+  if (!stream || streamStride == 0) return D3DERR_INVALIDCALL;
+  const auto& bytes = stream->Data().Bytes();
+  unsigned count = static_cast<unsigned>(bytes.size() / streamStride);
+  return Draw(type, primitiveCount, bytes.data(), streamStride, startVertex, nullptr, D3DFMT_UNKNOWN, count, true,
+              0, 0);
+}
+
+HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, unsigned minIndex, unsigned numVertices,
+                                     unsigned startIndex, unsigned primitiveCount) {
+  if (recording_)
+    Record("DrawIndexedPrimitive(%u,%u,%u,%u,%u)", type, minIndex, numVertices, startIndex, primitiveCount);
+  if (!stream || streamStride == 0 || !indices) return D3DERR_INVALIDCALL;
+  const auto& bytes = stream->Data().Bytes();
+  uint64_t vertexCount = bytes.size() / streamStride;
+  bool wide = indices->Format() == D3DFMT_INDEX32;
+  uint64_t indexCount = indices->Data().Bytes().size() / (wide ? 4 : 2);
+  uint64_t used = VertexCountOf(type, primitiveCount);
+  if (startIndex + used > indexCount) return D3DERR_INVALIDCALL;
+  // Every index read must land inside the vertex buffer.
+  if (used && MaxIndex(indices->Data().Bytes().data(), wide, startIndex, used) + uint64_t{baseVertex} >= vertexCount)
+    return D3DERR_INVALIDCALL;
+  return Draw(type, primitiveCount, bytes.data(), streamStride, 0, nullptr, indices->Format(),
+              static_cast<unsigned>(vertexCount), true, baseVertex, startIndex);
+}
+
+HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE type, unsigned primitiveCount, const void* vertices,
+                                unsigned stride) {
+  if (recording_) Record("DrawPrimitiveUP(%u,%u,%u)", type, primitiveCount, stride);
+  if (!vertices || stride == 0) return D3DERR_INVALIDCALL;
+  // As in Direct3D, drawing from user memory forgets the stream source and indices.
+  SetStreamSource(0, nullptr, 0);
+  SetIndices(nullptr, 0);
+  uint64_t used = VertexCountOf(type, primitiveCount);
+  if (used > 0x00FFFFFF) return D3DERR_INVALIDCALL;
+  return Draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), stride, 0, nullptr, D3DFMT_UNKNOWN,
+              static_cast<unsigned>(used), false, 0, 0);
+}
+
+HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, unsigned minIndex, unsigned numVertices,
+                                       unsigned primitiveCount, const void* indexData, D3DFORMAT indexFormat,
+                                       const void* vertices, unsigned stride) {
+  if (recording_) Record("DrawIndexedPrimitiveUP(%u,%u,%u,%u)", type, minIndex, numVertices, primitiveCount);
+  if (!vertices || !indexData || stride == 0) return D3DERR_INVALIDCALL;
+  if (indexFormat != D3DFMT_INDEX16 && indexFormat != D3DFMT_INDEX32) return D3DERR_INVALIDCALL;
+  SetStreamSource(0, nullptr, 0);
+  SetIndices(nullptr, 0);
+  uint64_t used = VertexCountOf(type, primitiveCount);
+  if (used > 0x00FFFFFF) return D3DERR_INVALIDCALL;
+  uint64_t limit = uint64_t{minIndex} + numVertices;
+  if (used && MaxIndex(static_cast<const uint8_t*>(indexData), indexFormat == D3DFMT_INDEX32, 0, used) >= limit)
+    return D3DERR_INVALIDCALL;
+  return Draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), stride, 0, indexData, indexFormat,
+              static_cast<unsigned>(limit), false, 0, 0);
+}
+
+void Device::DrawCoverage(const uint8_t* coverage, int w, int h, int x, int y, D3DCOLOR colour, const RECT& clip) {
+  if (w <= 0 || h <= 0 || !coverage) return;
+  context_.Activate();
+  if (!coverageTexture_) glGenTextures(1, &coverageTexture_);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  for (unsigned s = 1; s < MaxStages; ++s) {
+    glActiveTexture(GL_TEXTURE0 + s);
+    glDisable(GL_TEXTURE_2D);
+  }
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, coverageTexture_);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, coverage);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_STENCIL_TEST);
+  glDisable(GL_COLOR_SUM);
+  for (GLenum e : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) glDisable(e);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBlendEquation(GL_FUNC_ADD);
+  int cx1 = std::max(0, static_cast<int>(clip.left)), cy1 = std::max(0, static_cast<int>(clip.top));
+  int cx2 = std::min(static_cast<int>(width_), static_cast<int>(clip.right));
+  int cy2 = std::min(static_cast<int>(height_), static_cast<int>(clip.bottom));
+  if (cx2 > cx1 && cy2 > cy1) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(cx1, cy1, cx2 - cx1, cy2 - cy1);
+    glViewport(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_));
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width_, height_, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_SECONDARY_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glColor4ub((colour >> 16) & 255, (colour >> 8) & 255, colour & 255, colour >> 24);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0), glVertex2i(x, y);
+    glTexCoord2f(1, 0), glVertex2i(x + w, y);
+    glTexCoord2f(1, 1), glVertex2i(x + w, y + h);
+    glTexCoord2f(0, 1), glVertex2i(x, y + h);
+    glEnd();
+  }
+  glPopAttrib();
+}
+
+}  // namespace D3D8Impl
