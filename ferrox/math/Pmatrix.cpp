@@ -7,7 +7,7 @@
 
 namespace Frx {
 
-const Pmatrix Pmatrix::id(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
+constinit const Pmatrix Pmatrix::id(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
 
 Pmatrix& Pmatrix::SetIdentity() {
   *this = id;

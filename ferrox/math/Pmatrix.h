@@ -11,10 +11,10 @@ class Pquaternion;
 
 class Pmatrix : public D3DXMATRIX {
  public:
-  static const Pmatrix id;  // the identity
+  static const Pmatrix id;  // the identity; constant-initialised, usable at any time
 
   Pmatrix() = default;  // elements unset
-  Pmatrix(float e0, float e1, float e2, float e3, float e4, float e5, float e6, float e7,
+  constexpr Pmatrix(float e0, float e1, float e2, float e3, float e4, float e5, float e6, float e7,
           float e8, float e9, float e10, float e11, float e12, float e13, float e14, float e15)
       : D3DXMATRIX(e0, e1, e2, e3, e4, e5, e6, e7, e8, e9, e10, e11, e12, e13, e14, e15) {}
   Pmatrix(const D3DMATRIX& m) : D3DXMATRIX(m) {}

@@ -7,7 +7,7 @@
 
 namespace Frx {
 
-const Pquaternion Pquaternion::id(0.0f, 0.0f, 0.0f, 1.0f);
+constinit const Pquaternion Pquaternion::id(0.0f, 0.0f, 0.0f, 1.0f);
 
 Pquaternion operator/(const Pquaternion& q, float f) {
   if (f == 0.0f) return Pquaternion(0.0f, 0.0f, 0.0f, 0.0f);

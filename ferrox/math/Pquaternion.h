@@ -12,10 +12,10 @@ class Pmatrix;
 
 class Pquaternion : public D3DXQUATERNION {
  public:
-  static const Pquaternion id;  // (0, 0, 0, 1)
+  static const Pquaternion id;  // (0, 0, 0, 1); constant-initialised, usable at any time
 
   Pquaternion() = default;  // components unset
-  Pquaternion(float fx, float fy, float fz, float fw) : D3DXQUATERNION(fx, fy, fz, fw) {}
+  constexpr Pquaternion(float fx, float fy, float fz, float fw) : D3DXQUATERNION(fx, fy, fz, fw) {}
   // Stored component by component: v is not an axis, w not an angle.
   Pquaternion(const Pvector& v, float fw) : D3DXQUATERNION(v.x, v.y, v.z, fw) {}
   Pquaternion(const D3DXQUATERNION& q) : D3DXQUATERNION(q) {}

@@ -4,7 +4,7 @@
 
 namespace Frx {
 
-const Pvector Pvector::id(0.0f, 0.0f, 0.0f);
+constinit const Pvector Pvector::id(0.0f, 0.0f, 0.0f);
 
 Pvector Pvector::GetCrossProduct(const Pvector& v) const {
   return Pvector(y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x);

@@ -8,10 +8,10 @@ namespace Frx {
 
 class Pvector : public D3DXVECTOR3 {
  public:
-  static const Pvector id;  // (0, 0, 0)
+  static const Pvector id;  // (0, 0, 0); constant-initialised, usable at any time
 
   Pvector() = default;  // components unset
-  Pvector(float fx, float fy, float fz) : D3DXVECTOR3(fx, fy, fz) {}
+  constexpr Pvector(float fx, float fy, float fz) : D3DXVECTOR3(fx, fy, fz) {}
   Pvector(float fx, float fy) : D3DXVECTOR3(fx, fy, 0.0f) {}
   explicit Pvector(float f) : D3DXVECTOR3(f, f, f) {}
   Pvector(const D3DVECTOR& v) : D3DXVECTOR3(v) {}

@@ -2,25 +2,16 @@
 
 using Frx::Pvector;
 
-TEST(Pvector, ConstructionAndArithmetic) {
-  EXPECT_EQ(Pvector::id, Pvector(0, 0, 0));
+TEST(Pvector, ConstructionAndScaling) {
   EXPECT_EQ(Pvector(1, 2), Pvector(1, 2, 0));
   EXPECT_EQ(Pvector(4.0f), Pvector(4, 4, 4));
-  Pvector v(1, 2, 3);
-  v += Pvector(1, 1, 1);
-  EXPECT_EQ(v, Pvector(2, 3, 4));
-  v -= 1.0f;
-  EXPECT_EQ(v, Pvector(1, 2, 3));
-  v *= Pvector(2, 3, 4);
-  EXPECT_EQ(v, Pvector(2, 6, 12));
+  Pvector v(2, 6, 12);
   v /= 4.0f;
   EXPECT_EQ(v, Pvector(0.5f, 1.5f, 3));
-  v = 7.0f;
-  EXPECT_EQ(v, Pvector(7, 7, 7));
-  EXPECT_EQ(Pvector(1, 2, 3) - Pvector(3, 2, 1), Pvector(-2, 0, 2));
-  EXPECT_EQ(2.0f * Pvector(1, 2, 3), Pvector(2, 4, 6));
-  EXPECT_EQ(-Pvector(1, -2, 3), Pvector(-1, 2, -3));
-  EXPECT_EQ(Pvector(1, 2, 3)[2], 3.0f);
+  v *= Pvector(2, 3, 4);
+  EXPECT_EQ(v, Pvector(1, 4.5f, 12));
+  v -= 1.0f;
+  EXPECT_EQ(v, Pvector(0, 3.5f, 11));
 }
 
 TEST(Pvector, SharesStorageWithPlatformVector) {

@@ -3,16 +3,6 @@
 
 #include "platform/d3d8/math/d3dx8math.h"
 
-D3DXMATRIX::D3DXMATRIX(float f11, float f12, float f13, float f14,
-                       float f21, float f22, float f23, float f24,
-                       float f31, float f32, float f33, float f34,
-                       float f41, float f42, float f43, float f44) {
-  _11 = f11; _12 = f12; _13 = f13; _14 = f14;
-  _21 = f21; _22 = f22; _23 = f23; _24 = f24;
-  _31 = f31; _32 = f32; _33 = f33; _34 = f34;
-  _41 = f41; _42 = f42; _43 = f43; _44 = f44;
-}
-
 D3DXMATRIX& D3DXMATRIX::operator*=(const D3DXMATRIX& r) {
   D3DXMatrixMultiply(this, this, &r);
   return *this;

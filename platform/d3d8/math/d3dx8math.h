@@ -27,7 +27,7 @@ struct D3DXVECTOR2 {
 
 struct D3DXVECTOR3 : D3DVECTOR {
   D3DXVECTOR3() = default;
-  D3DXVECTOR3(float fx, float fy, float fz) : D3DVECTOR{fx, fy, fz} {}
+  constexpr D3DXVECTOR3(float fx, float fy, float fz) : D3DVECTOR{fx, fy, fz} {}
   D3DXVECTOR3(const D3DVECTOR& v) : D3DVECTOR(v) {}
 
   operator float*() { return &x; }
@@ -62,10 +62,11 @@ struct D3DXVECTOR4 {
 struct D3DXMATRIX : D3DMATRIX {
   D3DXMATRIX() = default;
   D3DXMATRIX(const D3DMATRIX& m) : D3DMATRIX(m) {}
-  D3DXMATRIX(float f11, float f12, float f13, float f14,
-             float f21, float f22, float f23, float f24,
-             float f31, float f32, float f33, float f34,
-             float f41, float f42, float f43, float f44);
+  constexpr D3DXMATRIX(float f11, float f12, float f13, float f14,
+                       float f21, float f22, float f23, float f24,
+                       float f31, float f32, float f33, float f34,
+                       float f41, float f42, float f43, float f44)
+      : D3DMATRIX{{{f11, f12, f13, f14, f21, f22, f23, f24, f31, f32, f33, f34, f41, f42, f43, f44}}} {}
 
   // Row and column from 0, as D3DX counts them here.
   float& operator()(unsigned row, unsigned col) { return m[row & 3][col & 3]; }
@@ -87,7 +88,7 @@ struct D3DXQUATERNION {
   float x, y, z, w;
 
   D3DXQUATERNION() = default;
-  D3DXQUATERNION(float fx, float fy, float fz, float fw) : x(fx), y(fy), z(fz), w(fw) {}
+  constexpr D3DXQUATERNION(float fx, float fy, float fz, float fw) : x(fx), y(fy), z(fz), w(fw) {}
 
   operator float*() { return &x; }
   operator const float*() const { return &x; }
