@@ -18,6 +18,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
 endif()
 
+if(SAVORA_FUZZ)
+  # Every library of a fuzz build is instrumented for coverage and checked.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(SAVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
