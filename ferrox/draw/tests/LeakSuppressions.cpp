@@ -1,5 +1,6 @@
 // LeakSanitizer: Mesa and the GL dispatch keep allocations for the life of the
-// process (driver screens, shader caches); only those are ignored.
+// process (driver screens, shader caches), as does fontconfig's default
+// configuration; only those are ignored.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libEGL_mesa\n"
          "leak:libgallium\n"
@@ -9,5 +10,6 @@ extern "C" const char* __lsan_default_suppressions() {
          "leak:swrast_dri\n"
          "leak:libOpenGL\n"
          "leak:libEGL.so\n"
-         "leak:libGLdispatch\n";
+         "leak:libGLdispatch\n"
+         "leak:libfontconfig\n";
 }
