@@ -3,11 +3,13 @@
 
 #include "vocore/motion/VoIKeyControl.h"
 
-class VoIControlQuaternion : public VoIKeyControl<Frx::Pquaternion> {
+class VoIControlQuaternion : public VoICurveControl<Frx::Pquaternion> {
  public:
   enum : unsigned long { CLASS_ID = 100 };
-  explicit VoIControlQuaternion(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
+  explicit VoIControlQuaternion(VoIBranch* parent = nullptr) : VoICurveControl(parent) {}
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIControlQuaternion* IsControlQuaternion() override { return this; }
-  VoCurveType curve = VO_CURVE_LINEAR;
+  // Slerp (curve 0), quaternion spline (1) or the weighted blend of four
+  // keys (2); an unknown kind is taken as 0. (0, 0, 0, 1) without keys.
+  Frx::Pquaternion GetValue(float frame);
 };

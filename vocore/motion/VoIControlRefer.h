@@ -1,4 +1,5 @@
-// VoIControlRefer: the keyed reference member, by the name of a child of the driven item.
+// VoIControlRefer: the keyed reference member, by the name of a child of the
+// driven item. Shares the String control's keys and text, not its class.
 #pragma once
 
 #include <string>
@@ -11,4 +12,6 @@ class VoIControlRefer : public VoIKeyControl<std::string> {
   explicit VoIControlRefer(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIControlRefer* IsControlRefer() override { return this; }
+  // As the String control: "unknown" before the first key.
+  std::string GetValue(float frame);
 };

@@ -11,4 +11,11 @@ class VoIControlString : public VoIKeyControl<std::string> {
   explicit VoIControlString(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIControlString* IsControlString() override { return this; }
+  // The text of the last key at or before the frame; "unknown" before the first.
+  std::string GetValue(float frame);
 };
+
+namespace VoKeyValue {
+// Stepped text of a control's keys (no loop, no end frame).
+std::string StepText(VoIKeyControl<std::string>& control, float frame);
+}  // namespace VoKeyValue

@@ -1,4 +1,4 @@
-// VoIControlTime: the keyed time (float) member.
+// VoIControlTime: the keyed clock (float) member; runs on from its last key.
 #pragma once
 
 #include "vocore/motion/VoIKeyControl.h"
@@ -9,4 +9,7 @@ class VoIControlTime : public VoIKeyControl<float> {
   explicit VoIControlTime(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIControlTime* IsControlTime() override { return this; }
+  // The last key's value plus the frames since it; 0 before the first key
+  // and never negative.
+  float GetValue(float frame);
 };

@@ -3,11 +3,12 @@
 
 #include "vocore/motion/VoIKeyControl.h"
 
-class VoIControlVector : public VoIKeyControl<Frx::Pvector> {
+class VoIControlVector : public VoICurveControl<Frx::Pvector> {
  public:
   enum : unsigned long { CLASS_ID = 99 };
-  explicit VoIControlVector(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
+  explicit VoIControlVector(VoIBranch* parent = nullptr) : VoICurveControl(parent) {}
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIControlVector* IsControlVector() override { return this; }
-  VoCurveType curve = VO_CURVE_LINEAR;
+  // Linear for curve 0, Hermite for every other kind; (0, 0, 0) without keys.
+  Frx::Pvector GetValue(float frame);
 };

@@ -1,0 +1,146 @@
+// How a connection moves values between a control and the member it drives.
+// RegistAllControl binds only controls whose kind fits the member's type, so
+// the casts below see the member type they expect.
+#include <cstring>
+#include <string>
+
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
+#include "vocore/item/Parameter.h"
+#include "vocore/motion/VoIControlQuaternion.h"
+#include "vocore/motion/VoIControlRefer.h"
+#include "vocore/motion/VoIControlString.h"
+#include "vocore/motion/VoIControlTime.h"
+#include "vocore/motion/VoIControlVector.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace {
+
+template <class T>
+T& Member(VoIItem* item, VoIControl* control) {
+  return *reinterpret_cast<T*>(reinterpret_cast<char*>(item) + control->GetOutOffset());
+}
+
+// Reference members are VoRefer<X> for various X, all laid out as a table
+// pointer followed by the target pointer; items start with their VoIItem
+// part. They are read and re-pointed through that layout rather than through
+// a VoRefer of the wrong type.
+static_assert(sizeof(VoRefer<VoIItem>) == 2 * sizeof(void*));
+
+VoIItem* ReferTarget(VoIItem* item, VoIControl* control) {
+  VoIItem* target = nullptr;
+  std::memcpy(&target, &Member<char>(item, control) + sizeof(void*), sizeof target);
+  return target && !target->IsRelease() ? target : nullptr;
+}
+
+// Counts move as VoRefer::Set moves them: the new target is counted first.
+void ReferSet(VoIItem* item, VoIControl* control, VoIItem* target) {
+  char* slot = &Member<char>(item, control) + sizeof(void*);
+  VoIItem* old = nullptr;
+  std::memcpy(&old, slot, sizeof old);
+  if (old == target) return;
+  if (target) target->AddRef();
+  std::memcpy(slot, &target, sizeof target);
+  if (old) old->SubRef();
+}
+
+// The class a reference member may point at; 0 when any item will do.
+unsigned long ReferClass(VoIItem* item, unsigned long offset) {
+  for (unsigned long i = 0;; ++i) {
+    Parameter* p = item->GetParameter(i);
+    if (!p) return 0;
+    if (p->offset == offset) return static_cast<unsigned long>(p->value);
+  }
+}
+
+long KeyFrame(float frame) {
+  // Same truncation as the key lookups.
+  if (!(frame == frame)) return 0;
+  if (frame > 2.0e9f) frame = 2.0e9f;
+  if (frame < -2.0e9f) frame = -2.0e9f;
+  return static_cast<long>(frame);
+}
+
+}  // namespace
+
+VoControlConnect::VoControlConnect(VoIItem* i, VoIControl* c) : item(i), control(c) {}
+
+void VoControlConnect::Read(float frame) {
+  VoIItem* target = item.Get();
+  VoIControl* c = control.Get();
+  if (!target || !c) return;
+  switch (c->GetClassID()) {
+    case VoIMotion::CLASS_ID:
+      if (VoICharacter* sub = target->IsCharacter()) sub->SetTime(frame);
+      break;
+    case VoIControlVector::CLASS_ID: {
+      VoIControlVector* v = c->IsControlVector();
+      if (v && !v->keys.empty()) Member<Frx::Pvector>(target, c) = v->GetValue(frame);
+      break;
+    }
+    case VoIControlQuaternion::CLASS_ID: {
+      VoIControlQuaternion* q = c->IsControlQuaternion();
+      if (q && !q->keys.empty()) Member<Frx::Pquaternion>(target, c) = q->GetValue(frame);
+      break;
+    }
+    case VoIControlString::CLASS_ID: {
+      VoIControlString* s = c->IsControlString();
+      if (s && !s->keys.empty()) Member<std::string>(target, c) = s->GetValue(frame);
+      break;
+    }
+    case VoIControlRefer::CLASS_ID: {
+      VoIControlRefer* r = c->IsControlRefer();
+      VoIBranch* branch = target->IsBranch();
+      if (!r || r->keys.empty() || !branch) break;
+      const std::string name = r->GetValue(frame);
+      const unsigned long cls = ReferClass(target, c->GetOutOffset());
+      VoMaster* master = VoMaster::This();
+      for (VoIItem* child = branch->GetFirstChild(); child; child = branch->GetNextChild(child)) {
+        if (child->name != name) continue;
+        // A child of another class than the member holds is not stored in it.
+        if (cls != 0 && master && !master->IsSubclass(child, cls)) break;
+        if (ReferTarget(target, c) != child) ReferSet(target, c, child);
+        break;
+      }
+      break;
+    }
+    case VoIControlTime::CLASS_ID: {
+      VoIControlTime* t = c->IsControlTime();
+      if (t && !t->keys.empty()) Member<float>(target, c) = t->GetValue(frame);
+      break;
+    }
+    default: break;
+  }
+}
+
+void VoControlConnect::Write(float frame) {
+  VoIItem* target = item.Get();
+  VoIControl* c = control.Get();
+  if (!target || !c) return;
+  const long at = KeyFrame(frame);
+  switch (c->GetClassID()) {
+    case VoIControlVector::CLASS_ID:
+      if (VoIControlVector* v = c->IsControlVector()) v->SetKey(at, Member<Frx::Pvector>(target, c));
+      break;
+    case VoIControlQuaternion::CLASS_ID:
+      if (VoIControlQuaternion* q = c->IsControlQuaternion())
+        q->SetKey(at, Member<Frx::Pquaternion>(target, c));
+      break;
+    case VoIControlString::CLASS_ID:
+      if (VoIControlString* s = c->IsControlString()) s->SetKey(at, Member<std::string>(target, c));
+      break;
+    case VoIControlRefer::CLASS_ID:
+      // References and clocks are keyed only at frame 0.
+      if (frame != 0.0f) break;
+      if (VoIControlRefer* r = c->IsControlRefer())
+        if (VoIItem* referred = ReferTarget(target, c)) r->SetKey(0, referred->name);
+      break;
+    case VoIControlTime::CLASS_ID:
+      if (frame != 0.0f) break;
+      if (VoIControlTime* t = c->IsControlTime()) t->SetKey(0, Member<float>(target, c));
+      break;
+    default: break;
+  }
+}
