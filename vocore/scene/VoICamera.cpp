@@ -1,4 +1,20 @@
 #include "vocore/scene/VoICamera.h"
 
-// Minimal: the camera's text lines come with the scene items.
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
+
 VoICamera::VoICamera(VoIBranch* p) : VoIObject(p) { state |= STATE_MARK20; }
+
+int VoICamera::Save(VoSave& save) {
+  VoIObject::Save(save);
+  save.Write("fov = %f\n", fov);
+  return 1;
+}
+
+int VoICamera::Load(VoLoad& load) {
+  for (;;) {
+    if (VoIObject::Load(load)) continue;
+    if (load.Read(" fov = %f", &fov)) continue;
+    return 0;
+  }
+}

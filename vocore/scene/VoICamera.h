@@ -10,6 +10,10 @@ class VoICamera : public VoIObject {
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 11; }
   VoICamera* IsCamera() override { return this; }
+  int Load(VoLoad& load) override;
+  int Save(VoSave& save) override;
+  float GetFov() const { return fov; }
+  void SetFov(float f) { fov = f; }
 
   float fov = 20.0f;
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vocore/item/VoIBranch.h"
+#include "vocore/item/VoItemFwd.h"
 
 class VoIFile : public VoIBranch {
  public:
@@ -15,7 +16,16 @@ class VoIFile : public VoIBranch {
   unsigned long GetNumIcon() override { return 27; }
   VoIFile* IsFile() override { return this; }
 
+  int Update(unsigned long counter) override;
+
   void SetPathName(const char* p) { path = p ? p : ""; }
+  // Stores the path and names the item after the path's file name.
+  void SetFileName(const char* p);
+  // Redraws every child that is an object; 1.
+  int Redraw();
+  // Appends, as counted references, the items of class `classId` among the
+  // parent's children that follow this file up to the next file item.
+  void GetFileGroupList(ItemList& list, unsigned long classId);
   Frx::Pstring GetPathName() const { return Frx::Pstring(path.c_str()); }
   Frx::Pstring GetFileName() const { return GetPathName(); }
   int IsReadOnly() const { return readOnly; }

@@ -12,6 +12,22 @@ class VoILight : public VoIObject {
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 19 + static_cast<unsigned long>(type); }
   VoILight* IsLight() override { return this; }
+  int Load(VoLoad& load) override;
+  int Save(VoSave& save) override;
+
+  // How a device draws a light; the values are the device's light types.
+  enum DeviceKind { DEVICE_NONE = 0, DEVICE_POINT = 1, DEVICE_SPOT = 2, DEVICE_DIRECTIONAL = 3 };
+  // Kind 1 directional, 2 point, 3 and 4 spot. Ambient lights and kinds no
+  // device knows give DEVICE_NONE: callers leave such a light switched off
+  // rather than enabling a device light of no type.
+  DeviceKind GetDeviceKind() const;
+  int GetType() const { return type; }
+  void SetType(int t) { type = t; }
+
+  // Translation of the world matrix of the light's safe coordinate.
+  Frx::Pvector GetPosition();
+  // (0, 0, 1) turned by that world matrix.
+  Frx::Pvector GetDirection();
 
   int type = 0;
   float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;  // r, g, b are published as one vector

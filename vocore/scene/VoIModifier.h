@@ -10,4 +10,6 @@ class VoIModifier : public VoIBranch {
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 0; }
   VoIModifier* IsModifier() override { return this; }
+  // The registered class name of this item's class; empty when none.
+  Frx::Pstring GetNameEx() override;
 };

@@ -2,6 +2,8 @@
 // locate that is its coordinate.
 #pragma once
 
+#include <list>
+
 #include "vocore/scene/VoIObject.h"
 
 class VoILocate : public VoIObject {
@@ -15,6 +17,12 @@ class VoILocate : public VoIObject {
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 16; }
   VoILocate* IsLocate() override { return this; }
+  // Hangs the locate from its parent locate, takes the rest position and
+  // arranges the children; 0 when a child failed.
+  int Arrange() override;
+  int Update(unsigned long counter) override;
+  int Load(VoLoad& load) override;
+  int Save(VoSave& save) override;
 
   // Slots behind VoIObject::Redraw.
   virtual void ConvL2W(const Frx::Pmatrix& parentWorld, int force);
@@ -28,7 +36,27 @@ class VoILocate : public VoIObject {
   void SetKType(KType k) { ktype = k; }
   const Frx::Pvector& GetPos() const { return pos; }
   void SetPos(const Frx::Pvector& p) { pos = p; }
+  Frx::Pvector GetWPos() const { return L2W.GetTransVector(); }
+  // Writes only the translation row of the world matrix.
+  void SetWPos(const Frx::Pvector& p) { L2W.SetTransVector(p); }
+  // The local position seen from the rest frame of the local coordinate.
+  Frx::Pvector GetSPos();
   const Frx::Pmatrix& GetMatrixL2W() const { return L2W; }
+  int IsChanged() const { return changed; }
+  void SetChanged(int on) { changed = on ? 1 : 0; }
+  // 1 when no child of the parent item is a coordinate.
+  int IsEndSite();
+  // The first skeleton above the locate; null when none.
+  VoISkelton* GetSkelton();
+  // Appends this locate, then every child locate depth first.
+  void MakeSkeltonList(std::list<VoILocate*>* list);
+
+  // Moves the locate to `target` and pulls its chain of bones behind it;
+  // `weight` is passed along unused. Always 1.
+  int Kinematics(const Frx::Pvector& target, float weight);
+  // Shortest chain length to a chain end (IKchain 0), that end in *out;
+  // 3.4028235e38 and null when none is reachable.
+  float GetKinematicLength(VoILocate** out, float accumulated, VoILocate* comingFrom);
 
   KType ktype = KTYPE_NONE;
   Frx::Pmatrix L2W = Frx::Pmatrix::id;

@@ -1,0 +1,76 @@
+// The bone's text block: its frame and the names of its start and end.
+#include "ferrox/string/PstrCmp.h"
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/skeleton/VoIBone.h"
+#include "vocore/skeleton/VoISkelton.h"
+
+namespace {
+// Start and end are locates of any kind, so the search runs over class
+// Locate, in the enclosing character or, for a skeleton read on its own,
+// the enclosing skeleton. The bone never resolves to itself.
+VoILocate* FindLocate(VoIBone* bone, const char* wanted) {
+  VoIBranch* group = bone->GetParentCharacter();
+  if (!group) group = bone->VoILocate::GetSkelton();
+  if (!group) return nullptr;
+  VoIBranch::ItemList list;
+  group->GetGroupList(list, VoILocate::CLASS_ID);
+  for (const auto& ref : list) {
+    VoIItem* item = ref.Get();
+    if (!item || item == bone || !Frx::PstrCmp2(item->GetName(), wanted, 0)) continue;
+    if (VoILocate* l = item->IsLocate()) return l;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void VoIBone::ResolveLocates() {
+  if (!pendingStart.empty())
+    if (VoILocate* l = FindLocate(this, pendingStart.c_str())) {
+      SetStartLocate(l);
+      pendingStart.clear();
+    }
+  if (!pendingEnd.empty())
+    if (VoILocate* l = FindLocate(this, pendingEnd.c_str())) {
+      SetEndLocate(l);
+      pendingEnd.clear();
+    }
+}
+
+int VoIBone::Save(VoSave& save) {
+  VoIObject::Save(save);
+  const Frx::Pquaternion s = GetStandardRotate();
+  save.Write("srot = ( %f, %f, %f, %f)\n", s.x, s.y, s.z, s.w);
+  save.Write("rot = ( %f, %f, %f, %f)\n", rot.x, rot.y, rot.z, rot.w);
+  if (VoILocate* l = GetStartLocate()) save.Write("start = \"%s\"\n", l->GetName());
+  if (VoILocate* l = GetEndLocate()) save.Write("end = \"%s\"\n", l->GetName());
+  return 1;
+}
+
+int VoIBone::Load(VoLoad& load) {
+  for (;;) {
+    if (VoIObject::Load(load)) continue;
+    Frx::Pquaternion q;
+    if (load.Read(" srot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
+      SetStandardRotate(q);
+      continue;
+    }
+    if (load.Read(" rot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
+      rot = q;
+      continue;
+    }
+    char text[1024];
+    if (load.Read(" start = \"%s\"", text, static_cast<int>(sizeof text))) {
+      pendingStart = text;
+      ResolveLocates();
+      continue;
+    }
+    if (load.Read(" end = \"%s\"", text, static_cast<int>(sizeof text))) {
+      pendingEnd = text;
+      ResolveLocates();
+      continue;
+    }
+    return 0;
+  }
+}
