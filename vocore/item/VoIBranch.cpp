@@ -141,6 +141,24 @@ void VoIBranch::CollectList(ItemList& list, unsigned long classId, int mode, int
 }
 
 void VoIBranch::GetChildList(ItemList& list, unsigned long classId) { CollectList(list, classId, 0, 0); }
+void VoIBranch::CollectPlist(Frx::Plist<VoIItem>* list, unsigned long classId, bool intoPolygons,
+                             int depth) {
+  if (!list || depth > MaxDepth) return;
+  for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) {
+    if (classId == 0 || c->GetClassID() == classId) list->Append(c);
+    VoIBranch* b = c->IsBranch();
+    if (b && (intoPolygons || !c->IsPolygon())) b->CollectPlist(list, classId, intoPolygons, depth + 1);
+  }
+}
+
+void VoIBranch::MakeList_Group(Frx::Plist<VoIItem>* list, unsigned long classId) {
+  CollectPlist(list, classId, false, 0);
+}
+
+void VoIBranch::MakeList_All(Frx::Plist<VoIItem>* list, unsigned long classId) {
+  CollectPlist(list, classId, true, 0);
+}
+
 void VoIBranch::GetGroupList(ItemList& list, unsigned long classId) { CollectList(list, classId, 1, 0); }
 void VoIBranch::GetAllList(ItemList& list, unsigned long classId) { CollectList(list, classId, 2, 0); }
 

@@ -5,6 +5,7 @@
 #include <list>
 
 #include "ferrox/link/Plink.h"
+#include "ferrox/link/Plist.h"
 #include "vocore/item/VoIItem.h"
 
 class VoIBranch : public VoIItem {
@@ -32,6 +33,11 @@ class VoIBranch : public VoIItem {
   VoIItem* GetItem(const char* name);
   VoIItem* GetItemArray(int n, unsigned long classId);
   int Sort();
+  // Append every child (recursively) whose class id equals classId (0: all);
+  // the nodes do not count their items. MakeList_Group does not descend into
+  // polygons, MakeList_All descends into every branch.
+  void MakeList_Group(Frx::Plist<VoIItem>* list, unsigned long classId);
+  void MakeList_All(Frx::Plist<VoIItem>* list, unsigned long classId);
   void GetChildList(ItemList& list, unsigned long classId);
   void GetGroupList(ItemList& list, unsigned long classId);
   void GetAllList(ItemList& list, unsigned long classId);
@@ -51,6 +57,7 @@ class VoIBranch : public VoIItem {
  private:
   // mode 0: direct children; 1: through branches that are no characters; 2: all.
   void CollectList(ItemList& list, unsigned long classId, int mode, int depth);
+  void CollectPlist(Frx::Plist<VoIItem>* list, unsigned long classId, bool intoPolygons, int depth);
   bool releasing_ = false;
 };
 
