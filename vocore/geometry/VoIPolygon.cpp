@@ -117,3 +117,18 @@ int VoIPolygon::DeleteFace(unsigned long i) {
   SetUpdateFlag(UPDATE_FACE);
   return 1;
 }
+
+unsigned long VoIPolygon::ValidateFaces() {
+  VoFace* table = GetFace();
+  if (!table) return 0;
+  const int numVertex = static_cast<int>(GetNumVertex());
+  unsigned long dropped = 0;
+  for (int f = 0; f < table->count; ++f) {
+    VoFaceElement& e = table->array[f];
+    if (e.GetCount() == 0 || e.GetValidCount(numVertex) != 0) continue;
+    e.SetCount(0);
+    ++dropped;
+  }
+  if (dropped) SetUpdateFlag(UPDATE_FACE);
+  return dropped;
+}

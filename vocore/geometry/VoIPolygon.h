@@ -49,6 +49,10 @@ class VoIPolygon : public VoIGeometry {
   // a corner does not index an existing position.
   unsigned long AddFace(unsigned long n, const unsigned long* indices);
   int DeleteFace(unsigned long i);
+  // Marks deleted every live face whose corner count is above 4 or whose
+  // corners do not all index a position; for tables filled directly from a
+  // file. The number of faces deleted.
+  unsigned long ValidateFaces();
 
   VoVertex* CreateNormal();
   // Area-weighted vertex normals from the faces.
@@ -57,7 +61,8 @@ class VoIPolygon : public VoIGeometry {
   // Marks deleted every position that no live face uses.
   void OptimizeCompact();
   // Splits the mesh into its connected parts under `parent`; the number of
-  // parts. One part relinks this polygon; more make new polygons "%s%02d".
+  // parts. One part relinks this polygon (unless `parent` lies inside it,
+  // which would close a loop in the tree); more make new polygons "%s%02d".
   unsigned long CreatePolygon_MeshDevide(VoIBranch* parent);
   // The first face the segment a-b crosses: 1 with `hit` set, else 0.
   int GetPointIntersection(Frx::Pvector& hit, const Frx::Pvector& a, const Frx::Pvector& b);

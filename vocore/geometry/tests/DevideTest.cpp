@@ -83,6 +83,12 @@ TEST(VoIPolygonDevide, OnePartRelinksAndNonePartsNothing) {
     EXPECT_EQ(strip->CreatePolygon_MeshDevide(target), 1ul);
     EXPECT_EQ(strip->GetParent(), target);
     EXPECT_EQ(PolygonsUnder(target).size(), 1u);
+    // Relinking under itself or its own child would close a loop.
+    VoIBranch* inside = master.NewItem<VoIBranch>(strip);
+    EXPECT_EQ(strip->CreatePolygon_MeshDevide(inside), 1ul);
+    EXPECT_EQ(strip->CreatePolygon_MeshDevide(strip), 1ul);
+    EXPECT_EQ(strip->GetParent(), target);
+    EXPECT_EQ(inside->GetParent(), strip);
   }
   {
     // A vertex of no face is a part of its own; a face with a corner out of

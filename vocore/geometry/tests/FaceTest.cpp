@@ -121,6 +121,16 @@ TEST(VoIPolygon, FacesAreValidatedAndReused) {
     EXPECT_EQ(polygon->GetFacePointArray(pts, 2) & 0x0F, 3u);
     EXPECT_TRUE(Near(pts[1], Pvector(0, 0, 0)));  // out-of-range corner reads as origin
   }
+  {
+    // Validation deletes exactly the two wild faces and flags the change.
+    polygon->updateFlag = 0;
+    EXPECT_EQ(polygon->ValidateFaces(), 2ul);
+    EXPECT_EQ(polygon->GetUpdateFlag(), VoIPolygon::UPDATE_FACE);
+    EXPECT_EQ(polygon->GetFace()->array[2].GetCount(), 0);
+    EXPECT_EQ(polygon->GetFace()->array[3].GetCount(), 0);
+    EXPECT_EQ(polygon->GetFace()->array[1].GetCount(), 4);
+    EXPECT_EQ(polygon->ValidateFaces(), 0ul);
+  }
   master.ReleaseItem(polygon);
 }
 
