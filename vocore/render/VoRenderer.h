@@ -2,6 +2,7 @@
 // null renderer is valid: items then get no render objects (headless hosts).
 #pragma once
 
+#include "vocore/diblib/DibTexture.h"
 #include "vocore/render/VoRenderState.h"
 
 class VoIGeometry;
@@ -16,4 +17,7 @@ class VoRenderer {
   virtual VoRenderMaterial* CreateRenderMaterial(VoIMaterial* material) = 0;
   virtual VoRenderTexture* CreateRenderTexture(VoITexture* texture) = 0;
   virtual void InitialFrame() = 0;
+  // What imported images are fitted to (largest sides, bit depth); a
+  // renderer that knows no better reports the defaults.
+  virtual DibTextureCaps GetTextureCaps() const { return DibTextureCaps(); }
 };

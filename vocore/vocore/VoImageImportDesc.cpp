@@ -1,5 +1,7 @@
 #include "vocore/vocore/VoImageImportDesc.h"
 
-// The texture import from image files arrives with the image loaders; until
-// then every image import fails, which the master logs as a failed input.
-VoIItem* VoImageImportDesc::Import(const char*, VoIBranch*, unsigned long) { return nullptr; }
+#include "vocore/scene/VoITexture.h"
+
+VoIItem* VoImageImportDesc::Import(const char* path, VoIBranch* parent, unsigned long) {
+  return VoImportTexture(path, parent);
+}
