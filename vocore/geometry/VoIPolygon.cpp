@@ -45,7 +45,7 @@ unsigned long VoIPolygon::GetNumFace() const {
 }
 
 VoFaceElementType VoIPolygon::GetFaceIndexArray(unsigned long* out, unsigned long i) const {
-  if (i >= GetNumFace()) return 0;
+  if (!out || i >= GetNumFace()) return 0;
   const VoFaceElement& e = GetFace()->array[i];
   const int n = e.GetCount() < VoFaceElement::MaxCorners ? e.GetCount() : VoFaceElement::MaxCorners;
   for (int k = 0; k < n; ++k) out[k] = e.index[k];
@@ -53,7 +53,7 @@ VoFaceElementType VoIPolygon::GetFaceIndexArray(unsigned long* out, unsigned lon
 }
 
 VoFaceElementType VoIPolygon::GetFacePointArray(Frx::Pvector* out, unsigned long i) const {
-  if (i >= GetNumFace()) return 0;
+  if (!out || i >= GetNumFace()) return 0;
   const VoFaceElement& e = GetFace()->array[i];
   const int n = e.GetCount() < VoFaceElement::MaxCorners ? e.GetCount() : VoFaceElement::MaxCorners;
   for (int k = 0; k < n; ++k) out[k] = GetVertexArray(e.index[k]);
