@@ -13,38 +13,14 @@
 #include "ferrox/math/Pvector.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace motiontest {
 
-class MemoryFile {
- public:
-  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryFile() {
-    if (file_) std::fclose(file_);
-    std::free(data_);
-  }
-  FILE* get() { return file_; }
-  std::string Text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
+using votest::MemoryFile;
 
- private:
-  char* data_ = nullptr;
-  size_t size_ = 0;
-  FILE* file_;
-};
-
-// The reader frees its buffer with Frx::File::Free, so the text goes through a file.
-inline VoLoad* Reader(const std::string& text) {
-  const std::string path = ::testing::TempDir() + "motion_case.txt";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
-  unsigned long size = 0;
-  return new VoLoad(Frx::File::ReadText(path.c_str(), &size));
-}
+inline VoLoad* Reader(const std::string& text) { return votest::NewReader(text); }
 
 class MasterTest : public ::testing::Test {
  protected:

@@ -7,6 +7,7 @@
 
 #include "ferrox/file/File.h"
 #include "vocore/persist/VoLoad.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/scene/VoICamera.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -15,16 +16,7 @@
 
 namespace {
 
-// A reader over a copy of text in a buffer the reader may free.
-VoLoad* Reader(const std::string& text) {
-  const std::string path = ::testing::TempDir() + "voload_case.txt";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
-  unsigned long size = 0;
-  char* buffer = Frx::File::ReadText(path.c_str(), &size);
-  return new VoLoad(buffer);
-}
+VoLoad* Reader(const std::string& text) { return votest::NewReader(text); }
 
 TEST(VoLoad, BlocksAndEntries) {
   std::unique_ptr<VoLoad> load(Reader("\tbone {\n\tname = \"b1\"\n\tendframe = 12\n}\nrest {\n}\n"));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vocore/persist/VoSave.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
@@ -14,25 +15,8 @@
 
 namespace {
 
-// Collects what a writer puts into a memory stream.
-class MemoryFile {
- public:
-  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryFile() {
-    if (file_) std::fclose(file_);
-    std::free(data_);
-  }
-  FILE* get() { return file_; }
-  std::string Text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
+using votest::MemoryFile;
 
- private:
-  char* data_ = nullptr;
-  size_t size_ = 0;
-  FILE* file_;
-};
 
 TEST(VoSave, NestedBlocksIndentByDepth) {
   MemoryFile out;
@@ -79,20 +63,21 @@ TEST(VoSave, ExecSaveHeadsBlocksWithTheClassName) {
   character->VoIItem::Save(save);
   VoMaster::ExecSave(skeleton, save);
   save.CloseChunk();
-  EXPECT_EQ(out.Text(), "Character {\n\tname = \"hero\"\n\tSkelton {\n\t\tname = \"skelton\"\n\t}\n}\n");
+  const std::string zero = "( 0.000000, 0.000000, 0.000000)";
+  EXPECT_EQ(out.Text(), "Character {\n\tname = \"hero\"\n\tSkelton {\n\t\tname = \"skelton\"\n"
+                        "\t\tLocate {\n\t\t\tname = \"hip\"\n\t\t\tspos = " + zero + "\n\t\t\tpos = " + zero +
+                        "\n\t\t}\n\t}\n}\n");
   {
-    // An object names its coordinate; a coordinate-less object writes its name only.
+    // An object names its coordinate before its own lines.
     MemoryFile objectOut;
     VoSave objectSave(objectOut.get());
     VoICoordinate* frame = master.NewItem<VoICoordinate>(skeleton);
     frame->SetName("frame");
-    character->SetCoordinate(frame);
-    VoMaster::ExecSave(character, objectSave);
+    hip->SetCoordinate(frame);
     VoMaster::ExecSave(hip, objectSave);
-    EXPECT_EQ(objectOut.Text(),
-              "Character {\n\tname = \"hero\"\n\tcoordinate = \"frame\"\n}\n"
-              "Locate {\n\tname = \"hip\"\n}\n");
-    character->SetCoordinate(nullptr);
+    EXPECT_EQ(objectOut.Text(), "Locate {\n\tname = \"hip\"\n\tcoordinate = \"frame\"\n\tspos = " + zero +
+                                    "\n\tpos = " + zero + "\n}\n");
+    hip->SetCoordinate(nullptr);
   }
   master.ReleaseItem(character);
 }

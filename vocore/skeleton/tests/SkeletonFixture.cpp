@@ -1,34 +1,19 @@
 #include "SkeletonFixture.h"
 
-#include <cstdio>
+#include <memory>
 
 #include "ferrox/file/File.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
+#include "vocore/testing/TextStreams.h"
 
 namespace skeltest {
 
-std::string SaveText(VoIItem* item) {
-  FILE* f = std::tmpfile();
-  VoSave save(f);
-  VoMaster::ExecSave(item, save);
-  std::fflush(f);
-  std::rewind(f);
-  std::string text;
-  char chunk[512];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) text.append(chunk, n);
-  std::fclose(f);
-  return text;
-}
+std::string SaveText(VoIItem* item) { return votest::SaveText(item); }
 
 void LoadText(VoIItem* item, const char* block, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "skeleton_case.txt";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
-  unsigned long size = 0;
-  VoLoad load(Frx::File::ReadText(path.c_str(), &size));
+  std::unique_ptr<VoLoad> reader(votest::NewReader(text));
+  VoLoad& load = *reader;
   ASSERT_EQ(load.OpenChunk(block), 1);
   item->Load(load);
   load.CloseChunk();

@@ -1,0 +1,51 @@
+#include "vocore/testing/TextStreams.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "ferrox/file/File.h"
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace votest {
+
+MemoryFile::MemoryFile() : file_(open_memstream(&data_, &size_)) {}
+
+MemoryFile::~MemoryFile() {
+  if (file_) std::fclose(file_);
+  std::free(data_);
+}
+
+std::string MemoryFile::Text() {
+  std::fflush(file_);
+  return std::string(data_, size_);
+}
+
+VoLoad* NewReader(const std::string& text) {
+  char path[] = "/tmp/votest-text-XXXXXX";
+  int fd = mkstemp(path);
+  if (fd < 0) return new VoLoad(nullptr);
+  const char* p = text.data();
+  for (size_t left = text.size(); left > 0;) {
+    ssize_t n = write(fd, p, left);
+    if (n <= 0) break;
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  close(fd);
+  unsigned long size = 0;
+  char* buffer = Frx::File::ReadText(path, &size);
+  unlink(path);
+  return new VoLoad(buffer);
+}
+
+std::string SaveText(VoIItem* item) {
+  MemoryFile out;
+  VoSave save(out.get());
+  VoMaster::ExecSave(item, save);
+  return out.Text();
+}
+
+}  // namespace votest
