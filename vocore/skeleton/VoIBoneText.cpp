@@ -40,9 +40,7 @@ void VoIBone::ResolveLocates() {
 
 int VoIBone::Save(VoSave& save) {
   VoIObject::Save(save);
-  const Frx::Pquaternion s = GetStandardRotate();
-  save.Write("srot = ( %f, %f, %f, %f)\n", s.x, s.y, s.z, s.w);
-  save.Write("rot = ( %f, %f, %f, %f)\n", rot.x, rot.y, rot.z, rot.w);
+  SaveRotations(save);
   if (VoILocate* l = GetStartLocate()) save.Write("start = \"%s\"\n", l->GetName());
   if (VoILocate* l = GetEndLocate()) save.Write("end = \"%s\"\n", l->GetName());
   return 1;
@@ -50,16 +48,7 @@ int VoIBone::Save(VoSave& save) {
 
 int VoIBone::Load(VoLoad& load) {
   for (;;) {
-    if (VoIObject::Load(load)) continue;
-    Frx::Pquaternion q;
-    if (load.Read(" srot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
-      SetStandardRotate(q);
-      continue;
-    }
-    if (load.Read(" rot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
-      rot = q;
-      continue;
-    }
+    if (VoIObject::Load(load) || LoadRotation(load)) continue;
     char text[1024];
     if (load.Read(" start = \"%s\"", text, static_cast<int>(sizeof text))) {
       pendingStart = text;

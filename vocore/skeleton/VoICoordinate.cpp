@@ -62,26 +62,34 @@ int VoICoordinate::Arrange() {
   return 1;
 }
 
-int VoICoordinate::Save(VoSave& save) {
-  VoILocate::Save(save);
+void VoICoordinate::SaveRotations(VoSave& save) {
   const Frx::Pquaternion s = GetStandardRotate();
   save.Write("srot = ( %f, %f, %f, %f)\n", s.x, s.y, s.z, s.w);
   save.Write("rot = ( %f, %f, %f, %f)\n", rot.x, rot.y, rot.z, rot.w);
+}
+
+int VoICoordinate::LoadRotation(VoLoad& load) {
+  Frx::Pquaternion q;
+  if (load.Read(" srot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
+    SetStandardRotate(q);
+    return 1;
+  }
+  if (load.Read(" rot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
+    rot = q;
+    return 1;
+  }
+  return 0;
+}
+
+int VoICoordinate::Save(VoSave& save) {
+  VoILocate::Save(save);
+  SaveRotations(save);
   return 1;
 }
 
 int VoICoordinate::Load(VoLoad& load) {
   for (;;) {
-    if (VoILocate::Load(load)) continue;
-    Frx::Pquaternion q;
-    if (load.Read(" srot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
-      SetStandardRotate(q);
-      continue;
-    }
-    if (load.Read(" rot = ( %f, %f, %f, %f)", &q.x, &q.y, &q.z, &q.w)) {
-      rot = q;
-      continue;
-    }
+    if (VoILocate::Load(load) || LoadRotation(load)) continue;
     return 0;
   }
 }

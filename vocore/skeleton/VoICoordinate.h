@@ -39,6 +39,13 @@ class VoICoordinate : public VoILocate {
   void SetStandardRotate(const Frx::Pquaternion& q);
   Frx::Pquaternion GetStandardRotate() const;
 
+ protected:
+  // The "srot" and "rot" lines of the item text; LoadRotation reads one of
+  // them at the cursor and gives 1, else 0.
+  void SaveRotations(VoSave& save);
+  int LoadRotation(VoLoad& load);
+
+ public:
   Frx::Pvector scale{1.0f, 1.0f, 1.0f};
   Frx::Pquaternion rot{0.0f, 0.0f, 0.0f, 1.0f};
   Frx::Pmatrix P2L = Frx::Pmatrix::id;
