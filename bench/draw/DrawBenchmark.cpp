@@ -154,6 +154,7 @@ void BM_LitTexturedMesh(benchmark::State& state) {
     scene.Frame();
     benchmark::DoNotOptimize(scene.Finish());
   }
+  state.SetLabel(Platform::D3DRendererName());
   state.counters["triangles"] = scene.triangles;
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
