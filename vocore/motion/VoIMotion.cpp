@@ -110,15 +110,16 @@ int VoIMotion::GetKeyframeSize() {
 }
 
 int VoIMotion::MakeFrameTable(Ptable<long>& table) {
-  const int size = GetKeyframeSize();
-  if (size == 0) {
+  // One merge into a scratch vector: counting first would merge twice.
+  std::vector<long> frames;
+  MergeKeyFrames([&](int, long a, bool all) { frames.push_back(all ? a * 2 : a * 2 + 1); });
+  if (frames.empty()) {
     table.clear();
     return 0;
   }
-  table.resize(size);
-  return MergeKeyFrames([&](int pass, long a, bool all) {
-    if (pass < table.size()) table[pass] = all ? a * 2 : a * 2 + 1;
-  });
+  table.resize(static_cast<int>(frames.size()));
+  for (size_t i = 0; i < frames.size(); ++i) table[static_cast<int>(i)] = frames[i];
+  return static_cast<int>(frames.size());
 }
 
 void VoIMotion::ChangeCurveType(VoCurveType kind) {
