@@ -1,4 +1,6 @@
 // Sprites, filled boxes and lines of the drawing surface.
+#include <cmath>
+
 #include "ferrox/draw/PDraw.h"
 #include "ferrox/math/Ptrig.h"
 
@@ -78,10 +80,13 @@ void PDraw::DrawSprite3D(Pvector pos, Pvector size, unsigned long colour, Prect 
 
 void PDraw::DrawSprite3D(Pvector pos, Pvector size, unsigned long colour, Prect r, float angle,
                          IDirect3DTexture8* texture) {
+  // No turn can be placed for NaN or an infinity; the whole part of a huge
+  // angle is taken without converting it to an integer.
+  if (!std::isfinite(angle)) return;
   Pmatrix m = GetMatrixWorld2Screen(Pmatrix::id);
   Pvector a = Project(m, pos), b = Project(m, pos + size);
   float w = std::abs(b.x - a.x), h = std::abs(b.y - a.y);
-  float theta = kTwoPi * (angle - static_cast<float>(static_cast<long>(angle)));
+  float theta = kTwoPi * (angle - std::trunc(angle));
   float cs = Pcos(theta), sn = Psin(theta);
   const float corners[4][2] = {{-w, -h}, {w, -h}, {-w, h}, {w, h}};
   Pvector q[4];
