@@ -13,7 +13,7 @@ Frx::Pstring VoIKeyControlBase::GetNameEx() {
   return text;
 }
 
-void VoIKeyControlBase::SaveHead(VoSave& save) {
+void VoIKeyControlBase::SaveHead(VoSave& save, long endframe) {
   VoIItem::Save(save);
   const char* cls = GetOutClassName();
   const char* member = GetOutMemberName();
@@ -22,7 +22,7 @@ void VoIKeyControlBase::SaveHead(VoSave& save) {
   save.Write("endframe = %d\n", static_cast<int>(endframe));
 }
 
-int VoIKeyControlBase::LoadHead(VoLoad& load, char (&className)[256]) {
+int VoIKeyControlBase::LoadHead(VoLoad& load, char (&className)[256], long& endframe) {
   if (VoIItem::Load(load)) return 1;
   if (load.Read(" class = \"%s\"", className, static_cast<int>(sizeof className))) return 1;
   char member[256];

@@ -44,14 +44,12 @@ class VoIKeyControlBase : public VoIControl {
   virtual int TransKey(long to, long from) = 0;
   virtual int MakeKeyFrameTable(Ptable<long>& table) = 0;
 
-  long endframe = 0;
-
  protected:
   // The lines every keyed control writes before its keys.
-  void SaveHead(VoSave& save);
+  void SaveHead(VoSave& save, long endframe);
   // One line of the head (name, class, member, endframe): 1 when it matched.
   // className keeps the class line until the member line uses it.
-  int LoadHead(VoLoad& load, char (&className)[256]);
+  int LoadHead(VoLoad& load, char (&className)[256], long& endframe);
 };
 
 template <class T>
@@ -149,19 +147,21 @@ class VoIKeyControl : public VoIKeyControlBase {
   }
 
   int Save(VoSave& save) override {
-    SaveHead(save);
+    SaveHead(save, endframe);
     SaveKeys(save);
     return 1;
   }
   int Load(VoLoad& load) override {
     char className[256] = "";
     for (;;) {
-      if (LoadHead(load, className) || LoadKey(load)) continue;
+      if (LoadHead(load, className, endframe) || LoadKey(load)) continue;
       return 0;
     }
   }
 
   std::vector<Key> keys;
+  // Kept for the text and copies only: interpolation wraps by the motion's.
+  long endframe = 0;
 
  protected:
   typename std::vector<Key>::iterator LowerBound(long frame) {
@@ -195,7 +195,7 @@ class VoICurveControl : public VoIKeyControl<T> {
   void SetCurveType(VoCurveType kind) { curve = kind; }
 
   int Save(VoSave& save) override {
-    this->SaveHead(save);
+    this->SaveHead(save, this->endframe);
     save.Write("curve = %d\n", static_cast<int>(curve));
     this->SaveKeys(save);
     return 1;
@@ -203,7 +203,7 @@ class VoICurveControl : public VoIKeyControl<T> {
   int Load(VoLoad& load) override {
     char className[256] = "";
     for (;;) {
-      if (this->LoadHead(load, className)) continue;
+      if (this->LoadHead(load, className, this->endframe)) continue;
       int kind = 0;
       if (load.Read(" curve = %d", &kind)) {
         curve = static_cast<VoCurveType>(kind);

@@ -1,5 +1,6 @@
 #include "vocore/motion/VoIMotion.h"
 
+#include <cmath>
 #include <vector>
 
 #include "vocore/motion/VoControlFactory.h"
@@ -15,6 +16,9 @@ thread_local int copyDepth = 0;
 
 void VoIMotion::SetFrameFromTime(float t) {
   frame = t * rate;
+  // A clock that ran off (NaN or infinite) would carry NaN into every
+  // control's value: it starts the motion over instead.
+  if (!std::isfinite(frame)) frame = 0.0f;
   if (endframe == 0) {
     frame = 0.0f;
     return;

@@ -38,7 +38,9 @@ VoKeySpan VoFindKeySpan(VoIKeyControlBase& control, float x) {
       if (at < static_cast<float>(f0)) at += static_cast<float>(end);
     }
   }
-  if (!(d > 0.0f)) {
+  // Only the zero-length seam holds; a key past the end frame gives a
+  // negative span, evaluated as it stands.
+  if (d == 0.0f) {
     span.hold = true;
     return span;
   }

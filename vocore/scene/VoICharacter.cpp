@@ -62,6 +62,7 @@ void VoICharacter::SetMotion(VoIMotion* m) {
 
 void VoICharacter::RegistAllControl(VoIMotion* m) {
   connections.clear();
+  connected = m;
   if (!m) return;
   ItemList items, controls;
   GetGroupList(items, VoIItem::CLASS_ID);
@@ -101,7 +102,8 @@ int VoICharacter::Update(unsigned long counter) {
   // over first; the update between the two bindings clears them again.
   if (VoIMotion* m = motion.Get()) {
     if (m->GetUpdateFlag() & VoIBranch::UPDATE_CHILD) m->ExecUpdate();
-    if ((m->GetUpdatedFlag() & VoIBranch::UPDATE_CHILD) && m->IsReupdate()) {
+    const bool childChanged = (m->GetUpdatedFlag() & VoIBranch::UPDATE_CHILD) && m->IsReupdate();
+    if (childChanged || connected.Get() != m) {
       VoRefer<VoIMotion> keep(m);
       SetMotion(nullptr);
       m->ExecUpdate();

@@ -73,6 +73,9 @@ class VoICharacter : public VoIObject {
   float time = 0.0f;
   VoRefer<VoIMotion> motion;
   std::list<VoControlConnect> connections;
+  // The motion the connections were made for. A reference control may
+  // re-point `motion` directly; the next update binds what it points at.
+  VoRefer<VoIMotion> connected;
 
   // Nested character blocks deeper than this are skipped when reading.
   static constexpr int MaxLoadDepth = 64;

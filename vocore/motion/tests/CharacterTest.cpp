@@ -126,6 +126,45 @@ TEST_F(CharacterTest, NestedCharactersReferencesAndClocks) {
   master.ReleaseItem(ch);
 }
 
+TEST_F(CharacterTest, MotionSwitchedByAReferenceBindsAgain) {
+  VoICharacter* ch = master.NewItem<VoICharacter>(nullptr);
+  VoICharacter* sub = master.NewItem<VoICharacter>(ch);
+  sub->SetName("sub");
+  VoISkelton* sk = master.NewItem<VoISkelton>(sub);
+  VoICoordinate* hand = master.NewItem<VoICoordinate>(sk);
+  hand->SetName("hand");
+  VoIMotion* moves[2];
+  const char* names[2] = {"wave", "bow"};
+  for (int i = 0; i < 2; ++i) {
+    moves[i] = master.NewItem<VoIMotion>(sub);
+    moves[i]->SetName(names[i]);
+    VoIControlVector* v = master.NewItem<VoIControlVector>(moves[i]);
+    v->SetName("hand");
+    v->SetOutClassAndMember("Coordinate", "pos");
+    v->SetKey(0, Pvector(float(i + 1), 0, 0));
+  }
+  VoIMotion* m = master.NewItem<VoIMotion>(ch);
+  m->endframe = 100;
+  VoIControlRefer* pick = master.NewItem<VoIControlRefer>(m);
+  pick->SetName("sub");
+  ASSERT_EQ(pick->SetOutClassAndMember("Character", "motion"), 1);
+  pick->SetKey(0, "wave");
+  pick->SetKey(10, "bow");
+  pick->SetKey(20, "wave");
+  ch->SetMotion(m);
+  // Each switch drives the hand from the motion the reference now names,
+  // also when coming back to a motion that was bound before.
+  const float expected[3] = {1, 2, 1};
+  for (int step = 0; step < 3; ++step) {
+    ch->SetTime(10.0f * step);
+    master.CountUpdate();
+    ch->ExecUpdate();
+    EXPECT_EQ(sub->GetMotion(), moves[step % 2]) << step;
+    ExpectNear(hand->pos, Pvector(expected[step], 0, 0));
+  }
+  master.ReleaseItem(ch);
+}
+
 // The engine's main road: a host builds a character with a skeleton, keys a
 // motion and plays it through the master.
 TEST_F(CharacterTest, AnimationPlaysAKeyedMotion) {

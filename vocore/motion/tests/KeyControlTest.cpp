@@ -12,6 +12,7 @@
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
 
 using motiontest::ExpectNear;
 using Frx::Pquaternion;
@@ -116,6 +117,34 @@ TEST_F(KeyControlTest, VectorLinearClampsAndLoops) {
     c->SetCurveType(VO_CURVE_SPLINE);
     EXPECT_FALSE(std::isnan(c->GetValue(20.0f).x));
   }
+  {
+    // A key past the end frame: the wrapped span is negative and is
+    // evaluated as it stands, not held. From 40 towards 0: D = 30 - 40 + 0.
+    motion->endframe = 30;
+    c->ClearKey();
+    c->SetCurveType(VO_CURVE_LINEAR);
+    c->SetKey(0, Pvector(0, 0, 0));
+    c->SetKey(40, Pvector(10, 0, 0));
+    ExpectNear(c->GetValue(45.0f), Pvector(15, 0, 0));  // s = 5 / -10
+  }
+  master.ReleaseItem(motion);
+}
+
+TEST_F(KeyControlTest, QuaternionSeamHoldsItsKey) {
+  VoIMotion* motion = master.NewItem<VoIMotion>(nullptr);
+  motion->loop = 1;
+  motion->endframe = 20;
+  VoIControlQuaternion* c = master.NewItem<VoIControlQuaternion>(motion);
+  const float h = std::sqrt(0.5f);
+  c->SetKey(0, Pquaternion(0, 0, 0, 1));
+  c->SetKey(10, Pquaternion(h, 0, 0, h));
+  c->SetKey(20, Pquaternion(0, h, 0, h));
+  for (int kind = 0; kind < 3; ++kind) {
+    c->SetCurveType(static_cast<VoCurveType>(kind));
+    const Pquaternion q = c->GetValue(20.0f);
+    EXPECT_FALSE(std::isnan(q.x) || std::isnan(q.y) || std::isnan(q.z) || std::isnan(q.w)) << kind;
+    ExpectNear(q, Pquaternion(0, h, 0, h), 1e-5f);
+  }
   master.ReleaseItem(motion);
 }
 
@@ -149,6 +178,21 @@ TEST_F(KeyControlTest, VectorSplineAndSingleKey) {
     loose.SetKey(10, Pvector(10, 0, 0));
     ExpectNear(loose.GetValue(5.0f), Pvector(5, 0, 0));
     ExpectNear(loose.GetValue(15.0f), Pvector(10, 0, 0));
+    // Nor under a parent that is no motion.
+    VoICharacter* owner = master.NewItem<VoICharacter>(nullptr);
+    VoIControlVector* stray = master.NewItem<VoIControlVector>(owner);
+    EXPECT_EQ(stray->GetBelongMotion(), nullptr);
+    stray->SetKey(0, Pvector(0, 0, 0));
+    stray->SetKey(10, Pvector(10, 0, 0));
+    ExpectNear(stray->GetValue(5.0f), Pvector(5, 0, 0));
+    ExpectNear(stray->GetValue(-5.0f), Pvector(0, 0, 0));
+    master.ReleaseItem(owner);
+  }
+  {
+    // Members in their declared order: keys, end frame, curve.
+    VoIControlVector v;
+    EXPECT_LT(static_cast<void*>(&v.keys), static_cast<void*>(&v.endframe));
+    EXPECT_LT(static_cast<void*>(&v.endframe), static_cast<void*>(&v.curve));
   }
   master.ReleaseItem(motion);
 }

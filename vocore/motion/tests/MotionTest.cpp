@@ -2,6 +2,8 @@
 // motion's text.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 
 #include "MotionTestSupport.h"
@@ -59,6 +61,18 @@ TEST_F(MotionTest, FrameFromTime) {
     m.endframe = 0;
     m.SetFrameFromTime(16.0f);
     EXPECT_EQ(m.GetFrame(), 0.0f);
+  }
+  {
+    // A clock gone wrong restarts the motion rather than carrying NaN on.
+    m.endframe = 30;
+    m.rate = 1.0f;
+    for (int loop = 0; loop < 3; ++loop) {
+      m.loop = loop;
+      m.SetFrameFromTime(std::nanf(""));
+      EXPECT_EQ(m.GetFrame(), 0.0f);
+      m.SetFrameFromTime(std::numeric_limits<float>::infinity());
+      EXPECT_EQ(m.GetFrame(), 0.0f);
+    }
   }
 }
 
@@ -133,6 +147,7 @@ VoIMotion* FullMotion(VoMaster& master) {
   v->SetName("hip");
   v->SetOutClassAndMember("Coordinate", "pos");
   v->SetCurveType(VO_CURVE_SPLINE);
+  v->endframe = 25;
   v->SetKey(0, Pvector(1, 2, 3));
   v->SetKey(10, Pvector(-1, 0.5f, 0));
   auto* q = master.NewItem<VoIControlQuaternion>(m);
@@ -173,7 +188,7 @@ TEST_F(MotionTest, TextRoundTripKeepsEveryControl) {
             "Motion {\n"
             "\tname = \"walk\"\n\tendframe = 40\n\tloop = 1\n"
             "\tVector {\n\t\tname = \"hip\"\n\t\tclass = \"Coordinate\"\n\t\tmember = \"pos\"\n"
-            "\t\tendframe = 0\n\t\tcurve = 1\n"
+            "\t\tendframe = 25\n\t\tcurve = 1\n"
             "\t\t0 (1.000000 2.000000 3.000000)\n\t\t10 (-1.000000 0.500000 0.000000)\n\t}\n"
             "\tQuaternion {\n\t\tname = \"hip\"\n\t\tclass = \"Coordinate\"\n\t\tmember = \"rot\"\n"
             "\t\tendframe = 0\n\t\tcurve = 2\n\t\t5 (0.000000 0.000000 0.000000 1.000000)\n\t}\n"
