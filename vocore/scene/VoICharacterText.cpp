@@ -89,8 +89,7 @@ int VoICharacter::Load(VoLoad& load) {
       const std::string path = Joined(load.basePath, text);
       VoIFile* file = new VoIFile(this);
       if (master) master->CreateState(file);
-      file->SetPathName(path.c_str());
-      file->SetName(path.c_str());
+      file->SetFileName(path.c_str());
       file->SetReadOnly(number);
       if (!master || !master->Import(path.c_str(), this, 0))
         Frx::theFerrox.Log("\"%s\" のインポートに失敗しました。\n", path.c_str());

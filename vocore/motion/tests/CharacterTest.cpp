@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "MotionTestSupport.h"
 #include "vocore/motion/VoIControlQuaternion.h"
@@ -12,6 +14,10 @@
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICamera.h"
+#include "vocore/scene/VoIFile.h"
+#include "vocore/vocore/VoClassDescImport.h"
+#include "vocore/vocore/tests/LogCapture.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -197,6 +203,62 @@ TEST_F(CharacterTest, AnimationPlaysAKeyedMotion) {
   const Frx::Pmatrix& w = tip->GetMatrixL2W();
   EXPECT_NEAR(w._41, 3.0f, 1e-4f);
   EXPECT_NEAR(w._42, 0.0f, 1e-4f);
+  master.ReleaseItem(ch);
+}
+
+// Reads a ".tst" file as one camera named "lens"; a path naming "missing" fails.
+class CameraImport : public VoClassDescImport {
+ public:
+  const char* ClassName() override { return "ImportTST"; }
+  const char* FileExt() override { return "tst"; }
+  VoIItem* Import(const char* path, VoIBranch* parent, unsigned long) override {
+    paths.push_back(path);
+    if (std::string(path).find("missing") != std::string::npos) return nullptr;
+    VoICamera* camera = VoMaster::This()->NewItem<VoICamera>(parent);
+    camera->SetName("lens");
+    return camera;
+  }
+  std::vector<std::string> paths;
+};
+
+TEST_F(CharacterTest, ImportLinesStandForTheImportedItems) {
+  CameraImport importer;
+  ASSERT_EQ(master.RegistClassDesc(&importer), 1);
+  LogCapture log;
+  std::unique_ptr<VoLoad> load(motiontest::Reader(
+      "Character {\nname = \"hero\"\nImport \"model.tst\" ro(1)\nImport \"missing.tst\" ro(1)\n"
+      "Camera {\nname = \"own\"\n}\n}\n"));
+  load->basePath = "/scene";
+  ASSERT_EQ(load->OpenChunk("Character"), 1);
+  VoICharacter* ch = master.NewItem<VoICharacter>(nullptr);
+  EXPECT_EQ(ch->Load(*load), 0);
+  {
+    ASSERT_EQ(importer.paths.size(), 2u);
+    // file, what it brought, its end marker; the failed one has no items.
+    std::vector<std::string> names;
+    for (VoIItem* c = ch->GetFirstChild(); c; c = ch->GetNextChild(c)) names.push_back(c->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"model.tst", "lens", "endof model.tst", "missing.tst",
+                                                "endof missing.tst", "own"}));
+    VoIFile* file = ch->GetFirstChild()->IsFile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->path, importer.paths[0]);
+    EXPECT_EQ(file->IsReadOnly(), 1);
+    const std::string failed = "\"" + importer.paths[1] + "\" のインポートに失敗しました。\n";
+    EXPECT_EQ(log.Count(failed.c_str()), 1);
+    EXPECT_EQ(log.Count("model.tst\" のインポートに失敗"), 0);
+  }
+  {
+    motiontest::MemoryFile out;
+    VoSave save(out.get());
+    save.basePath = "/scene";
+    VoMaster::ExecSave(ch, save);
+    const std::string text = out.Text();
+    EXPECT_NE(text.find("\tImport \"model.tst\" ro(1)\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\tImport \"missing.tst\" ro(1)\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("lens"), std::string::npos) << text;   // came from the file
+    EXPECT_EQ(text.find("endof"), std::string::npos) << text;  // markers are not written
+    EXPECT_NE(text.find("\"own\""), std::string::npos) << text;
+  }
   master.ReleaseItem(ch);
 }
 
