@@ -4,6 +4,18 @@
 #include "vocore/render/VoRenderState.h"
 #include "vocore/vocore/VoMaster.h"
 
+namespace {
+
+// The type word as callers may walk it: a face whose corners cannot be
+// resolved reads as deleted (count 0), so a caller looping over the count
+// never writes past its four-entry array or reads past the positions.
+VoFaceElementType WalkableType(const VoFaceElement& e, int validCount) {
+  return (e.type & ~static_cast<VoFaceElementType>(VoFaceElement::COUNT_MASK)) |
+         static_cast<VoFaceElementType>(validCount);
+}
+
+}  // namespace
+
 void VoIPolygon::Copy(VoIItem* source) {
   VoIGeometry::Copy(source);
   VoIPolygon* from = source ? source->IsPolygon() : nullptr;
@@ -47,17 +59,17 @@ unsigned long VoIPolygon::GetNumFace() const {
 VoFaceElementType VoIPolygon::GetFaceIndexArray(unsigned long* out, unsigned long i) const {
   if (!out || i >= GetNumFace()) return 0;
   const VoFaceElement& e = GetFace()->array[i];
-  const int n = e.GetCount() < VoFaceElement::MaxCorners ? e.GetCount() : VoFaceElement::MaxCorners;
+  const int n = e.GetValidCount(static_cast<int>(GetNumVertex()));
   for (int k = 0; k < n; ++k) out[k] = e.index[k];
-  return e.type;
+  return WalkableType(e, n);
 }
 
 VoFaceElementType VoIPolygon::GetFacePointArray(Frx::Pvector* out, unsigned long i) const {
   if (!out || i >= GetNumFace()) return 0;
   const VoFaceElement& e = GetFace()->array[i];
-  const int n = e.GetCount() < VoFaceElement::MaxCorners ? e.GetCount() : VoFaceElement::MaxCorners;
+  const int n = e.GetValidCount(static_cast<int>(GetNumVertex()));
   for (int k = 0; k < n; ++k) out[k] = GetVertexArray(e.index[k]);
-  return e.type;
+  return WalkableType(e, n);
 }
 
 VoIMaterial* VoIPolygon::GetMaterialFace(unsigned long i) const {

@@ -36,9 +36,10 @@ class VoIPolygon : public VoIGeometry {
   VoVertex* GetNormal() const { return normal.Get(); }
 
   // Copies the corner indices (up to 4) and returns the type word; the count
-  // bits are 0 for a face out of range or without table.
+  // bits are 0 for a face out of range, without table, or whose corners do
+  // not all index a position (nothing is copied then).
   VoFaceElementType GetFaceIndexArray(unsigned long* out, unsigned long i) const;
-  // The same with the corner positions ((0, 0, 0) for a corner out of range).
+  // The same with the corner positions.
   VoFaceElementType GetFacePointArray(Frx::Pvector* out, unsigned long i) const;
   VoIMaterial* GetMaterialFace(unsigned long i) const;
   // Number of faces with vertex v as a corner, their indices in face order

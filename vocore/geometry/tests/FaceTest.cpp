@@ -115,11 +115,14 @@ TEST(VoIPolygon, FacesAreValidatedAndReused) {
     EXPECT_EQ(faces[1], 1ul);
     EXPECT_EQ(polygon->GetFIndexArray(nullptr, 0), 1ul);
     EXPECT_EQ(polygon->GetFIndexArray(nullptr, 99), 0ul);
-    unsigned long idx[4];
-    Pvector pts[4];
-    EXPECT_EQ(polygon->GetFaceIndexArray(idx, 3) & 0x0F, 15u);  // copies only 4
-    EXPECT_EQ(polygon->GetFacePointArray(pts, 2) & 0x0F, 3u);
-    EXPECT_TRUE(Near(pts[1], Pvector(0, 0, 0)));  // out-of-range corner reads as origin
+    // Read back, they look deleted: a caller looping over the count stays
+    // inside its four entries and the positions. Other type bits are kept.
+    unsigned long idx[4] = {7, 7, 7, 7};
+    Pvector pts[4] = {Pvector(9, 9, 9), Pvector(9, 9, 9), Pvector(9, 9, 9), Pvector(9, 9, 9)};
+    EXPECT_EQ(polygon->GetFaceIndexArray(idx, 3), 0x20u);
+    EXPECT_EQ(polygon->GetFacePointArray(pts, 2), wild.type & ~0x0Fu);
+    EXPECT_EQ(idx[0], 7ul);
+    EXPECT_TRUE(Near(pts[0], Pvector(9, 9, 9)));
   }
   {
     // Validation deletes exactly the two wild faces and flags the change.
