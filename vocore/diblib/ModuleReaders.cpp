@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
-#include "ferrox/file/NativeName.h"
+#include "ferrox/file/CaseResolve.h"
 #include "platform/module/Module.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibMemory.h"
@@ -45,14 +45,17 @@ bool ReadJpg(const char* path, DibImage* image, DibProgressProc progress, void* 
   const std::string moduleName = std::string(Frx::theFerrox.systemPath.Get()) + "zenjpg.dll";
   HMODULE module = LoadLibraryA(moduleName.c_str());
   if (!module) {
-    Frx::theFerrox.Log("%s(%d) :step\n", __FILE__, __LINE__);
+    // The line number is part of the message text that logs are compared by.
+    Frx::theFerrox.Log("%s(%d) :step\n", __FILE__, 64);
     return false;
   }
   bool ok = false;
   auto load = reinterpret_cast<ZenLoadJpgProc>(GetProcAddress(module, ZEN_LOAD_JPG_NAME));
   if (load) {
     JpgTarget target{image, progress, context};
-    ok = load(Frx::NativeName::ToNative(path).c_str(), CreateImage, ImageRow, &target) != 0 &&
+    // The module opens the file itself: give it the name as the file system
+    // spells it (models name their textures in any letter case).
+    ok = load(Frx::CaseResolve::ResolveSystem(path).c_str(), CreateImage, ImageRow, &target) != 0 &&
          image->IsValid();
   }
   FreeLibrary(module);
@@ -68,9 +71,11 @@ bool ReadPng(const char* path, DibImage* image, DibProgressProc progress, void* 
   auto load = reinterpret_cast<ZenLoadPngProc>(GetProcAddress(module, ZEN_LOAD_PNG_NAME));
   void* pixels = nullptr;
   void* header = nullptr;
-  if (load && load(Frx::NativeName::ToNative(path).c_str(), &pixels, &header, progress, context))
+  if (load && load(Frx::CaseResolve::ResolveSystem(path).c_str(), &pixels, &header, progress, context))
     ok = image->Attach(header, DibMemGlobalFixed, pixels, DibMemGlobalFixed);
-  if (ok && (image->header->size != sizeof(DibInfoHeader) ||
+  const int bits = ok ? image->BitCount() : 0;
+  const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (ok && (image->header->size != sizeof(DibInfoHeader) || !knownDepth ||
              !DibImage::SizeAllowed(image->Width(), image->Height(), image->BitCount()))) {
     image->Free();  // the blocks are released with the image
     return FreeLibrary(module), false;

@@ -94,3 +94,21 @@ TEST_F(DibModules, CorruptDataDoesNotEndTheProcess) {
   }
   std::remove(path.c_str());
 }
+
+// The decoders open files themselves; a name in another letter case must
+// still find the file, as every other reader does.
+TEST_F(DibModules, NamesInAnyLetterCase) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "diblib_case";
+  std::filesystem::create_directories(dir);
+  std::filesystem::copy_file(ImagesDir() + "rgb.jpg", dir / "Tex.jpg",
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(ImagesDir() + "rgb.png", dir / "Tex.png",
+                             std::filesystem::copy_options::overwrite_existing);
+  DibImage image;
+  EXPECT_TRUE(ReadJpg((dir / "tEX.JPG").string().c_str(), &image));
+  EXPECT_EQ(image.Width(), 13);
+  EXPECT_TRUE(ReadPng((dir / "TEX.PNG").string().c_str(), &image));
+  EXPECT_EQ(image.Width(), 13);
+  EXPECT_FALSE(ReadPng((dir / "none.png").string().c_str(), &image));
+  std::filesystem::remove_all(dir);
+}
