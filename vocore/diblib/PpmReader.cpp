@@ -58,9 +58,12 @@ bool ReadPpmMemory(const uint8_t* data, size_t size, DibImage* image, DibProgres
   do {
     if (!ReadLine(in, line)) return false;
   } while (line[0] == '#');
-  int width = 0, height = 0;
-  char tail = 0;
-  if (std::sscanf(line, "%d %d%c", &width, &height, &tail) != 3 || tail != '\n') return false;
+  // "%d %d\n": blanks may trail the height, but not a third number (a
+  // maximum on the same line would leave the next line to be misread).
+  int width = 0, height = 0, used = 0;
+  if (std::sscanf(line, "%d %d%n", &width, &height, &used) != 2) return false;
+  for (const char* tail = line + used; *tail != '\n'; ++tail)
+    if (*tail != ' ' && *tail != '\t' && *tail != '\r') return false;
   if (!ReadLine(in, line)) return false;
   // Samples are scaled from the file's maximum; two-byte raw samples are not read.
   int maximum = 0;

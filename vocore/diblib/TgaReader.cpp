@@ -138,6 +138,8 @@ bool ReadTgaMemory(const uint8_t* data, size_t size, DibImage* image) {
     // File row r is the top row when the origin is top-left, else the bottom row.
     uint8_t* dst = image->pixels + image->Stride() * size_t(rle && topLeft ? height - 1 - r : r);
     const uint8_t* src = source + rowBytes * size_t(r);
+    // 32-bit alpha is kept as stored (255 opaque), as every other source
+    // reaches 32 bits: inverted, opaque textures would blend as invisible.
     std::memcpy(dst, src, rowBytes);
     if (bitCount == 16) {
       for (int32_t x = 0; x < width; ++x) dst[x * 2 + 1] &= 0x7F;  // attribute bit

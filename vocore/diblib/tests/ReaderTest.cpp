@@ -76,6 +76,12 @@ TEST(DibReaders, PpmTextAndRawForms) {
   EXPECT_FALSE(read("P6 1 1 255\n\x01\x02\x03", &image));  // size on the magic line
   EXPECT_FALSE(read("P3\r\n1 1\r\n255\r\n1 2 3\r\n", &image));
   EXPECT_FALSE(read("P5\n1 1 1\n255\n\x01", &image));
+  EXPECT_FALSE(read("P5\n1 1 255\n\x01\n\x01", &image));  // maximum on the size line
+  {  // blanks after the height are allowed, as the size line's pattern allows them
+    ASSERT_TRUE(read("P5\n2 1 \t\n255\n\x05\x06", &image));
+    EXPECT_EQ(image.Width(), 2);
+    EXPECT_EQ(image.Row(0)[1], 6);
+  }
   EXPECT_FALSE(read("P5\n1 1\n65535\n\x01\x02", &image));  // two-byte samples
   EXPECT_FALSE(read("P2\n2 1\n255\n1 x\n", &image));
   EXPECT_FALSE(read("P2\n" + std::string(200, '#') + "\n1 1\n255\n1\n", &image));  // line limit
