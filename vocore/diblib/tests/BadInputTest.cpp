@@ -174,3 +174,54 @@ TEST(DibBadInput, TruncatedJpegAndPng) {
   }
   std::remove(path.c_str());
 }
+
+// Hand-built files whose packed data claims more pixels than the image has:
+// each reader refuses them, while the same file with an honest run reads.
+TEST(DibBadInput, RunsPastTheImage) {
+  auto read = [](MemoryReader reader, std::vector<uint8_t> data, DibImage* image) {
+    data.shrink_to_fit();  // a read past the end is caught by the sanitizer build
+    return reader(data.data(), data.size(), image);
+  };
+  {  // TGA run-length true colour, 2 x 1
+    const std::vector<uint8_t> head = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0};
+    auto with = [&](std::initializer_list<uint8_t> body) {
+      std::vector<uint8_t> f = head;
+      f.insert(f.end(), body);
+      return f;
+    };
+    DibImage image;
+    ASSERT_TRUE(read(ReadTgaMemory, with({0x81, 10, 20, 30}), &image));
+    EXPECT_EQ(image.Row(0)[3], 10);
+    EXPECT_EQ(image.Row(0)[5], 30);
+    EXPECT_FALSE(read(ReadTgaMemory, with({0x82, 10, 20, 30}), &image));         // run of 3
+    EXPECT_FALSE(read(ReadTgaMemory, with({0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9}), &image));  // raw 3
+    EXPECT_FALSE(read(ReadTgaMemory, with({0x00, 1, 2, 3, 0x80, 4}), &image));   // cut pixel
+  }
+  {  // ILBM, 8 x 1, one plane, ByteRun1: a plane row is 2 bytes
+    auto with = [](std::initializer_list<uint8_t> body) {
+      std::vector<uint8_t> f = {'F', 'O', 'R', 'M', 0, 0, 0, 0, 'I', 'L', 'B', 'M',
+                                'B', 'M', 'H', 'D', 0, 0, 0, 20, 0, 8, 0, 1, 0, 0, 0, 0,
+                                1, 0, 1, 0, 0, 0, 1, 1, 0, 8, 0, 1,
+                                'B', 'O', 'D', 'Y', 0, 0, 0, uint8_t(body.size())};
+      f.insert(f.end(), body);
+      if (body.size() & 1) f.push_back(0);
+      const uint32_t form = uint32_t(f.size() - 8);
+      f[4] = uint8_t(form >> 24), f[5] = uint8_t(form >> 16), f[6] = uint8_t(form >> 8), f[7] = uint8_t(form);
+      return f;
+    };
+    DibImage image;
+    ASSERT_TRUE(read(ReadIffMemory, with({0xFF, 0xAA}), &image));  // 2 x 0xAA
+    EXPECT_EQ(image.BitCount(), 1);
+    EXPECT_EQ(image.Row(0)[0], 0xAA);
+    EXPECT_FALSE(read(ReadIffMemory, with({0xFD, 0xAA}), &image));        // 4 repeats
+    EXPECT_FALSE(read(ReadIffMemory, with({0x02, 1, 2, 3}), &image));     // 3 literals
+    EXPECT_FALSE(read(ReadIffMemory, with({0x01, 1}), &image));           // literal cut short
+  }
+  {  // TIM colour table whose length is shorter than its entries
+    std::vector<uint8_t> f = {0x10, 0, 0, 0, 8, 0, 0, 0, 12 + 4, 0, 0, 0, 0, 0, 0, 0, 16, 0, 1, 0, 1, 0, 2, 0};
+    DibImage image;
+    EXPECT_FALSE(read(ReadTimMemory, f, &image));
+    f[8] = 12 + 32;  // honest length, but the entries stop after two
+    EXPECT_FALSE(read(ReadTimMemory, f, &image));
+  }
+}
