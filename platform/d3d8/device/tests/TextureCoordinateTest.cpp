@@ -146,6 +146,9 @@ TEST_F(TexCoordTest, CameraSpaceNormalsPickTexelsThroughTheMatrix) {
     EXPECT_EQ(Centre(), 0x00FF00u);  // right, top
     DrawQuad({-0.6f, -0.6f, -0.53f}, 0.75f, 0.25f);
     EXPECT_EQ(Centre(), 0x0000FFu);  // left, bottom
+    // The normal itself, not a reflection of the eye ray: its z plays no part.
+    DrawQuad({0.6f, 0.6f, 0.53f}, 0.25f, 0.75f);
+    EXPECT_EQ(Centre(), 0x00FF00u);
   }
   {
     // The world matrix turns the normal: half a turn about z swaps the corners.
