@@ -11,6 +11,11 @@ namespace Platform::ModuleName {
 
 namespace {
 
+bool IsLeadByte(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC);
+}
+
 std::string Convert(const char* to, const char* from, const char* text, size_t length,
                     char fallback) {
   std::string out;
@@ -25,6 +30,15 @@ std::string Convert(const char* to, const char* from, const char* text, size_t l
     size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, static_cast<size_t>(outPtr - buffer));
     if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+      // A Shift-JIS pair without a mapping becomes U+FFFD whole, so its trail
+      // byte (maybe 0x5C) is never taken for a separator.
+      if (!fallback && IsLeadByte(*in) && inLeft > 1) {
+        out += "\xEF\xBF\xBD";
+        in += 2;
+        inLeft -= 2;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        continue;
+      }
       // An invalid or cut sequence: keep (or replace) one byte and go on.
       out += fallback ? fallback : *in;
       ++in;

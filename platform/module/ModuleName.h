@@ -6,7 +6,8 @@
 
 namespace Platform::ModuleName {
 
-// CP932 bytes to UTF-8; bytes that do not convert are kept as they are.
+// CP932 bytes to UTF-8; a pair without a mapping becomes U+FFFD, other bytes
+// that do not convert are kept as they are.
 std::string ToUtf8(const char* text);
 // UTF-8 to CP932; characters without a CP932 form become "?".
 std::string ToCp932(const std::string& text);

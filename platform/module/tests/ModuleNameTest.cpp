@@ -31,6 +31,10 @@ TEST(ModuleName, ConvertsShiftJisBeforeSeparators) {
   EXPECT_EQ(Name::ToCp932("\xe8\xa1\xa8"), std::string("\x95\x5c"));
   // A lone lead byte is kept rather than dropped or read past the end.
   EXPECT_EQ(Name::ToUtf8("a\x95"), std::string("a\x95"));
+  // A pair that CP932 leaves unassigned stays one character: its 0x5C trail
+  // byte must not split the name into folders either.
+  const char unassigned[] = {'d', '\\', '\x85', '\x5c', 'x', '.', 'd', 'l', 'l', 0};
+  EXPECT_EQ(Name::Map(unassigned, "/p/"), "/p/d/\xef\xbf\xbdx.so");
 }
 
 TEST(ModuleName, FindIgnoringCase) {
