@@ -373,6 +373,11 @@ void Pipeline::Apply(Device& d, bool pretransformed, bool hasNormal, bool hasDif
   ApplyTransforms(d, pretransformed, d.Width(), d.Height());
   bool lit = d.renderState[D3DRS_LIGHTING] && !pretransformed;
   if (!hasNormal) glNormal3f(0, 0, 0);
+  // Normals scaled by the world matrix stay scaled unless asked, as in Direct3D.
+  if (d.renderState[D3DRS_NORMALIZENORMALS])
+    glEnable(GL_NORMALIZE);
+  else
+    glDisable(GL_NORMALIZE);
   if (!hasDiffuse) glColor4f(1, 1, 1, 1);
   glSecondaryColor3f(0, 0, 0);
   ApplyLighting(d, lit, hasDiffuse);

@@ -124,6 +124,20 @@ TEST_F(DeviceTest, TransformedLitMeshUsesLightsAndMaterial) {
   device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex));
   EXPECT_EQ(Pixel(Width / 2 - 4, Height / 2), 0u);
   EXPECT_GE(Red(Pixel(Width - 8, Height / 2)), 250);
+
+  // A world scaled by 2 halves the transformed normal: half the light, unless
+  // normals are normalised.
+  D3DMATRIX scaled = IdentityMatrix();
+  scaled._11 = scaled._22 = scaled._33 = 2;
+  scaled._43 = -5;
+  device->SetTransform(D3DTS_WORLD, &scaled);
+  device->SetRenderState(D3DRS_AMBIENT, 0);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex));
+  EXPECT_NEAR(Red(Pixel(Width / 2, Height / 2)), 128, 3);
+  device->SetRenderState(D3DRS_NORMALIZENORMALS, TRUE);
+  device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(LitVertex));
+  EXPECT_GE(Red(Pixel(Width / 2, Height / 2)), 250);
 }
 
 TEST_F(DeviceTest, IndexedBuffersWithBaseVertex) {
