@@ -95,28 +95,39 @@ bool DibImage::Resample(int32_t width, int32_t height) {
     out.header->clrUsed = header->clrUsed;
   }
 
-  // Columns first, into rows of unpacked channels.
+  // Columns first, one source row at a time: a destination row needs only
+  // two of them, so memory stays a few rows however tall the source is.
   const std::vector<Tap> cols = MakeTaps(srcW, width);
   const std::vector<Tap> rows = MakeTaps(srcH, height);
-  std::vector<std::vector<int>> narrow(size_t(srcH), std::vector<int>(size_t(width) * size_t(channels)));
   std::vector<int> line(size_t(srcW) * size_t(channels));
-  for (int32_t r = 0; r < srcH; ++r) {
+  struct Narrow {
+    int32_t row = -1;
+    std::vector<int> data;
+  } cache[2];
+  auto narrow = [&](int32_t r, int32_t keep) -> const std::vector<int>& {
+    for (const Narrow& n : cache)
+      if (n.row == r) return n.data;
+    Narrow& slot = cache[0].row == keep ? cache[1] : cache[0];
+    slot.row = r;
+    slot.data.resize(size_t(width) * size_t(channels));
     Unpack(*this, r, line);
     for (int32_t i = 0; i < width; ++i) {
       const Tap& t = cols[size_t(i)];
       const int32_t second = srcW < 2 ? t.source : t.source + 1;
       for (int c = 0; c < channels; ++c)
-        narrow[size_t(r)][size_t(i) * size_t(channels) + size_t(c)] =
+        slot.data[size_t(i) * size_t(channels) + size_t(c)] =
             Mix(line[size_t(t.source) * size_t(channels) + size_t(c)],
                 line[size_t(second) * size_t(channels) + size_t(c)], t.weight, nearest);
     }
-  }
+    return slot.data;
+  };
   std::vector<int> outLine(size_t(width) * size_t(channels));
   for (int32_t j = 0; j < height; ++j) {
     const Tap& t = rows[size_t(j)];
     const int32_t second = srcH < 2 ? t.source : t.source + 1;
-    for (size_t k = 0; k < outLine.size(); ++k)
-      outLine[k] = Mix(narrow[size_t(t.source)][k], narrow[size_t(second)][k], t.weight, nearest);
+    const std::vector<int>& first = narrow(t.source, -1);
+    const std::vector<int>& next = narrow(second, t.source);
+    for (size_t k = 0; k < outLine.size(); ++k) outLine[k] = Mix(first[k], next[k], t.weight, nearest);
     Pack(out, j, outLine);
   }
   TakeFrom(out);

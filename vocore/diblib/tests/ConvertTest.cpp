@@ -1,6 +1,7 @@
 // Creation, depth conversions, resampling, texture sizing and BMP writing.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -170,6 +171,40 @@ TEST(DibImage, Resample) {
       EXPECT_EQ(row[12], 200);
       EXPECT_EQ(row[6], 100);       // f = 0.5: s = 128
       EXPECT_EQ(row[3], 200 * 40 / 256);  // f = 0.25: s = 0.15625 * 256 = 40
+    }
+  }
+  {  // both directions, up and down, against the smoothstep taps in floating point
+    // (8-bit weights and two truncations stay within 3)
+    auto value = [](int x, int y) { return (x * 53 + y * 97 + x * y * 31) % 256; };
+    auto tap = [](int i, int from, int to, int* source, double* weight) {
+      if (i == to - 1) {
+        *source = from - 2, *weight = 1.0;
+        return;
+      }
+      const double position = double(i) * (from - 1) / (to - 1);
+      *source = int(position);
+      const double f = position - *source;
+      *weight = f * f * (3 - 2 * f);
+    };
+    for (auto [w, h, w2, h2] : {std::array{4, 9, 6, 4}, std::array{3, 4, 7, 11}}) {
+      SCOPED_TRACE(::testing::Message() << w << "x" << h << " to " << w2 << "x" << h2);
+      DibImage image;
+      Fill24(image, w, h, [&](int x, int y) { return std::tuple{value(x, y), 0, 0}; });
+      ASSERT_TRUE(image.Resample(w2, h2));
+      const Rgb rgb = ToRgb(image);
+      for (int j = 0; j < h2; ++j) {
+        int sy;
+        double wy;
+        tap(j, h, h2, &sy, &wy);
+        for (int i = 0; i < w2; ++i) {
+          int sx;
+          double wx;
+          tap(i, w, w2, &sx, &wx);
+          auto across = [&](int y) { return value(sx, y) * (1 - wx) + value(sx + 1, y) * wx; };
+          const double expected = across(sy) * (1 - wy) + across(sy + 1) * wy;
+          EXPECT_NEAR(rgb.rgb[(size_t(j) * size_t(w2) + size_t(i)) * 3], expected, 3.0) << i << "," << j;
+        }
+      }
     }
   }
   {  // sides of 1, either way, without a division by zero
