@@ -9,6 +9,12 @@
 VoIObject::VoIObject(VoIBranch* p) : VoIBranch(p) {}
 VoIObject::~VoIObject() = default;
 
+void VoIObject::Copy(VoIItem* source) {
+  VoIItem::Copy(source);
+  VoIObject* from = source ? source->IsObject() : nullptr;
+  if (from && from != this) coordinate = from->coordinate;
+}
+
 VoILocate* VoIObject::GetLocate() { return coordinate.Get(); }
 
 void VoIObject::SetCoordinate(VoILocate* locate) { coordinate = locate; }

@@ -13,6 +13,8 @@ class VoIObject : public VoIBranch {
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 17; }
   VoIObject* IsObject() override { return this; }
+  // The item part, then the source's coordinate reference.
+  void Copy(VoIItem* source) override;
   int Load(VoLoad& load) override;
   int Save(VoSave& save) override;
   // Slot behind Save.

@@ -13,6 +13,9 @@ void VoIBone::Release() {
   start.Clear();
   end.Clear();
   head.Clear();
+  // Two bones that carried each other in different relaxations would hold
+  // each other's count for ever.
+  carrier.Clear();
   boneKType = KTYPE_NONE;
   affect.clear();
   affect.resize(3);

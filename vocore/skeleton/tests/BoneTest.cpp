@@ -10,6 +10,12 @@ namespace {
 
 using BoneTest = MasterTest;
 
+int deletedBones = 0;
+struct CountedBone : VoIBone {
+  using VoIBone::VoIBone;
+  ~CountedBone() override { ++deletedBones; }
+};
+
 TEST_F(BoneTest, ArrangedChainRoundTripsThroughTheForwardPass) {
   Chain c = MakeChain();
   EXPECT_FLOAT_EQ(c.b1->GetLength(), 10.0f);
@@ -125,6 +131,18 @@ TEST_F(BoneTest, ReleaseAndRestPose) {
     ASSERT_EQ(c.b2->affect.size(), 3u);
     for (const auto& entry : c.b2->affect) EXPECT_TRUE(entry.locate.IsEmpty());
   }
+}
+
+TEST_F(BoneTest, BonesThatCarriedEachOtherAreFreed) {
+  deletedBones = 0;
+  VoISkelton* skel = Make<VoISkelton>(nullptr, "s");
+  CountedBone* a = Make<CountedBone>(skel, "a");
+  CountedBone* b = Make<CountedBone>(skel, "b");
+  a->carrier = b;
+  b->carrier = a;
+  master.ReleaseItem(skel);
+  roots.clear();
+  EXPECT_EQ(deletedBones, 2);
 }
 
 TEST_F(BoneTest, TextBlocksAndSkeletonRoundTrip) {
