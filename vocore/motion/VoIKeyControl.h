@@ -26,7 +26,9 @@ enum VoCurveType : int { VO_CURVE_LINEAR = 0, VO_CURVE_SPLINE = 1, VO_CURVE_BLEN
 
 class VoIKeyControlBase : public VoIControl {
  public:
+  enum : unsigned long { CLASS_ID = 98 };  // no descriptor: every kind answers its own id
   explicit VoIKeyControlBase(VoIBranch* parent = nullptr) : VoIControl(parent) {}
+  unsigned long GetClassID() override { return CLASS_ID; }
   VoIKeyControlBase* IsKeyControl() override { return this; }
   // "<out class>:<name>.<out member>".
   Frx::Pstring GetNameEx() override;

@@ -157,7 +157,7 @@ VoIMotion* FullMotion(VoMaster& master) {
   q->SetKey(5, Pquaternion(0, 0, 0, 1));
   auto* s = master.NewItem<VoIControlString>(m);
   s->SetName("face");
-  s->SetKey(3, "smile");
+  s->SetKey(3, "big smile");
   auto* r = master.NewItem<VoIControlRefer>(m);
   r->SetName("body");
   r->SetOutClassAndMember("Object", "coordinate");
@@ -193,7 +193,7 @@ TEST_F(MotionTest, TextRoundTripKeepsEveryControl) {
             "\tQuaternion {\n\t\tname = \"hip\"\n\t\tclass = \"Coordinate\"\n\t\tmember = \"rot\"\n"
             "\t\tendframe = 0\n\t\tcurve = 2\n\t\t5 (0.000000 0.000000 0.000000 1.000000)\n\t}\n"
             "\tString {\n\t\tname = \"face\"\n\t\tclass = \"\"\n\t\tmember = \"\"\n\t\tendframe = 0\n"
-            "\t\t3 \"smile\"\n\t}\n"
+            "\t\t3 \"big smile\"\n\t}\n"
             "\tRefer {\n\t\tname = \"body\"\n\t\tclass = \"Object\"\n\t\tmember = \"coordinate\"\n"
             "\t\tendframe = 0\n\t\t0 \"hip\"\n\t}\n"
             "\tTime {\n\t\tname = \"sub\"\n\t\tclass = \"Character\"\n\t\tmember = \"time\"\n"
