@@ -96,8 +96,13 @@ int VoIItem::Save(VoSave& save) {
 }
 
 void VoIItem::DeleteThis() {
+  // A drop to 0 inside the release below: the outer call deletes.
+  if (deleting_) return;
+  deleting_ = true;
   if (!IsRelease()) {
     if (Frx::theFerrox.debug) Frx::theFerrox.Log("VoIItem::DeleteThis() Release されていません。\n");
+    // Release drops the tree's count, which is already gone: lend it one.
+    AddRef();
     Release();
   }
   delete this;

@@ -174,4 +174,9 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   std::string name;
   unsigned short state = 0;
   VoItemExtend* extension = nullptr;
+
+ private:
+  // Set once DeleteThis has begun, so a count that reaches 0 again while the
+  // item releases itself there cannot delete it a second time.
+  bool deleting_ = false;
 };

@@ -22,8 +22,11 @@ int VoMaster::IsSubclassID(unsigned long itemClassId, unsigned long classId) {
 }
 
 void VoMaster::ListWeedOut(ItemList& out, ItemList& in, unsigned long classId) {
-  for (VoRefer<VoIItem>& ref : in) {
-    VoIItem* item = ref;
+  // Only the items that were in the list at the start: when out is in, the
+  // appended copies must not be walked again (and again).
+  std::size_t left = in.size();
+  for (auto it = in.begin(); left > 0; ++it, --left) {
+    VoIItem* item = *it;
     if (item && IsSubclass(item, classId)) out.emplace_back(item);
   }
 }

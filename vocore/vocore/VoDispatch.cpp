@@ -1,8 +1,7 @@
 // Import, export and commands, dispatched by file extension and by name.
-#include <string>
-
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
+#include "ferrox/text/SjisChar.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -25,9 +24,17 @@ Desc* FindByExtension(const std::list<Desc*>& descs, const char* path) {
   return nullptr;
 }
 
+// Whether the last character is a backslash. Walked by character: 0x5C is
+// also the second byte of some Shift-JIS characters ("表", "ソ"), which do not
+// make a file name a folder.
 bool EndsWithSeparator(const char* path) {
-  std::string::size_type n = std::char_traits<char>::length(path);
-  return n > 0 && path[n - 1] == '\\';
+  bool last = false;
+  for (auto* p = reinterpret_cast<const unsigned char*>(path); *p;) {
+    const int n = Frx::Sjis::CharLength(p);
+    last = n == 1 && *p == '\\';
+    p += n;
+  }
+  return last;
 }
 
 }  // namespace

@@ -38,8 +38,10 @@ VoIControl* VoMaster::CreateControl(VoIItem* item, const char* member, VoIMotion
       control->SetName(item->GetName());
       control->SetOutClassID(item->GetClassID());
       control->SetOutMember(p->offset);
+      // Every control child, not only those of registered classes: the float
+      // and int controls have no descriptor and would never count as doubles.
       ItemList controls;
-      motion->GetChildList(controls, 96);
+      motion->GetChildList(controls, 1);
       for (VoRefer<VoIItem>& ref : controls) {
         VoIItem* other = ref;
         VoIControl* c = other ? other->IsControl() : nullptr;

@@ -161,4 +161,40 @@ TEST(VoIItemRelease, ChildrenThatReleaseSiblingsAreWalkedSafely) {
   gDeleted = nullptr;
 }
 
+TEST(VoIItemRelease, UnreleasedItemAtZeroIsReleasedAndDeletedOnce) {
+  std::vector<std::string> deleted;
+  gDeleted = &deleted;
+  OrderMaster master;
+  master.Initialize(nullptr);
+  master.order.clear();
+  {
+    Tracked* item = new Tracked(nullptr, "plain");
+    item->SubRef();  // the tree's count dropped without a release
+    EXPECT_EQ(deleted, std::vector<std::string>{"plain"});
+    EXPECT_EQ(master.order, std::vector<std::string>{"plain"});
+  }
+  deleted.clear();
+  master.order.clear();
+  {
+    // A branch's release holds a count of its own; its drop must not delete
+    // the branch under the DeleteThis that is already deleting it.
+    Tracked* branch = new Tracked(nullptr, "branch");
+    branch->SubRef();
+    EXPECT_EQ(deleted, std::vector<std::string>{"branch"});
+  }
+  deleted.clear();
+  master.order.clear();
+  {
+    Tracked* branch = new Tracked(nullptr, "parent");
+    new Tracked(branch, "child");
+    EXPECT_EQ(branch->GetRefCount(), 2u);
+    branch->SubRef();
+    branch->SubRef();
+    EXPECT_EQ(master.order, (std::vector<std::string>{"child", "parent"}));
+    std::sort(deleted.begin(), deleted.end());
+    EXPECT_EQ(deleted, (std::vector<std::string>{"child", "parent"}));
+  }
+  gDeleted = nullptr;
+}
+
 }  // namespace

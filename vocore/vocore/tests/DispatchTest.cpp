@@ -129,6 +129,12 @@ TEST(VoMasterDispatch, FailedImportIsLoggedAndScenePathsBypassImporters) {
   EXPECT_EQ(master.Import("nowhere.dir\\", note->IsBranch(), 0), nullptr);
   EXPECT_TRUE(folderExt.paths.empty());
   master.ReleaseItem(note);
+
+  // "表" ends in the byte 0x5C, yet a name ending in it is no folder.
+  const int before = root->IsBranch()->GetChildCount();
+  EXPECT_EQ(master.Import("models\\表", root->IsBranch(), 0), nullptr);
+  EXPECT_TRUE(log.Contains("に対応しているインポータが見つかりません。"));
+  EXPECT_EQ(root->IsBranch()->GetChildCount(), before);
   master.ReleaseItem(root);
 }
 

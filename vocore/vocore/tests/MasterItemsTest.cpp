@@ -10,6 +10,7 @@
 #include "ferrox/math/Pvector.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/motion/VoIControl.h"
+#include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -140,6 +141,10 @@ TEST(VoMasterItems, SubclassQueries) {
   VoMaster::ItemList all;
   master.ListWeedOut(all, in, 1);
   EXPECT_EQ(all.size(), 4u);
+  // Weeding a list into itself appends each live item once and ends.
+  master.ListWeedOut(all, all, 17);
+  ASSERT_EQ(all.size(), 6u);
+  EXPECT_EQ(all.back().Get(), locate);
 
   bone->SetName("Elbow");
   EXPECT_EQ(master.ListSearchItem(in, "ELBOW"), bone);
@@ -179,6 +184,24 @@ TEST(VoMasterItems, ControlsForMembers) {
   for (auto& ref : controls)
     if (ref->IsControlQuaternion()) ++quaternions;
   EXPECT_EQ(quaternions, 1);
+
+  {
+    // The character's time is keyed by a float control, a class without a
+    // descriptor: asking twice must still give one control.
+    VoIItem* character = master.CreateItem("Character", nullptr);
+    character->SetName("hero");
+    VoIControl* time = master.CreateControl(character, "time", motion);
+    ASSERT_NE(time, nullptr);
+    EXPECT_NE(time->IsControlFloat(), nullptr);
+    EXPECT_EQ(time->GetOutMember(), master.GetMemberOffset(character, "time"));
+    EXPECT_EQ(master.CreateControl(character, "TIME", motion), nullptr);
+    int floats = 0;
+    for (VoIItem* c = motion->GetFirstChild(); c; c = motion->GetNextChild(c))
+      if (c->IsControlFloat() && !c->IsRelease()) ++floats;
+    EXPECT_EQ(floats, 1);
+    master.ReleaseItem(time);
+    master.ReleaseItem(character);
+  }
 
   EXPECT_EQ(master.GetMemberOffset(locate, "POS"), 0u);
   EXPECT_STREQ(master.GetMemberName(locate, master.GetMemberOffset(locate, "pos")), "pos");

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "LogCapture.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/vocore/VoClassDescImport.h"
@@ -58,6 +59,52 @@ TEST(VoMasterLifecycle, EngineTableEntries) {
   }
   EXPECT_EQ(PluginClassDesc(37), nullptr);
   EXPECT_EQ(PluginClassDesc(-1), nullptr);
+  struct ItemRow {
+    const char* name;
+    unsigned long id, parent, icon;
+  };
+  const ItemRow items[] = {
+      {"Item", 1, 0, 1},         {"Material", 67, 1, 31},    {"Texture", 65, 1, 31},
+      {"Modifier", 34, 1, 1},    {"Object", 33, 1, 17},      {"Geometry", 35, 33, 17},
+      {"Polygon", 36, 35, 17},   {"Skelton", 6, 1, 13},      {"Character", 3, 33, 18},
+      {"Camera", 37, 33, 11},    {"Light", 38, 33, 19},      {"Locate", 17, 33, 16},
+      {"Coordinate", 18, 17, 14}, {"Bone", 19, 18, 14},      {"WLocate", 20, 17, 16},
+      {"SiblingBone", 21, 19, 14}, {"Spring", 22, 1, 14},    {"MotionSet", 8, 1, 24},
+      {"Motion", 97, 96, 24},    {"Control", 96, 1, 24},     {"Vector", 99, 96, 24},
+      {"Quaternion", 100, 96, 24}, {"String", 101, 96, 24},  {"Refer", 102, 96, 24},
+      {"Time", 112, 96, 24},     {"Value", 69, 1, 31},       {"File", 4, 1, 27},
+      {"Note", 68, 1, 31}};
+  VoMaster master;
+  master.Initialize(nullptr);
+  for (int i = 0; i < 28; ++i) {
+    SCOPED_TRACE(items[i].name);
+    ASSERT_EQ(PluginClassDesc(i)->IsItemPlugin(), 1);
+    auto* desc = static_cast<VoClassDescItem*>(PluginClassDesc(i));
+    EXPECT_STREQ(desc->ClassName(), items[i].name);
+    EXPECT_EQ(desc->ClassID(), items[i].id);
+    EXPECT_EQ(desc->ParentClassID(), items[i].parent);
+    EXPECT_EQ(desc->NumIcon(), items[i].icon);
+    // Create makes an item of the class itself, linked under the parent.
+    VoIBranch parent;
+    VoIItem* item = desc->Create(&parent);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetClassID(), items[i].id);
+    EXPECT_EQ(item->GetParent(), &parent);
+    item->Release();
+  }
+  const char* const imports[][3] = {
+      {"ImportBMP", "Bitmap Image Files (*.bmp)", "bmp"}, {"ImportTGA", "TGA Image Files (*.tga)", "tga"},
+      {"ImportPPM", "PPM Image Files (*.ppm)", "ppm"},    {"ImportPGM", "PGM Image Files (*.pgm)", "pgm"},
+      {"ImportIFF", "IFF Image Files (*.iff)", "iff"},    {"ImportTIM", "TIM Image Files (*.tim)", "tim"},
+      {"ImportJPG", "JPEG Image Files (*.jpg)", "jpg"},   {"ImportJPEG", "JPEG Image Files (*.jpeg)", "jpeg"},
+      {"ImportPNG", "PNG Image Files (*.png)", "png"}};
+  for (int i = 28; i < 37; ++i) {
+    ASSERT_EQ(PluginClassDesc(i)->IsImportPlugin(), 1) << i;
+    auto* desc = static_cast<VoClassDescImport*>(PluginClassDesc(i));
+    EXPECT_STREQ(desc->ClassName(), imports[i - 28][0]);
+    EXPECT_STREQ(desc->FileType(), imports[i - 28][1]);
+    EXPECT_STREQ(desc->FileExt(), imports[i - 28][2]);
+  }
   EXPECT_STREQ(PluginClassDesc(13)->ClassName(), "Bone");
   auto* bone = static_cast<VoClassDescItem*>(PluginClassDesc(13));
   EXPECT_EQ(bone->ClassID(), 19u);
