@@ -6,18 +6,6 @@
 #include "vocore/geometry/VoMeshLabel.h"
 #include "vocore/vocore/VoMaster.h"
 
-namespace {
-
-// Whether `item` is `branch` or lies above it.
-bool IsAncestorOf(const VoIItem* item, VoIBranch* branch) {
-  int depth = 0;
-  for (VoIItem* b = branch; b && depth <= VoIBranch::MaxDepth; b = b->GetParent(), ++depth)
-    if (b == item) return true;
-  return false;
-}
-
-}  // namespace
-
 unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
   VoVertex* positions = GetVertex();
   const int numVertex = positions ? positions->GetNum() : 0;
@@ -25,7 +13,7 @@ unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
   const unsigned long parts = VoLabelMeshParts(numVertex, GetFace(), labels);
   if (parts == 0) return 0;
   if (parts == 1) {
-    if (!IsAncestorOf(this, parent)) Link(parent);
+    Link(parent);  // refused when parent lies below this polygon
     return 1;
   }
 

@@ -120,13 +120,23 @@ void VoIItem::Release() {
   if (GetRefCount() > 0) SubRef();
 }
 
+bool VoIItem::IsAncestorOf(const VoIItem* item) const {
+  int depth = 0;
+  for (const VoIItem* at = item; at && depth <= VoIBranch::MaxDepth; at = at->parent.GetRaw(), ++depth)
+    if (at == this) return true;
+  return false;
+}
+
 void VoIItem::Link(VoIBranch* p) {
+  // Linking under itself or a descendant would cut the subtree off in a cycle.
+  if (IsAncestorOf(p)) return;
   Frx::Plink::Page();
   if (p) LinkTail(&p->children);
   SetParent(p);
 }
 
 void VoIItem::LinkHead(VoIBranch* p) {
+  if (IsAncestorOf(p)) return;
   Frx::Plink::Page();
   if (p) Frx::Plink::LinkHead(&p->children);
   SetParent(p);

@@ -88,6 +88,8 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   void LinkHead(VoIBranch* parent);
   void Page();
   VoIBranch* GetParent() const;
+  // Whether `item` is this item or lies below it.
+  bool IsAncestorOf(const VoIItem* item) const;
 
   // --- names and paths ---
   void SetName(const char* name);

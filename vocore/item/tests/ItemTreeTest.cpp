@@ -74,6 +74,19 @@ TEST(VoIItemTree, NewItemDefaultsAndLinking) {
     master.ReleaseItem(other);
   }
   {
+    // A branch is never linked under itself or below itself.
+    VoIBranch* outer = new VoIBranch(root);
+    VoIBranch* inner = new VoIBranch(outer);
+    outer->Link(inner);
+    outer->LinkHead(outer);
+    EXPECT_EQ(outer->GetParent(), root);
+    EXPECT_EQ(inner->GetParent(), outer);
+    EXPECT_EQ(inner->GetChildCount(), 0);
+    EXPECT_TRUE(outer->IsAncestorOf(inner));
+    EXPECT_FALSE(inner->IsAncestorOf(outer));
+    master.ReleaseItem(outer);
+  }
+  {
     b->Link(nullptr);
     EXPECT_EQ(b->GetParent(), nullptr);
     EXPECT_EQ(b->Size(), 0u);
