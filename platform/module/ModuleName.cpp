@@ -1,54 +1,15 @@
 #include "platform/module/ModuleName.h"
 
 #include <dirent.h>
-#include <iconv.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstring>
+
+#include "platform/win32/Cp932.h"
 
 namespace Platform::ModuleName {
 
 namespace {
-
-bool IsLeadByte(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC);
-}
-
-std::string Convert(const char* to, const char* from, const char* text, size_t length,
-                    char fallback) {
-  std::string out;
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text, length);
-  char* in = const_cast<char*>(text);
-  size_t inLeft = length;
-  char buffer[256];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    size_t outLeft = sizeof buffer;
-    size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<size_t>(outPtr - buffer));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      // A Shift-JIS pair without a mapping becomes U+FFFD whole, so its trail
-      // byte (maybe 0x5C) is never taken for a separator.
-      if (!fallback && IsLeadByte(*in) && inLeft > 1) {
-        out += "\xEF\xBF\xBD";
-        in += 2;
-        inLeft -= 2;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        continue;
-      }
-      // An invalid or cut sequence: keep (or replace) one byte and go on.
-      out += fallback ? fallback : *in;
-      ++in;
-      --inLeft;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
 
 bool Exists(const std::string& path) {
   struct stat st;
@@ -69,15 +30,9 @@ bool EqualIgnoringCase(const char* a, const std::string& b) {
 
 }  // namespace
 
-std::string ToUtf8(const char* text) {
-  if (!text || !*text) return std::string();
-  return Convert("UTF-8", "CP932", text, std::strlen(text), 0);
-}
+std::string ToUtf8(const char* text) { return text ? Cp932::ToUtf8(text, std::strlen(text)) : std::string(); }
 
-std::string ToCp932(const std::string& text) {
-  if (text.empty()) return text;
-  return Convert("CP932", "UTF-8", text.data(), text.size(), '?');
-}
+std::string ToCp932(const std::string& text) { return Cp932::FromUtf8(text.data(), text.size()); }
 
 std::string Lower(std::string text) {
   for (char& c : text)

@@ -11,6 +11,7 @@
 
 #include "platform/d3d8/device/Device.h"
 #include "platform/d3d8/device/d3dx8core.h"
+#include "platform/win32/Cp932.h"
 
 namespace D3D8Impl {
 namespace {
@@ -46,17 +47,7 @@ std::string FontFile(const char* face) {
   std::u32string name = Decode(face, std::strlen(face));
   static const std::u32string msGothic = U"ＭＳ ゴシック";
   bool mapped = name.empty() || name == msGothic || name == U"MS Gothic" || name == U"ＭＳ Ｐゴシック";
-  if (!mapped) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd != reinterpret_cast<iconv_t>(-1)) {
-      std::string in(face), out(in.size() * 3 + 4, '\0');
-      char *src = in.data(), *dst = out.data();
-      size_t srcLeft = in.size(), dstLeft = out.size();
-      if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1))
-        family = out.substr(0, out.size() - dstLeft);
-      iconv_close(cd);
-    }
-  }
+  if (!mapped) family = Platform::Cp932::ToUtf8(face, std::strlen(face));
   std::string file;
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
   if (!pattern) return file;

@@ -1,5 +1,3 @@
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -7,25 +5,13 @@
 #include "platform/d3d8/device/ImageFile.h"
 #include "platform/d3d8/device/PixelFormat.h"
 #include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/win32/Cp932.h"
 
 namespace D3D8Impl {
 
 // A Shift-JIS Windows path as the file system's UTF-8 path.
 std::string NativePath(const char* path) {
-  std::string in(path), out;
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd != reinterpret_cast<iconv_t>(-1)) {
-    out.resize(in.size() * 3 + 4);
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
-    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) out = in;
-    else out.resize(out.size() - dstLeft);
-    iconv_close(cd);
-  } else {
-    out = in;
-  }
+  std::string out = Platform::Cp932::ToUtf8(path, std::strlen(path));
   // After conversion: 0x5C is a trail byte of some Shift-JIS characters.
   std::replace(out.begin(), out.end(), '\\', '/');
   return out;
