@@ -5,7 +5,7 @@
 
 #include "ferrox/string/Pstring.h"
 #include "ferrox/text/ScanNumber.h"
-#include "ferrox/text/SjisChar.h"
+#include "ferrox/string/Sjis.h"
 
 namespace Frx {
 

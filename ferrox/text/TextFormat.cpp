@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ferrox/text/SjisChar.h"
+#include "ferrox/string/Sjis.h"
 
 namespace Frx::TextFormat {
 

@@ -1,7 +1,7 @@
 // Import, export and commands, dispatched by file extension and by name.
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
-#include "ferrox/text/SjisChar.h"
+#include "ferrox/string/Sjis.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
