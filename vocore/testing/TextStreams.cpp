@@ -3,8 +3,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
+
+#include <gtest/gtest.h>
 
 #include "ferrox/file/File.h"
+#include "vocore/item/VoIItem.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/vocore/VoMaster.h"
@@ -39,6 +43,13 @@ VoLoad* NewReader(const std::string& text) {
   char* buffer = Frx::File::ReadText(path, &size);
   unlink(path);
   return new VoLoad(buffer);
+}
+
+void LoadBlock(VoIItem* item, const char* block, const std::string& text) {
+  std::unique_ptr<VoLoad> reader(NewReader(text));
+  ASSERT_EQ(reader->OpenChunk(block), 1);
+  item->Load(*reader);
+  reader->CloseChunk();
 }
 
 std::string SaveText(VoIItem* item) {

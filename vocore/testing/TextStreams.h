@@ -31,6 +31,9 @@ class MemoryFile {
 // processes never share one.
 VoLoad* NewReader(const std::string& text);
 
+// Runs the reader of `item` over one block of `text` headed `block`.
+void LoadBlock(VoIItem* item, const char* block, const std::string& text);
+
 // The text VoMaster::ExecSave writes for `item`.
 std::string SaveText(VoIItem* item);
 

@@ -21,35 +21,15 @@
 #include "vocore/scene/VoITexture.h"
 #include "vocore/scene/VoIValue.h"
 #include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/testing/TextStreams.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {
 
-class SceneObjectTest : public ::testing::Test {
+class SceneObjectTest : public votest::MasterFixture {
  protected:
-  void SetUp() override { ASSERT_EQ(master.Initialize(nullptr), 1); }
-  void TearDown() override {
-    for (VoIItem* root : roots) master.ReleaseItem(root);
-    master.Uninitialize();
-  }
-  template <class T>
-  T* Make(VoIBranch* parent, const char* name) {
-    T* item = master.NewItem<T>(parent);
-    item->SetName(name);
-    if (!parent) roots.push_back(item);
-    return item;
-  }
-  // Runs the item's reader over one block of text.
-  void Load(VoIItem* item, const char* block, const std::string& text) {
-    std::unique_ptr<VoLoad> reader(votest::NewReader(text));
-    ASSERT_EQ(reader->OpenChunk(block), 1);
-    item->Load(*reader);
-    reader->CloseChunk();
-  }
-
-  VoMaster master;
-  std::vector<VoIItem*> roots;
+  void Load(VoIItem* item, const char* block, const std::string& text) { votest::LoadBlock(item, block, text); }
 };
 
 TEST_F(SceneObjectTest, ClassMarksOfEveryItem) {

@@ -12,11 +12,7 @@ namespace skeltest {
 std::string SaveText(VoIItem* item) { return votest::SaveText(item); }
 
 void LoadText(VoIItem* item, const char* block, const std::string& text) {
-  std::unique_ptr<VoLoad> reader(votest::NewReader(text));
-  VoLoad& load = *reader;
-  ASSERT_EQ(load.OpenChunk(block), 1);
-  item->Load(load);
-  load.CloseChunk();
+  votest::LoadBlock(item, block, text);
 }
 
 Chain MasterTest::MakeChain() {

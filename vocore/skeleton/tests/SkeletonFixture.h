@@ -13,6 +13,7 @@
 #include "ferrox/math/Pvector.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace skeltest {
@@ -52,25 +53,9 @@ struct Chain {
   VoIBone *b1, *b2;
 };
 
-class MasterTest : public ::testing::Test {
+class MasterTest : public votest::MasterFixture {
  protected:
-  void SetUp() override { ASSERT_EQ(master.Initialize(nullptr), 1); }
-  // Items made without a parent are released here, before the master goes.
-  void TearDown() override {
-    for (VoIItem* root : roots) master.ReleaseItem(root);
-    master.Uninitialize();
-  }
-  template <class T>
-  T* Make(VoIBranch* parent, const char* name) {
-    T* item = master.NewItem<T>(parent);
-    item->SetName(name);
-    if (!parent) roots.push_back(item);
-    return item;
-  }
   Chain MakeChain();
-
-  VoMaster master;
-  std::vector<VoIItem*> roots;
 };
 
 }  // namespace skeltest
