@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
+#include "ferrox/string/Sjis.h"
 #include "platform/module/Module.h"
 
 namespace Frx {
@@ -21,8 +22,7 @@ namespace {
 int WholeCharacters(const char* text, int n) {
   int i = 0;
   while (i < n) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    const bool lead = Sjis::IsLead(text[i]);
     if (lead && i + 1 >= n) return i;
     i += lead ? 2 : 1;
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 
 namespace Frx {
 

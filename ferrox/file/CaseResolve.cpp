@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "ferrox/file/NameFold.h"
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 
 namespace Frx::CaseResolve {
 

@@ -8,7 +8,7 @@
 #include "ferrox/file/CaseResolve.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/NameFold.h"
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 
 namespace Frx::File {
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ferrox/file/File.h"
+#include "ferrox/string/Sjis.h"
 #include "ferrox/text/Pscanf.h"
 #include "ferrox/text/TextFormat.h"
 
@@ -11,7 +12,6 @@ namespace {
 const char kEmpty[] = "";
 
 bool IsBlank(unsigned char c) { return c >= 1 && c <= 32; }
-bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
 
 // Matches " name {" at p the way the pattern scanner would: a blank skips
@@ -30,7 +30,7 @@ const char* MatchBlockHead(const char* p, const char* name) {
     if (c == ' ') {
       p = skip(p);
       ++n;
-    } else if (IsLead(c) && n[1]) {
+    } else if (Frx::Sjis::IsLeadByte(c) && n[1]) {
       if (p[0] != n[0] || p[1] != n[1]) return nullptr;
       p += 2;
       n += 2;

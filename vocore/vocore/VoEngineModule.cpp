@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
-#include "ferrox/file/NativeName.h"
 #include "ferrox/file/Path.h"
+#include "ferrox/string/NativeName.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 
 namespace FrxTest {
 

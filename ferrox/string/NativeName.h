@@ -1,5 +1,6 @@
 // Conversion of file-system names between the system's Shift-JIS (CP932) text and
-// the UTF-8 names of the Linux file system. Only file functions call these.
+// the UTF-8 names of the Linux file system. Pure text work, kept with the
+// strings so the file functions and the log can both use it.
 #pragma once
 
 #include <string>

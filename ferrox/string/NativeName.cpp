@@ -1,4 +1,4 @@
-#include "ferrox/file/NativeName.h"
+#include "ferrox/string/NativeName.h"
 
 #include <cstring>
 
