@@ -3,7 +3,7 @@
 #pragma once
 
 #include "vocore/geometry/VoVertex.h"
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 
 class VoRenderGeometry;
 class VoISkelton;

@@ -4,10 +4,10 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/text/Pscanf.h"
+#include "vocore/item/IScript.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
-#include "vocore/scene/IScript.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {

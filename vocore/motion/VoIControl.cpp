@@ -1,9 +1,9 @@
 #include "vocore/motion/VoIControl.h"
 
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoNameCompare.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
-#include "vocore/vocore/VoNameCompare.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // VoICamera: a placed camera.
 #pragma once
 
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 
 class VoICamera : public VoIObject {
  public:

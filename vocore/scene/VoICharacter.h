@@ -8,9 +8,9 @@
 #include <list>
 
 #include "ferrox/math/Pmatrix.h"
+#include "vocore/item/VoIObject.h"
 #include "vocore/motion/VoIControl.h"
 #include "vocore/scene/VoExFile.h"
-#include "vocore/scene/VoIObject.h"
 
 // Ties a keyed control (or a nested motion) to the item whose member it
 // drives. Holds a count on both.

@@ -1,7 +1,7 @@
 #include "vocore/scene/VoIFile.h"
 
 #include "ferrox/file/Path.h"
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 #include "vocore/vocore/VoMaster.h"
 
 VoIFile::VoIFile(VoIBranch* p) : VoIBranch(p) { state |= STATE_MARK20; }

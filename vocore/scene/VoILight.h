@@ -1,7 +1,7 @@
 // VoILight: a placed light (ambient, directional, point, spot).
 #pragma once
 
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 
 class VoILight : public VoIObject {
  public:

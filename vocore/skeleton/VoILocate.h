@@ -4,7 +4,7 @@
 
 #include <list>
 
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 
 class VoILocate : public VoIObject {
  public:

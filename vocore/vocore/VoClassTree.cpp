@@ -1,8 +1,8 @@
 // Class-tree queries and operations on lists of counted item references.
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoNameCompare.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
-#include "vocore/vocore/VoNameCompare.h"
 
 int VoMaster::IsSubclass(VoIItem* item, unsigned long classId) {
   if (classId == 1) return 1;

@@ -3,15 +3,15 @@
 #include "ferrox/file/Path.h"
 #include "ferrox/string/Sjis.h"
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoNameCompare.h"
+#include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoMaster.h"
-#include "vocore/vocore/VoNameCompare.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Controls for item members, and the name/offset lookups behind them.
 #include "vocore/item/Parameter.h"
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoNameCompare.h"
 #include "vocore/motion/VoIControl.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlQuaternion.h"
@@ -9,7 +10,6 @@
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/vocore/VoMaster.h"
-#include "vocore/vocore/VoNameCompare.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "platform/module/Module.h"
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoNameCompare.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoEngineModule.h"
 #include "vocore/vocore/VoMaster.h"
-#include "vocore/vocore/VoNameCompare.h"
 #include "vocore/vocore/VoPlugin.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdarg>
 #include <string>
 
+#include "vocore/item/IScript.h"
 #include "vocore/item/VoIBranch.h"
-#include "vocore/scene/IScript.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "vocore/scene/VoIObject.h"
+#include "vocore/item/VoIObject.h"
 
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
