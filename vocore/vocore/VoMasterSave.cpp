@@ -1,4 +1,5 @@
-// VoMaster::ExecSave lives with the text writer it drives.
+// VoMaster::ExecSave: the block frame of every saved item. It lives with the
+// master because the block is headed by the class name the registry knows.
 #include "vocore/item/VoIItem.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/vocore/VoMaster.h"

@@ -1,7 +1,8 @@
 // The registry entries of the engine's item classes and their published
 // members. Every entry lives in this one file, in chain order, and is filled
 // right after it is constructed, so no other file's static initialisation can
-// see an entry half made.
+// see an entry half made. It sits beside the master, the one folder that
+// knows every item class.
 #include <cstddef>
 
 #include "vocore/motion/VoIMotionSet.h"
