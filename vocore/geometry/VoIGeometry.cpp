@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "vocore/item/VoItemServices.h"
 #include "vocore/render/VoRenderState.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/vocore/VoMaster.h"
 
 VoIGeometry::~VoIGeometry() { delete render; }
 
@@ -31,7 +31,7 @@ int VoIGeometry::Update(unsigned long counter) {
   std::vector<VoRefer<VoIItem>> snapshot;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (c->IsModifier()) snapshot.emplace_back(c);
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   for (auto& ref : snapshot) {
     VoIItem* child = ref.Get();
     if (!child || child->parent.GetRaw() != this) continue;

@@ -1,8 +1,8 @@
 #include "vocore/geometry/VoIPolygon.h"
 
+#include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/render/VoRenderState.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int VoIPolygon::Redraw() {
 
 int VoIPolygon::Save(VoSave& save) {
   VoIObject::Save(save);
-  for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) VoMaster::ExecSave(c, save);
+  for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) VoItemServices::ExecSave(c, save);
   return 1;
 }
 

@@ -4,7 +4,7 @@
 
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/geometry/VoMeshLabel.h"
-#include "vocore/vocore/VoMaster.h"
+#include "vocore/item/VoItemServices.h"
 
 unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
   VoVertex* positions = GetVertex();
@@ -17,7 +17,7 @@ unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
     return 1;
   }
 
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   VoFace* source = GetFace();
   for (unsigned long k = 1; k <= parts; ++k) {
     VoIPolygon* piece = new VoIPolygon(parent);

@@ -5,19 +5,19 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/PstrCmp.h"
-#include "vocore/vocore/VoMaster.h"
+#include "vocore/item/VoItemServices.h"
 
 namespace {
 bool SameName(const char* a, const char* b) { return Frx::PstrCmp2(a, b, 0) == 1; }
 
 int IsSubclass(VoIItem* item, unsigned long classId) {
   if (classId == 1) return 1;
-  if (VoMaster* master = VoMaster::This()) return master->IsSubclass(item, classId);
+  if (VoItemServices* master = VoItemServices::This()) return master->IsSubclass(item, classId);
   return item->GetClassID() == classId ? 1 : 0;
 }
 
 void ReleaseThroughMaster(VoIItem* item) {
-  if (VoMaster* master = VoMaster::This())
+  if (VoItemServices* master = VoItemServices::This())
     master->ReleaseItem(item);
   else
     item->Release();
@@ -65,7 +65,7 @@ int VoIBranch::Update(unsigned long counter) {
   // and skip whatever has left this branch meanwhile.
   std::vector<VoRefer<VoIItem>> snapshot;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) snapshot.emplace_back(c);
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   for (auto& ref : snapshot) {
     VoIItem* child = ref.Get();
     if (!child || child->parent.GetRaw() != this) continue;

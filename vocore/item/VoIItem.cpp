@@ -6,13 +6,13 @@
 #include "ferrox/text/Pscanf.h"
 #include "vocore/item/IScript.h"
 #include "vocore/item/VoIBranch.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 unsigned short CurrentCounter() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   return master ? master->GetUpdateCounter() : 0;
 }
 }  // namespace
@@ -112,7 +112,7 @@ void VoIItem::Release() {
   // A second release would drop a count that the tree no longer holds and
   // free the item under a reference that still uses it.
   if (IsRelease()) return;
-  if (VoMaster* master = VoMaster::This()) master->ReleaseItemExtend(this);
+  if (VoItemServices* master = VoItemServices::This()) master->ReleaseItemExtend(this);
   DeleteScript();
   Page();
   Frx::PrefTarget::Release();
@@ -159,7 +159,7 @@ void VoIItem::SetParent(VoIBranch* p) {
 void VoIItem::SetName(const char* text) { name = text ? text : ""; }
 
 const char* VoIItem::GetClassNameA() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   return master ? master->GetClassNameA(GetClassID()) : nullptr;
 }
 

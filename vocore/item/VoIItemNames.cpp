@@ -5,11 +5,11 @@
 #include "ferrox/string/PstrCmp.h"
 #include "ferrox/text/Pscanf.h"
 #include "vocore/item/VoIBranch.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 bool SameName(const char* a, const char* b) { return Frx::PstrCmp2(a, b, 0) == 1; }
@@ -112,7 +112,7 @@ VoISkelton* VoIItem::GetSkelton() {
 
 namespace {
 VoICoordinate* WorldRoot() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   return master ? master->GetWorldCoordinate() : nullptr;
 }
 }  // namespace

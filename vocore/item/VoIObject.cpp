@@ -1,10 +1,10 @@
 #include "vocore/item/VoIObject.h"
 
+#include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
-#include "vocore/vocore/VoMaster.h"
 
 VoIObject::VoIObject(VoIBranch* p) : VoIBranch(p) {}
 VoIObject::~VoIObject() = default;
@@ -28,7 +28,7 @@ VoICoordinate* VoIObject::GetSafetyCoordinate() {
   if (VoICoordinate* own = GetCoordinate()) return own;
   for (VoICharacter* c = GetParentCharacter(); c; c = c->GetParentCharacter())
     if (VoICoordinate* theirs = c->GetCoordinate()) return theirs;
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   return master ? master->GetWorldCoordinate() : nullptr;
 }
 

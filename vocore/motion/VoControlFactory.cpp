@@ -1,5 +1,6 @@
 #include "vocore/motion/VoControlFactory.h"
 
+#include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
@@ -9,13 +10,13 @@
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
 template <class T>
 VoIItem* Make(VoIBranch* parent, VoIItem* source) {
-  if (VoMaster* master = VoMaster::This()) return master->NewItem<T>(parent, source);
+  if (VoItemServices* master = VoItemServices::This())
+    return master->NewItem<T>(parent, source);
   T* item = new T(parent);
   if (source) item->Copy(source);
   return item;
@@ -24,8 +25,8 @@ VoIItem* Make(VoIBranch* parent, VoIItem* source) {
 }  // namespace
 
 VoIItem* VoCreateControl(unsigned long classId, VoIBranch* parent, VoIItem* source) {
-  VoMaster* master = VoMaster::This();
-  if (master && master->GetClassDescItem(classId)) return master->CreateItem(classId, parent, source);
+  VoItemServices* master = VoItemServices::This();
+  if (master && master->HasClassDesc(classId)) return master->CreateItem(classId, parent, source);
   switch (classId) {
     case VoIMotion::CLASS_ID: return Make<VoIMotion>(parent, source);
     case VoIControlVector::CLASS_ID: return Make<VoIControlVector>(parent, source);

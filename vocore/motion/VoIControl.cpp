@@ -1,28 +1,8 @@
 #include "vocore/motion/VoIControl.h"
 
 #include "vocore/item/VoIItem.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/item/VoNameCompare.h"
-#include "vocore/vocore/VoClassDescItem.h"
-#include "vocore/vocore/VoMaster.h"
-
-namespace {
-
-// Runs fn on a throw-away item of the class; the item is released after.
-template <class Fn>
-auto WithSample(VoClassDescItem* desc, Fn fn) -> decltype(fn(static_cast<VoIItem*>(nullptr))) {
-  VoMaster* master = VoMaster::This();
-  VoIItem* sample = desc ? desc->Create(nullptr) : nullptr;
-  auto result = fn(sample);
-  if (sample) {
-    if (master)
-      master->ReleaseItem(sample);
-    else
-      sample->Release();
-  }
-  return result;
-}
-
-}  // namespace
 
 void VoIControl::Copy(VoIItem* source) {
   VoIItem::Copy(source);
@@ -33,29 +13,23 @@ void VoIControl::Copy(VoIItem* source) {
 }
 
 int VoIControl::SetOutClassAndMember(const char* className, const char* memberName) {
-  VoMaster* master = VoMaster::This();
-  VoClassDescItem* desc = master && className ? master->GetClassDescItem(className) : nullptr;
-  if (!desc) return 0;
-  outClassId = master->GetClassID(desc);
-  outMember = WithSample(desc, [&](VoIItem* sample) -> unsigned long {
-    return sample && memberName ? master->GetMemberOffset(sample, memberName) : 0;
-  });
+  VoItemServices* master = VoItemServices::This();
+  unsigned long classId = 0;
+  unsigned long member = 0;
+  if (!master || !master->LookUpMember(className, memberName, classId, member)) return 0;
+  outClassId = classId;
+  outMember = member;
   return outMember != 0 ? 1 : 0;
 }
 
 const char* VoIControl::GetOutClassName() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   return master ? master->GetClassNameA(outClassId) : nullptr;
 }
 
 const char* VoIControl::GetOutMemberName() {
-  VoMaster* master = VoMaster::This();
-  VoClassDescItem* desc = master ? master->GetClassDescItem(outClassId) : nullptr;
-  if (!desc) return nullptr;
-  // The name lives in the class's static registry entry, so it outlives the sample.
-  return WithSample(desc, [&](VoIItem* sample) -> const char* {
-    return sample ? master->GetMemberName(sample, outMember) : nullptr;
-  });
+  VoItemServices* master = VoItemServices::This();
+  return master ? master->GetClassMemberName(outClassId, outMember) : nullptr;
 }
 
 int VoIControl::IsSame(VoIControl* other) {

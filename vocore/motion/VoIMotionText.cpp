@@ -1,9 +1,9 @@
 // The motion's block in item text: its settings, then one block per child.
+#include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoControlFactory.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int VoIMotion::Save(VoSave& save) {
       c->Save(save);
       save.CloseChunk();
     } else {
-      VoMaster::ExecSave(c, save);
+      VoItemServices::ExecSave(c, save);
     }
   }
   return 1;

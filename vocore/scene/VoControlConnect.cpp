@@ -7,6 +7,7 @@
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
 #include "vocore/motion/VoIControlString.h"
@@ -14,7 +15,6 @@
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ void VoControlConnect::Read(float frame) {
       if (!r || r->keys.empty() || !branch) break;
       const std::string name = r->GetValue(frame);
       const unsigned long cls = ReferClass(target, c->GetOutOffset());
-      VoMaster* master = VoMaster::This();
+      VoItemServices* master = VoItemServices::This();
       for (VoIItem* child = branch->GetFirstChild(); child; child = branch->GetNextChild(child)) {
         if (child->name != name) continue;
         // A child of another class than the member holds is not stored in it.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
 #include "vocore/motion/VoIControlString.h"
@@ -13,7 +14,6 @@
 #include "vocore/scene/VoIScript.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -42,7 +42,8 @@ bool MemberFits(VoIItem* item, VoIControl* control) {
 }
 
 bool IsSubclass(VoIItem* item, unsigned long classId) {
-  if (VoMaster* master = VoMaster::This()) return master->IsSubclass(item, classId) == 1;
+  if (VoItemServices* master = VoItemServices::This())
+    return master->IsSubclass(item, classId) == 1;
   return item->GetClassID() == classId;
 }
 
@@ -185,7 +186,7 @@ VoILight* VoICharacter::GetMainLight() {
 }
 
 VoICoordinate* VoICharacter::CreateCoordinate() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   if (!master) return nullptr;
   VoISkelton* skelton = GetSkelton();
   if (!skelton) {

@@ -5,6 +5,7 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
@@ -13,7 +14,6 @@
 #include "vocore/scene/VoIFile.h"
 #include "vocore/scene/VoILight.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ int VoICharacter::Save(VoSave& save) {
     save.Write("readOnly = %d\n", readOnly);
   }
   for (VoIItem* c = GetFirstChild(); c && !c->IsFile(); c = GetNextChild(c))
-    if (c->IsSkelton()) VoMaster::ExecSave(c, save);
+    if (c->IsSkelton()) VoItemServices::ExecSave(c, save);
   bool skip = false;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) {
     VoIFile* file = c->IsFile();
@@ -63,16 +63,16 @@ int VoICharacter::Save(VoSave& save) {
       save.Write("Import \"%s\" ro(%d)\n", PathForText(save.basePath, file->path).c_str(), file->readOnly);
       skip = true;
       if (!file->IsReadOnly())
-        if (VoMaster* master = VoMaster::This()) master->Export(file, 0);
+        if (VoItemServices* master = VoItemServices::This()) master->Export(file, 0);
     } else if (c->IsCamera() || c->IsLight() || c->IsMotion() || c->IsCharacter()) {
-      VoMaster::ExecSave(c, save);
+      VoItemServices::ExecSave(c, save);
     }
   }
   return 1;
 }
 
 int VoICharacter::Load(VoLoad& load) {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   char text[1024];
   for (;;) {
     if (VoIObject::Load(load)) continue;

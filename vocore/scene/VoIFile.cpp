@@ -2,7 +2,7 @@
 
 #include "ferrox/file/Path.h"
 #include "vocore/item/VoIObject.h"
-#include "vocore/vocore/VoMaster.h"
+#include "vocore/item/VoItemServices.h"
 
 VoIFile::VoIFile(VoIBranch* p) : VoIBranch(p) { state |= STATE_MARK20; }
 
@@ -24,7 +24,7 @@ int VoIFile::Redraw() {
 
 void VoIFile::GetFileGroupList(ItemList& list, unsigned long classId) {
   VoIBranch* up = GetParent();
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   if (!up || !master) return;
   // The group starts behind this file and ends at the next file item.
   for (VoIItem* c = up->GetNextChild(this); c; c = up->GetNextChild(c)) {

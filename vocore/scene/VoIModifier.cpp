@@ -1,9 +1,9 @@
 #include "vocore/scene/VoIModifier.h"
 
-#include "vocore/vocore/VoMaster.h"
+#include "vocore/item/VoItemServices.h"
 
 Frx::Pstring VoIModifier::GetNameEx() {
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   const char* name = master ? master->GetClassNameA(GetClassID()) : nullptr;
   return Frx::Pstring(name ? name : "");
 }

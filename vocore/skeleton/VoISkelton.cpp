@@ -1,8 +1,8 @@
 #include "vocore/skeleton/VoISkelton.h"
 
+#include "vocore/item/VoItemServices.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISpring.h"
-#include "vocore/vocore/VoMaster.h"
 
 VoISkelton::VoISkelton(VoIBranch* p) : VoIBranch(p) { state = 0; }
 
@@ -12,7 +12,7 @@ void VoISkelton::Release() {
   if (IsRelease()) return;
   std::vector<VoRefer<VoISpring>> held;
   held.swap(springs);
-  VoMaster* master = VoMaster::This();
+  VoItemServices* master = VoItemServices::This();
   for (auto& ref : held)
     if (VoISpring* s = ref.Get()) master ? master->ReleaseItem(s) : s->Release();
   held.clear();

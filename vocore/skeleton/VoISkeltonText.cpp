@@ -1,9 +1,9 @@
 // The skeleton's text block: every locate written flat, one block each.
+#include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISkelton.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 // Every class the writer can head a block with.
@@ -15,7 +15,7 @@ int VoISkelton::Save(VoSave& save) {
   ItemList list;
   GetGroupList(list, VoILocate::CLASS_ID);
   for (const auto& ref : list)
-    if (VoIItem* item = ref.Get()) VoMaster::ExecSave(item, save);
+    if (VoIItem* item = ref.Get()) VoItemServices::ExecSave(item, save);
   return 1;
 }
 
@@ -37,7 +37,7 @@ int VoISkelton::Load(VoLoad& load) {
       ResolveBones();
       return 0;
     }
-    VoMaster* master = VoMaster::This();
+    VoItemServices* master = VoItemServices::This();
     // The item reads what it knows; the rest of its block is skipped.
     if (VoIItem* item = master ? master->CreateItem(opened, this) : nullptr) item->Load(load);
     load.CloseChunk();

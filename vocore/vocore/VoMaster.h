@@ -3,12 +3,18 @@
 // back through the virtual operations. The master owns the descriptor
 // registries, creates and releases items, keeps the 16-bit update counter and
 // animates characters frame by frame.
+//
+// It serves the item classes through VoItemServices, an empty base without
+// virtual functions: separately built hosts and plug-ins rely on the layout
+// and the virtual slots below, and neither moves; the base is private, so the
+// public interface is unchanged too.
 #pragma once
 
 #include <list>
 
 #include "ferrox/string/Pstring.h"
 #include "platform/win32/WinTypes.h"
+#include "vocore/item/VoItemServices.h"
 #include "vocore/item/VoRefer.h"
 
 namespace Frx {
@@ -36,7 +42,7 @@ class VoVertex;
 // unsigned long; that only holds where long is pointer-sized.
 static_assert(sizeof(unsigned long) == sizeof(void*), "unsigned long must hold a pointer");
 
-class VoMaster {
+class VoMaster : private VoItemServices {
  public:
   using ItemList = std::list<VoRefer<VoIItem>>;
 
@@ -152,6 +158,7 @@ class VoMaster {
   VoRefer<VoICoordinate> null;
 
  private:
+  friend class VoItemServices;
   struct SceneWalk;
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);
   int ExportSceneFolderAt(const char* folder, VoICharacter* character, int depth);
