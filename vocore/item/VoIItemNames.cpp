@@ -5,11 +5,12 @@
 #include "ferrox/string/PstrCmp.h"
 #include "ferrox/text/Pscanf.h"
 #include "vocore/item/VoIBranch.h"
+#include "vocore/item/VoIObject.h"
 #include "vocore/item/VoItemServices.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/scene/VoIFile.h"
+#include "vocore/item/VoParentCharacter.h"
+// A locate is an object and an object hangs from a locate: the walks below
+// answer the world root as a locate and read a locate's matrix.
 #include "vocore/skeleton/VoICoordinate.h"
-#include "vocore/skeleton/VoISkelton.h"
 
 namespace {
 bool SameName(const char* a, const char* b) { return Frx::PstrCmp2(a, b, 0) == 1; }
@@ -28,7 +29,7 @@ bool NameTaken(const VoIBranch::ItemList& list, const VoIItem* self, const char*
 
 int VoIItem::SetSafetyName(const char* wanted) {
   if (!wanted) wanted = "";
-  VoICharacter* character = GetParentCharacter();
+  VoIBranch* character = Vo::ParentCharacterBranch(this);
   if (!character) {
     SetName(wanted);
     return 0;
@@ -61,19 +62,25 @@ int VoIItem::SetSafetyName(const char* wanted) {
   return 1;
 }
 
+namespace {
+// Whether `item` is the character `top`. VoICharacter is only declared here,
+// so the two meet as characters: IsCharacter answers the item itself or null.
+bool IsTop(VoIItem* item, VoICharacter* top) { return top && item->IsCharacter() == top; }
+}  // namespace
+
 Frx::Pstring VoIItem::GetPath(VoICharacter* top) {
-  if (this == static_cast<VoIItem*>(top)) return Frx::Pstring();
+  if (IsTop(this, top)) return Frx::Pstring();
   std::string path;
   int guard = 0;
-  for (VoIBranch* p = GetParent(); p && p != static_cast<VoIItem*>(top) && guard < MaxParents;
+  for (VoIBranch* p = GetParent(); p && !IsTop(p, top) && guard < MaxParents;
        p = p->GetParent(), ++guard) {
-    if (VoICharacter* c = p->IsCharacter()) path = std::string(c->GetName()) + "/" + path;
+    if (p->IsCharacter()) path = std::string(p->GetName()) + "/" + path;
   }
   return Frx::Pstring(path.c_str());
 }
 
 Frx::Pstring VoIItem::GetFullPath(VoICharacter* top) {
-  if (this == static_cast<VoIItem*>(top)) return Frx::Pstring();
+  if (IsTop(this, top)) return Frx::Pstring();
   return GetPath(top) + name.c_str();
 }
 
@@ -86,11 +93,16 @@ Frx::Pstring VoIItem::GetFullName(VoICharacter* top) {
   return result;
 }
 
-VoICharacter* VoIItem::GetParentCharacter() {
+VoIBranch* Vo::ParentCharacterBranch(VoIItem* item) {
   int guard = 0;
-  for (VoIBranch* p = GetParent(); p && guard < MaxParents; p = p->GetParent(), ++guard)
-    if (VoICharacter* c = p->IsCharacter()) return c;
+  for (VoIBranch* p = item->GetParent(); p && guard < MaxParents; p = p->GetParent(), ++guard)
+    if (p->IsCharacter()) return p;
   return nullptr;
+}
+
+VoICharacter* VoIItem::GetParentCharacter() {
+  VoIBranch* character = Vo::ParentCharacterBranch(this);
+  return character ? character->IsCharacter() : nullptr;
 }
 
 VoICharacter* VoIItem::GetLocalCharacter() {
@@ -99,10 +111,11 @@ VoICharacter* VoIItem::GetLocalCharacter() {
 }
 
 VoISkelton* VoIItem::GetSkelton() {
-  VoICharacter* character = GetLocalCharacter();
+  // The local character, seen as the branch it is.
+  VoIBranch* character = IsCharacter() ? IsBranch() : Vo::ParentCharacterBranch(this);
   if (!character) return nullptr;
   for (VoIItem* c = character->GetFirstChild(); c; c = character->GetNextChild(c)) {
-    if (VoIFile* file = c->IsFile())
+    if (VoIBranch* file = c->IsFile() ? c->IsBranch() : nullptr)
       for (VoIItem* f = file->GetFirstChild(); f; f = file->GetNextChild(f))
         if (VoISkelton* s = f->IsSkelton()) return s;
     if (VoISkelton* s = c->IsSkelton()) return s;
@@ -111,6 +124,12 @@ VoISkelton* VoIItem::GetSkelton() {
 }
 
 namespace {
+// The nearest character above `item` as the object it is; null when none.
+VoIObject* CharacterObject(VoIItem* item) {
+  VoIBranch* character = Vo::ParentCharacterBranch(item);
+  return character ? character->IsObject() : nullptr;
+}
+
 VoICoordinate* WorldRoot() {
   VoItemServices* master = VoItemServices::This();
   return master ? master->GetWorldCoordinate() : nullptr;
@@ -125,7 +144,7 @@ VoICoordinate* VoIItem::GetLocalCoordinate() {
 VoILocate* VoIItem::GetParentLocate() {
   if (VoILocate* locate = IsLocate())
     if (VoILocate* from = locate->GetLocate()) return from;
-  if (VoICharacter* character = GetParentCharacter())
+  if (VoIObject* character = CharacterObject(this))
     if (VoILocate* from = character->GetLocate()) return from;
   return WorldRoot();
 }
@@ -133,7 +152,7 @@ VoILocate* VoIItem::GetParentLocate() {
 VoICoordinate* VoIItem::GetParentCoordinate() {
   if (VoILocate* locate = IsLocate())
     if (VoICoordinate* from = locate->GetCoordinate()) return from;
-  if (VoICharacter* character = GetParentCharacter())
+  if (VoIObject* character = CharacterObject(this))
     if (VoICoordinate* from = character->GetCoordinate()) return from;
   return WorldRoot();
 }

@@ -1,9 +1,11 @@
 #include "vocore/item/VoIObject.h"
 
 #include "vocore/item/VoItemServices.h"
+#include "vocore/item/VoParentCharacter.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
-#include "vocore/scene/VoICharacter.h"
+// An object hangs from a locate, and a locate is an object: the counted
+// reference to it needs the whole class.
 #include "vocore/skeleton/VoICoordinate.h"
 
 VoIObject::VoIObject(VoIBranch* p) : VoIBranch(p) {}
@@ -26,8 +28,9 @@ VoICoordinate* VoIObject::GetCoordinate() {
 
 VoICoordinate* VoIObject::GetSafetyCoordinate() {
   if (VoICoordinate* own = GetCoordinate()) return own;
-  for (VoICharacter* c = GetParentCharacter(); c; c = c->GetParentCharacter())
-    if (VoICoordinate* theirs = c->GetCoordinate()) return theirs;
+  for (VoIBranch* c = Vo::ParentCharacterBranch(this); c; c = Vo::ParentCharacterBranch(c))
+    if (VoIObject* character = c->IsObject())
+      if (VoICoordinate* theirs = character->GetCoordinate()) return theirs;
   VoItemServices* master = VoItemServices::This();
   return master ? master->GetWorldCoordinate() : nullptr;
 }
@@ -43,7 +46,7 @@ int VoIObject::Load(VoLoad& load) {
     if (VoIItem::Load(load)) continue;
     char text[1024];
     if (!load.Read(" coordinate = \"%s\"", text, static_cast<int>(sizeof text))) return 0;
-    VoICharacter* character = GetParentCharacter();
+    VoIBranch* character = Vo::ParentCharacterBranch(this);
     if (!character) continue;
     VoIItem* found = character->SearchGroupItem(text, VoICoordinate::CLASS_ID);
     if (VoILocate* locate = found ? found->IsLocate() : nullptr) SetCoordinate(locate);

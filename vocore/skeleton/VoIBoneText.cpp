@@ -1,8 +1,8 @@
 // The bone's text block: its frame and the names of its start and end.
 #include "ferrox/string/PstrCmp.h"
+#include "vocore/item/VoParentCharacter.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
-#include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISkelton.h"
 
@@ -11,7 +11,7 @@ namespace {
 // Locate, in the enclosing character or, for a skeleton read on its own,
 // the enclosing skeleton. The bone never resolves to itself.
 VoILocate* FindLocate(VoIBone* bone, const char* wanted) {
-  VoIBranch* group = bone->GetParentCharacter();
+  VoIBranch* group = Vo::ParentCharacterBranch(bone);
   if (!group) group = bone->VoILocate::GetSkelton();
   if (!group) return nullptr;
   VoIBranch::ItemList list;
