@@ -1,0 +1,48 @@
+#include "plugins/testing/FakeHost.h"
+
+#include <cstdarg>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/ferrox/ShowMessage.h"
+#include "ferrox/string/FormatText.h"
+#include "vocore/item/VoIBranch.h"
+#include "vocore/scene/VoICharacter.h"
+
+Frx::Ferrox* FakeHost::GetFerrox() { return &Frx::theFerrox; }
+
+int FakeHost::ShowMessage(int type, const char* format, ...) {
+  char text[Frx::ShowMessageLimit];
+  va_list args;
+  va_start(args, format);
+  Frx::FormatTextV(text, sizeof text, format, args);
+  va_end(args);
+  messages.emplace_back(text);
+  messageTypes.push_back(type);
+  if (answers.empty()) return 1;
+  int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+int FakeHost::Play() {
+  ++plays;
+  return playResult;
+}
+
+int FakeHost::Pause() {
+  ++pauses;
+  return 1;
+}
+
+void FakeHost::RenderFrame(float frame) {
+  renderedFrames.push_back(frame);
+  if (onRender) onRender(*this, frame);
+}
+
+void FakeHost::CreateBranchControls(VoIBranch* branch, VoIMotion* motion) {
+  controlCalls.push_back({32, branch, motion});
+}
+
+void FakeHost::CreateItemControls(VoICharacter* character, VoIMotion* motion) {
+  controlCalls.push_back({33, character, motion});
+}
