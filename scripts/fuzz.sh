@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (image readers, text scanner) with clang in build-fuzz and runs
-# each for a bounded time over seeds from the test data. Usage:
+# Builds the libFuzzer targets (image readers, text scanner, character text) with clang in
+# build-fuzz and runs each for a bounded time over seeds from the test data. Usage:
 #   scripts/fuzz.sh [seconds per target, default 20]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
-targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz)
+targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz
+         vocore_character_fuzz)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
   -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
@@ -14,15 +15,21 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 declare -A patterns=([bmp]='*.bmp' [tga]='*.tga' [ppm]='*.p[pg]m' [iff]='*.iff' [tim]='*.tim'
-                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo')
-declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata)
+                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo'
+                     [vocore_character_fuzz]='*.txt')
+declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata
+                  [vocore_character_fuzz]=$root/testdata/character)
+# Further seeds: the character texts that once hung the reader.
+declare -A more_seeds=([vocore_character_fuzz]=$root/../shared/testdata/hostile)
 for target in "${targets[@]}"; do
   format=${target#fuzz_}
   corpus=$build/corpus/$format
   mkdir -p "$corpus"
   # Seeds are copied: libFuzzer adds the inputs it finds to its first folder.
   seed_dir=${seeds[$format]:-$root/testdata/images}
-  [ -d "$seed_dir" ] && find "$seed_dir" -name "${patterns[$format]}" ! -name '*.ref.*' -exec cp {} "$corpus" \; || true
+  for dir in "$seed_dir" "${more_seeds[$format]:-}"; do
+    [ -d "$dir" ] && find "$dir" -name "${patterns[$format]}" ! -name '*.ref.*' -exec cp {} "$corpus" \; || true
+  done
   echo "== $target: ${seconds}s"
   (cd "$build" && "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -timeout=10 -print_final_stats=1 "$corpus" 2>&1 | tail -n 40)

@@ -51,6 +51,13 @@ void StoreString(const Byte* from, const Byte* to, char* buffer, int size) {
   buffer[length] = '\0';
 }
 
+// A number conversion at t found something: digits to convert, or bytes the cursor
+// moves over. Otherwise " %d %d" would match a Japanese line (whose first byte the
+// end rule accepts) while consuming nothing, and a reader repeating it never ends.
+bool Converted(const Byte* t, bool fraction) {
+  return ScanNumber::Skip(t, fraction) != t || ScanNumber::HasDigits(t, fraction);
+}
+
 // Matches the pattern at t; the end of the match, or null.
 const Byte* Match(const Byte* t, const Byte* p, va_list* args) {
   for (;;) {
@@ -69,6 +76,7 @@ const Byte* Match(const Byte* t, const Byte* p, va_list* args) {
           int* out = va_arg(*args, int*);
           const int value = ScanNumber::ParseInt(t);
           if (out) *out = value;
+          if (!Converted(t, false)) return nullptr;
           t = ScanNumber::Skip(t, false);
           if (*t == 0) return nullptr;
           p += 2;
@@ -78,6 +86,7 @@ const Byte* Match(const Byte* t, const Byte* p, va_list* args) {
           float* out = va_arg(*args, float*);
           const float value = ScanNumber::ParseFloat(t);
           if (out) *out = value;
+          if (!Converted(t, true)) return nullptr;
           t = ScanNumber::Skip(t, true);
           if (*t == 0) return nullptr;
           p += 2;

@@ -19,7 +19,9 @@ namespace Frx {
 //   %f %F      float*: as %d, with an optional "." and fraction; no exponent. The
 //              cursor moves over digits, "." and "-".
 //              Both number forms fail when the text ends right after the number, so a
-//              number must be followed by at least one more byte.
+//              number must be followed by at least one more byte. They also fail where
+//              there is no number: no digit to convert and no byte for the cursor to
+//              move over (the value, 0, is still stored). "-" alone still reads as 0.
 //   %s         TWO arguments: a char* buffer and an int size in bytes (terminator
 //              included), e.g. Pscanf(p, " name = \"%s\"", name, (int)sizeof name).
 //              Copies text up to a TAB, a line feed, the end of the text or the pattern

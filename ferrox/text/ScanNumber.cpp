@@ -61,4 +61,11 @@ const unsigned char* Skip(const unsigned char* text, bool fraction) {
   return text;
 }
 
+bool HasDigits(const unsigned char* text, bool fraction) {
+  bool negative = false;
+  const unsigned char* p = SkipSign(text, negative);
+  if (fraction && *p == '.') ++p;
+  return IsDigit(*p);
+}
+
 }  // namespace Frx::ScanNumber

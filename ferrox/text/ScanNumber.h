@@ -16,4 +16,8 @@ float ParseFloat(const unsigned char* text);
 // The cursor move after a conversion: over digits and "-" (and "." with fraction).
 const unsigned char* Skip(const unsigned char* text, bool fraction);
 
+// Whether the span the conversion reads holds a digit: optional white space and
+// sign, then a digit (or, with fraction, "." and a digit).
+bool HasDigits(const unsigned char* text, bool fraction);
+
 }  // namespace Frx::ScanNumber

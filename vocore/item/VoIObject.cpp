@@ -17,6 +17,15 @@ void VoIObject::Copy(VoIItem* source) {
   if (from && from != this) coordinate = from->coordinate;
 }
 
+void VoIObject::Release() {
+  if (IsRelease()) return;
+  // Held across the drop: the coordinate may be this object itself.
+  AddRef();
+  coordinate.Clear();
+  VoIBranch::Release();
+  SubRef();
+}
+
 VoILocate* VoIObject::GetLocate() { return coordinate.Get(); }
 
 void VoIObject::SetCoordinate(VoILocate* locate) { coordinate = locate; }

@@ -15,6 +15,9 @@ class VoIObject : public VoIBranch {
   VoIObject* IsObject() override { return this; }
   // The item part, then the source's coordinate reference.
   void Copy(VoIItem* source) override;
+  // Drops the coordinate too: objects whose coordinates name each other (or
+  // itself, as a text can) would otherwise keep each other alive for ever.
+  void Release() override;
   int Load(VoLoad& load) override;
   int Save(VoSave& save) override;
   // Slot behind Save.

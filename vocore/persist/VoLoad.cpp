@@ -54,11 +54,14 @@ VoLoad::~VoLoad() { Frx::File::Free(buffer); }
 
 int VoLoad::Read(const char* format, ...) {
   if (!format) return 0;
+  const char* start = cursor;
   va_list args;
   va_start(args, format);
   const char* result = Frx::Pscanf(cursor, format, args);
   va_end(args);
-  return result ? 1 : 0;
+  // Readers try their entries until none matches: one that matched nothing
+  // would be read again at the same place for ever.
+  return result && cursor != start ? 1 : 0;
 }
 
 int VoLoad::OpenChunk(const char* name) {

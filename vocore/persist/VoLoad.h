@@ -16,7 +16,8 @@ class VoLoad {
 
   // Matches the pattern at the cursor (Frx::Pscanf rules; "%s" takes a buffer
   // and its int size). 1 and the cursor moved past the match, or 0 and the
-  // cursor unchanged.
+  // cursor unchanged. A match of no text counts as none, so every reader loop
+  // that repeats its entries moves on or stops.
   int Read(const char* format, ...);
   // Enters the block " name {" at the cursor (white space skipped, the name
   // compared ignoring ASCII case). 0 leaves the cursor where it was.

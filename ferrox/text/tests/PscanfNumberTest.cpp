@@ -36,6 +36,13 @@ const IntCase kIntCases[] = {
     {"%d", "-99999999999 ", 12, INT_MIN},
     {"%dx", "3X ", 2, 3},
     {"[%d]", "[96]\r\n", 4, 96},
+    // No number at all: nothing to convert and nowhere to move.
+    {"%d", "\x95\\ ", -1, 0},   // a Shift-JIS character, which the end rule accepts
+    {"%d", "\xB1 ", -1, 0},       // a half-width kana
+    {"(%d)", "() ", -1, 0},
+    {"%dx", "x ", -1, 0},
+    {"%d", "+ ", -1, 0},
+    {"%d", "- ", 1, 0},           // the cursor moves over "-": still a zero
 };
 
 TEST(Pscanf, IntegerTable) {
@@ -90,6 +97,10 @@ const FloatCase kFloatCases[] = {
     {"%f", "123456.789 ", 10, 123456.789f},
     {"%f", " 7 ", 0, 7.0f},
     {"(%f)", "(-3)\n", 4, -3.0f},
+    {"%f", "\x95\\ ", -1, 0.0f},
+    {"(%f)", "() ", -1, 0.0f},
+    {"%f", " .5 ", 0, 0.5f},
+    {"%f", ". ", 1, 0.0f},
 };
 
 TEST(Pscanf, FloatTable) {
@@ -159,6 +170,26 @@ TEST(Pscanf, SeveralFieldsOnOneLine) {
   EXPECT_EQ(v[3], 1);
   EXPECT_EQ(m, 2);
   EXPECT_EQ(*cursor, '\r');
+}
+
+TEST(Pscanf, KeyLinePatternsStopAtTextThatIsNoNumber) {
+  // " %d %d" once matched a Japanese line while consuming nothing, so a reader
+  // repeating it never ended; a key before such a line is still read.
+  for (const char* line : {"\x95\\\n", "テスト comment\n", "\xB1\xB2\n", "\x81"}) {
+    SCOPED_TRACE(line);
+    auto text = textTest::Terminated(std::string("\t0 1\n\t\t") + line);
+    const char* cursor = text.get();
+    int frame = -1, value = -1;
+    float real = -1.0f;
+    ASSERT_NE(Frx::Pscanf(cursor, " %d %d", &frame, &value), nullptr);
+    EXPECT_EQ(frame, 0);
+    EXPECT_EQ(value, 1);
+    const char* stop = cursor;
+    EXPECT_EQ(Frx::Pscanf(cursor, " %d %d", &frame, &value), nullptr);
+    EXPECT_EQ(Frx::Pscanf(cursor, " %d %f", &frame, &real), nullptr);
+    EXPECT_EQ(Frx::Pscanf(cursor, " %f", &real), nullptr);
+    EXPECT_EQ(cursor, stop);
+  }
 }
 
 }  // namespace

@@ -95,6 +95,26 @@ TEST(VoLoad, BrokenTextEndsTheReadWithAFailure) {
   }
 }
 
+TEST(VoLoad, AMatchOfNoTextIsNoMatch) {
+  // Reader loops repeat their entries until none matches: an entry that
+  // matched without moving would be read for ever.
+  std::unique_ptr<VoLoad> load(Reader("\x95\\\n\t7 \n"));
+  char text[8] = "";
+  int number = -1;
+  EXPECT_EQ(load->Read("%."), 0);
+  EXPECT_EQ(load->Read(" %d", &number), 0);
+  const char* start = load->GetCursor();
+  EXPECT_EQ(load->Read("%s", text, static_cast<int>(sizeof text)), 1);  // the double-byte line
+  EXPECT_STREQ(text, "\x95\\");
+  const char* lineEnd = load->GetCursor();
+  EXPECT_EQ(lineEnd, start + 2);
+  EXPECT_EQ(load->Read("%s", text, static_cast<int>(sizeof text)), 0);  // empty at the line end
+  EXPECT_EQ(load->GetCursor(), lineEnd);
+  EXPECT_EQ(load->Read(" %."), 1);  // white space is progress
+  EXPECT_EQ(load->Read(" %d", &number), 1);
+  EXPECT_EQ(number, 7);
+}
+
 TEST(VoLoad, ObjectLinesRoundTrip) {
   VoMaster master;
   master.Initialize(nullptr);

@@ -112,6 +112,28 @@ TEST_F(SceneObjectTest, ObjectCoordinateThroughCopyAndText) {
   }
 }
 
+int deletedCoordinates = 0;
+struct CountedCoordinate : VoICoordinate {
+  using VoICoordinate::VoICoordinate;
+  ~CountedCoordinate() override { ++deletedCoordinates; }
+};
+
+TEST_F(SceneObjectTest, CoordinatesNamingThemselvesOrEachOtherAreFreed) {
+  deletedCoordinates = 0;
+  VoICharacter* character = Make<VoICharacter>(nullptr, "hero");
+  CountedCoordinate* self = Make<CountedCoordinate>(character, "self");
+  CountedCoordinate* a = Make<CountedCoordinate>(character, "a");
+  CountedCoordinate* b = Make<CountedCoordinate>(character, "b");
+  // As a text sets them: the coordinate line names the item itself, or the other.
+  Load(self, "Coordinate", "Coordinate {\n coordinate = \"self\"\n}\n");
+  EXPECT_EQ(self->GetCoordinate(), self);
+  a->SetCoordinate(b);
+  b->SetCoordinate(a);
+  master.ReleaseItem(character);
+  roots.clear();
+  EXPECT_EQ(deletedCoordinates, 3);
+}
+
 TEST_F(SceneObjectTest, LightLinesTypesAndIcons) {
   VoIBranch* root = Make<VoIBranch>(nullptr, "root");
   VoILight* light = Make<VoILight>(root, "lamp");
