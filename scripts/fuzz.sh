@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
-targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz)
+targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz fuzz_texture)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
   -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
@@ -14,8 +14,9 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 declare -A patterns=([bmp]='*.bmp' [tga]='*.tga' [ppm]='*.p[pg]m' [iff]='*.iff' [tim]='*.tim'
-                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo')
-declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata)
+                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo'
+                     [texture]='*.[bjpt][gmnp][agmp]')
+declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata [texture]=$root/testdata)
 for target in "${targets[@]}"; do
   format=${target#fuzz_}
   corpus=$build/corpus/$format
