@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 
 namespace Platform::Files {
 
@@ -16,7 +17,11 @@ bool ReadAll(int fd, size_t maxBytes, std::vector<uint8_t>* bytes) {
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
       static_cast<uint64_t>(st.st_size) > maxBytes)
     return false;
-  bytes->resize(static_cast<size_t>(st.st_size));
+  try {
+    bytes->resize(static_cast<size_t>(st.st_size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   size_t got = 0;
   // A file that grows while read is cut at its size when opened.
   while (got < bytes->size()) {
