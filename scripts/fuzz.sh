@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
 targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz
-         vocore_character_fuzz)
+         vocore_character_fuzz fuzz_texture)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
   -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
@@ -16,9 +16,10 @@ cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 declare -A patterns=([bmp]='*.bmp' [tga]='*.tga' [ppm]='*.p[pg]m' [iff]='*.iff' [tim]='*.tim'
                      [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo'
-                     [vocore_character_fuzz]='*.txt')
+                     [vocore_character_fuzz]='*.txt' [texture]='*.[bjpt][gmnp][agmp]')
 declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata
-                  [vocore_character_fuzz]=$root/testdata/character)
+                  [vocore_character_fuzz]=$root/testdata/character
+                  [texture]=$root/testdata)
 # Further seeds: the character texts that once hung the reader.
 declare -A more_seeds=([vocore_character_fuzz]=$root/../shared/testdata/hostile)
 for target in "${targets[@]}"; do

@@ -10,10 +10,12 @@
 #include <mutex>
 #include <set>
 
+#include "platform/files/FindPath.h"
 #include "platform/module/ModuleName.h"
 
 namespace {
 
+namespace Files = Platform::Files;
 namespace Name = Platform::ModuleName;
 
 // The stand-in module answering the DirectX 8.1 probe; its address is the handle.
@@ -139,7 +141,7 @@ std::string MapModuleName(const char* name) {
   if (!name || !*name) return std::string();
   std::string mapped = Name::Map(name, ProgramFolder());
   if (IsProbeName(mapped)) return mapped;
-  std::string found = Name::FindIgnoringCase(mapped);
+  std::string found = Files::FindIgnoringCase(mapped);
   return found.empty() ? mapped : found;
 }
 

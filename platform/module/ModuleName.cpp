@@ -1,34 +1,10 @@
 #include "platform/module/ModuleName.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <cstring>
 
 #include "platform/win32/Cp932.h"
 
 namespace Platform::ModuleName {
-
-namespace {
-
-bool Exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
-
-bool EqualIgnoringCase(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] && i < b.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return !a[i] && i == b.size();
-}
-
-}  // namespace
 
 std::string ToUtf8(const char* text) { return text ? Cp932::ToUtf8(text, std::strlen(text)) : std::string(); }
 
@@ -66,38 +42,6 @@ std::string Map(const char* name, const std::string& folder) {
   }
   if (path[0] != '/') path = folder + path;
   return path;
-}
-
-std::string FindIgnoringCase(const std::string& path) {
-  if (path.empty()) return path;
-  if (Exists(path)) return path;
-  std::string found;  // the resolved prefix, without a trailing "/"
-  size_t pos = path[0] == '/' ? 1 : 0;
-  bool absolute = pos == 1;
-  while (pos <= path.size()) {
-    size_t end = path.find('/', pos);
-    if (end == std::string::npos) end = path.size();
-    std::string element = path.substr(pos, end - pos);
-    pos = end + 1;
-    if (element.empty()) continue;
-    std::string dir = found.empty() ? (absolute ? "/" : ".") : found;
-    std::string prefix = found.empty() ? (absolute ? "/" : "") : found + "/";
-    if (element == "." || element == ".." || Exists(prefix + element)) {
-      found = prefix + element;
-      continue;
-    }
-    DIR* d = opendir(dir.c_str());
-    if (!d) return std::string();
-    std::string best;
-    while (dirent* entry = readdir(d)) {
-      if (EqualIgnoringCase(entry->d_name, element) && (best.empty() || best > entry->d_name))
-        best = entry->d_name;
-    }
-    closedir(d);
-    if (best.empty()) return std::string();
-    found = prefix + best;
-  }
-  return found;
 }
 
 }  // namespace Platform::ModuleName

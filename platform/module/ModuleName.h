@@ -16,10 +16,6 @@ std::string ToCp932(const std::string& text);
 // `folder` (which ends with "/"). No file-system access.
 std::string Map(const char* name, const std::string& folder);
 
-// `path` when it exists; else the first path (in byte order) whose elements
-// match without regard to ASCII case; else empty.
-std::string FindIgnoringCase(const std::string& path);
-
 // The last element of a path, lower-cased (ASCII).
 std::string LowerFileName(const std::string& path);
 std::string Lower(std::string text);

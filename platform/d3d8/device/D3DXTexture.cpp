@@ -1,10 +1,11 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
-#include "platform/d3d8/device/ImageFile.h"
 #include "platform/d3d8/device/PixelFormat.h"
 #include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/d3d8/image/Image.h"
 #include "platform/win32/Cp932.h"
 
 namespace D3D8Impl {
@@ -37,9 +38,9 @@ std::vector<uint32_t> HalfSize(const std::vector<uint32_t>& src, unsigned w, uns
   return out;
 }
 
-// Point-sampled resize to the requested size.
-std::vector<uint32_t> Resize(const Image& img, unsigned w, unsigned h) {
-  if (w == img.width && h == img.height) return img.argb;
+// Point-sampled resize to the requested size; the picture itself when it fits.
+std::vector<uint32_t> Resize(Image&& img, unsigned w, unsigned h) {
+  if (w == img.width && h == img.height) return std::move(img.argb);
   std::vector<uint32_t> out(static_cast<size_t>(w) * h);
   for (unsigned y = 0; y < h; ++y)
     for (unsigned x = 0; x < w; ++x)
@@ -79,7 +80,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* path,
   IDirect3DTexture8* created = nullptr;
   HRESULT hr = device->CreateTexture(width, height, levels, usage, format, pool, &created);
   if (FAILED(hr)) return hr;
-  std::vector<uint32_t> level = Resize(img, width, height);
+  std::vector<uint32_t> level = Resize(std::move(img), width, height);
   if (colourKey)
     for (uint32_t& c : level)
       if (c == colourKey) c = 0;

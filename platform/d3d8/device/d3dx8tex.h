@@ -17,7 +17,9 @@ HRESULT D3DXCreateTexture(IDirect3DDevice8* device, unsigned width, unsigned hei
 
 // width/height D3DX_DEFAULT: the file's own size; format D3DFMT_UNKNOWN: the
 // file's. colourKey: texels of that ARGB value (0 none) become transparent
-// black. Mip levels are box-filtered from level 0. path is Shift-JIS.
+// black. Mip levels are box-filtered from level 0. path is Shift-JIS and
+// found as on Windows, in any letter case; only a regular file is read, and
+// a picture over 32767 on a side or 256 MiB decoded is D3DXERR_INVALIDDATA.
 HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* path, unsigned width, unsigned height,
                                      unsigned levels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter,
                                      DWORD mipFilter, D3DCOLOR colourKey, D3DXIMAGE_INFO* info, void* palette,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files/FindPath.h"
 #include "platform/module/Module.h"
 
 namespace {
@@ -39,13 +40,13 @@ TEST(ModuleName, ConvertsShiftJisBeforeSeparators) {
 
 TEST(ModuleName, FindIgnoringCase) {
   const std::string folder = Platform::ProgramFolder();
-  EXPECT_EQ(Name::FindIgnoringCase(folder + "plugins/modtest_probe.so"),
+  EXPECT_EQ(Platform::Files::FindIgnoringCase(folder + "plugins/modtest_probe.so"),
             folder + "plugins/modtest_probe.so");
-  EXPECT_EQ(Name::FindIgnoringCase(folder + "PLUGINS/MODTEST_MIXEDCASE.SO"),
+  EXPECT_EQ(Platform::Files::FindIgnoringCase(folder + "PLUGINS/MODTEST_MIXEDCASE.SO"),
             folder + "plugins/ModTest_MixedCase.so");
-  EXPECT_EQ(Name::FindIgnoringCase(folder + "plugins/nothing_like_it.so"), "");
-  EXPECT_EQ(Name::FindIgnoringCase(folder + "no_such_folder/x.so"), "");
-  EXPECT_EQ(Name::FindIgnoringCase(""), "");
+  EXPECT_EQ(Platform::Files::FindIgnoringCase(folder + "plugins/nothing_like_it.so"), "");
+  EXPECT_EQ(Platform::Files::FindIgnoringCase(folder + "no_such_folder/x.so"), "");
+  EXPECT_EQ(Platform::Files::FindIgnoringCase(""), "");
 }
 
 }  // namespace

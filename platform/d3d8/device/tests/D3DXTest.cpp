@@ -2,7 +2,6 @@
 #include <string>
 
 #include "DeviceFixture.h"
-#include "platform/d3d8/device/ImageFile.h"
 #include "platform/d3d8/device/d3dx8core.h"
 #include "platform/d3d8/device/d3dx8tex.h"
 
@@ -21,38 +20,6 @@ uint32_t Texel(IDirect3DTexture8* t, int x, int y) {
 }
 
 }  // namespace
-
-TEST(ImageFile, EveryFormatReadsTopDown) {
-  for (const char* name : {"quad.ppm", "quad.png", "quad.tga", "quad.jpg"}) {
-    SCOPED_TRACE(name);
-    D3D8Impl::Image img;
-    ASSERT_TRUE(D3D8Impl::ReadImageFile(Fixture(name), &img));
-    ASSERT_EQ(img.width, 2u);
-    ASSERT_EQ(img.height, 2u);
-    bool lossy = std::string(name) == "quad.jpg";
-    auto near = [&](uint32_t got, uint32_t want) {
-      for (int s = 0; s < 24; s += 8) {
-        int d = static_cast<int>((got >> s) & 255) - static_cast<int>((want >> s) & 255);
-        if (d > (lossy ? 40 : 0) || d < -(lossy ? 40 : 0)) return false;
-      }
-      return true;
-    };
-    EXPECT_TRUE(near(img.argb[0], 0xFF0000)) << std::hex << img.argb[0];
-    EXPECT_TRUE(near(img.argb[1], 0x00FF00)) << std::hex << img.argb[1];
-    EXPECT_TRUE(near(img.argb[2], 0x0000FF)) << std::hex << img.argb[2];
-    EXPECT_TRUE(near(img.argb[3], 0xFFFFFF)) << std::hex << img.argb[3];
-  }
-  D3D8Impl::Image img;
-  EXPECT_TRUE(D3D8Impl::ReadImageFile(Fixture("quad.tga"), &img));
-  EXPECT_EQ(img.argb[3] >> 24, 128u);
-  EXPECT_FALSE(D3D8Impl::ReadImageFile(Fixture("truncated.bmp"), &img));
-  EXPECT_FALSE(D3D8Impl::ReadImageFile(Fixture("missing.bmp"), &img));
-  // Headers claiming more than the bytes hold are refused.
-  const uint8_t hugeTga[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x3F, 0xFF, 0x3F, 32, 0x20};
-  EXPECT_FALSE(D3D8Impl::DecodeImage(hugeTga, sizeof hugeTga, &img));
-  const uint8_t ppm[] = "P6 100000 100000 255\n";
-  EXPECT_FALSE(D3D8Impl::DecodeImage(ppm, sizeof ppm - 1, &img));
-}
 
 TEST_F(DeviceTest, TextureFromFileAppliesTheColourKey) {
   IDirect3DTexture8* t = nullptr;
