@@ -2,6 +2,10 @@
 // are converted to the file system's at this edge, and a file or folder that
 // is missing as written is found without regard to letter case, as on
 // Windows. Failures are logged through theFerrox and give a null or 0 result.
+// Readers take only regular files of at most ReadLimit (1 GiB, RegularFile.h)
+// bytes: a folder, device, FIFO or larger file is refused, with a line that
+// says why. Writers replace files as AtomicFile.h describes (read-only files
+// refused, links written through, permission bits kept).
 #pragma once
 
 #include <list>

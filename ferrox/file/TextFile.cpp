@@ -1,12 +1,16 @@
 #include "ferrox/file/TextFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdarg>
 #include <cstring>
 #include <memory>
 
 #include "ferrox/file/CaseResolve.h"
+#include "ferrox/file/RefusalLog.h"
+#include "ferrox/file/RegularFile.h"
 
 namespace Frx::File {
 
@@ -97,10 +101,8 @@ int WriterClose(void* cookie) {
   return writer->atomic.Commit() ? 0 : -1;
 }
 
-FILE* OpenReader(const std::string& native, bool binary) {
-  struct stat st;
-  if (stat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
-  FILE* file = std::fopen(native.c_str(), "rb");
+FILE* OpenReader(const std::string& native, bool binary, Refusal& why) {
+  FILE* file = OpenRegularStream(native.c_str(), &why);
   if (!file || binary) return file;
   auto* reader = new Reader{file};
   FILE* stream = fopencookie(reader, "r", {ReaderRead, nullptr, ReaderSeek, ReaderClose});
@@ -108,13 +110,37 @@ FILE* OpenReader(const std::string& native, bool binary) {
   return stream;
 }
 
-FILE* OpenWriter(const std::string& native, bool binary, bool append) {
+// Opens a regular file, or creates one, to be written where it lies (the
+// "a" and "+" modes); open flags and fdopen mode as fopen would use them.
+FILE* OpenInPlace(const std::string& native, int flags, const char* mode, Refusal& why) {
+  why = Refusal::Missing;
+  struct stat st;
+  if (stat(native.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return nullptr;
+    if (!S_ISREG(st.st_mode)) return why = Refusal::NotRegular, nullptr;
+    if (WriteProtected(native.c_str(), st)) return why = Refusal::ReadOnly, nullptr;
+  }
+  // O_NONBLOCK: a FIFO put there meanwhile must not block the open.
+  const int fd = open(native.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return why = Refusal::NotRegular, nullptr;
+  }
+  (void)fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FILE* file = fdopen(fd, mode);
+  if (!file) close(fd);
+  return file;
+}
+
+FILE* OpenWriter(const std::string& native, bool binary, bool append, Refusal& why) {
   auto writer = std::make_unique<Writer>();
   writer->text = !binary;
   if (append) {
-    writer->plain = std::fopen(native.c_str(), "ab");
+    writer->plain = OpenInPlace(native, O_WRONLY | O_APPEND | O_CREAT, "ab", why);
     if (!writer->plain) return nullptr;
   } else if (!writer->atomic.Begin(native)) {
+    why = writer->atomic.Failure();
     return nullptr;
   }
   FILE* stream = fopencookie(writer.get(), "w", {nullptr, WriterWrite, WriterSeek, WriterClose});
@@ -134,13 +160,21 @@ FILE* Open(const char* path, const char* mode) {
   if (kind != 'r' && kind != 'w' && kind != 'a') return nullptr;
   const bool binary = std::strchr(mode, 'b') != nullptr;
   const std::string native = CaseResolve::ResolveSystem(path);
+  Refusal why = Refusal::Missing;
+  FILE* file = nullptr;
   if (std::strchr(mode, '+')) {
-    std::string plainMode(1, kind);
-    plainMode += "+b";
-    return std::fopen(native.c_str(), plainMode.c_str());
+    const int flags = kind == 'r'   ? O_RDWR
+                      : kind == 'w' ? O_RDWR | O_CREAT | O_TRUNC
+                                    : O_RDWR | O_APPEND | O_CREAT;
+    const char* plainMode = kind == 'r' ? "r+b" : kind == 'w' ? "w+b" : "a+b";
+    file = OpenInPlace(native, flags, plainMode, why);
+  } else if (kind == 'r') {
+    file = OpenReader(native, binary, why);
+  } else {
+    file = OpenWriter(native, binary, kind == 'a', why);
   }
-  if (kind == 'r') return OpenReader(native, binary);
-  return OpenWriter(native, binary, kind == 'a');
+  if (!file) LogRefusal("File::Open", path, why);
+  return file;
 }
 
 int WriteText(const char* path, const char* text) {
@@ -153,7 +187,9 @@ int WriteText(const char* path, const char* text) {
 int TextWriter::Open(const char* path) {
   failed_ = false;
   if (!path || !*path) return 0;
-  return file_.Begin(CaseResolve::ResolveSystem(path)) ? 1 : 0;
+  if (file_.Begin(CaseResolve::ResolveSystem(path))) return 1;
+  LogRefusal("File::TextWriter", path, file_.Failure());
+  return 0;
 }
 
 void TextWriter::Printf(const char* format, ...) {

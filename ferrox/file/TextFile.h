@@ -16,14 +16,17 @@ namespace Frx::File {
 
 // fopen for a system path (Shift-JIS, "\" allowed). Without "b" in mode the
 // stream is a text stream: reads give LF for CR LF, writes put CR LF for LF.
-//  - "r", "rb": the file is found without regard to letter case; a folder
-//    does not open. A text reader can only go back to the start (rewind).
+//  - "r", "rb": the file is found without regard to letter case; only a
+//    regular file of at most ReadLimit bytes opens (no folder, device or
+//    FIFO). A text reader can only go back to the start (rewind).
 //  - "w", "wb": writes a temporary file; fclose renames it over the target
 //    and returns 0, or drops it and returns EOF when a write failed.
 //    Binary writers can seek; text writers cannot.
 //  - "a": appends to the file (text mode translates as above).
 //  - modes with "+" are opened as fopen opens them, without translation.
-// Null when the file cannot be opened; nothing is logged.
+// Writing modes refuse a read-only file (see AtomicFile) and any file that is
+// not a regular one. Null when the file cannot be opened; only the reason for
+// a refusal is logged, callers log the failure itself.
 FILE* Open(const char* path, const char* mode);
 
 // Writes text as the whole file in text mode. 1, or 0 when it failed.
@@ -34,7 +37,8 @@ int WriteText(const char* path, const char* text);
 //   if (!out.Open(path)) return 0;
 //   out.Printf("Savora Motion Ver 2\n");
 //   return out.Close();
-// A writer destroyed without Close leaves the target as it was.
+// A writer destroyed without Close leaves the target as it was. Open logs why
+// it refused a target (read-only, not a regular file), as Open does.
 class TextWriter {
  public:
   TextWriter() = default;

@@ -7,6 +7,7 @@
 
 #include <jpeglib.h>
 
+#include "ferrox/file/RegularFile.h"
 #include "vocore/diblib/ZenDecoder.h"
 
 namespace {
@@ -88,7 +89,8 @@ int Run(Decode& d, ZenCreateProc create, ZenRowProc row, void* context) {
 extern "C" __attribute__((visibility("default"))) int LoadJPG(const char* path, ZenCreateProc create,
                                                               ZenRowProc row, void* context) {
   if (!path || !create || !row) return 0;
-  std::FILE* file = std::fopen(path, "rb");
+  // Only a regular file of bounded size: a device or FIFO would never end.
+  std::FILE* file = Frx::File::OpenRegularStream(path);
   if (!file) return 0;
   // On the heap: its members change between setjmp and a longjmp.
   Decode* const d = new Decode{};

@@ -9,6 +9,7 @@
 
 #include <png.h>
 
+#include "ferrox/file/RegularFile.h"
 #include "vocore/diblib/ZenDecoder.h"
 
 namespace {
@@ -104,7 +105,7 @@ extern "C" __attribute__((visibility("default"))) int LoadPNG(const char* path, 
   *header = nullptr;
   // On the heap: its members change between setjmp and a longjmp.
   Decode* const d = new Decode{};
-  d->file = std::fopen(path, "rb");
+  d->file = Frx::File::OpenRegularStream(path);  // no device or FIFO
   volatile int result = 0;
   if (d->file) d->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   if (d->png) d->info = png_create_info_struct(d->png);
