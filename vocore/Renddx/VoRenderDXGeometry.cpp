@@ -165,7 +165,7 @@ void VoRenderDXGeometry::Draw() {
   device->SetTransform(D3DTS_WORLD, &world);
   // 2. What each listed material and texture hands to the device.
   GatherSlots();
-  // 3. (the vertex buffer is current) 4. Stream and blending.
+  // 3. The vertex buffer is current (above). 4. Stream and blending.
   device->SetStreamSource(0, mesh_.vertexBuffer, sizeof(Pdx8::Vertex));
   device->SetVertexShader(Pdx8::VertexFvf);
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);

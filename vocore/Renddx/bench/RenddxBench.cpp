@@ -146,7 +146,7 @@ struct PlainMesh {
 class Bench {
  public:
   ~Bench() {
-    for (VoICharacter* c : {chara_}) master_.ReleaseItem(c);
+    master_.ReleaseItem(chara_);
     master_.Uninitialize();
     if (ramp_) ramp_->Release();
     renderer_.AttachDevice(nullptr, nullptr);

@@ -101,18 +101,31 @@ TEST_F(RenderTest, CelShadingShowsTheRampsBands) {
 
 TEST_F(RenderTest, OutlineRingsTheSilhouette) {
   R().outline = 1;
-  for (int edge = 0; edge <= 1; ++edge) {
-    SCOPED_TRACE(edge);
-    VoIPolygon* p =
-        votest::AddPolygon(M(), chara, votest::Sphere(1.0f, 24, 12), votest::AddMaterial(M(), chara, {.edge = edge}));
+  VoIMaterial* material = votest::AddMaterial(M(), chara, {});
+  votest::AddPolygon(M(), chara, votest::Sphere(1.0f, 24, 12), material);
+  // Outline colour (0.6, 0.5, 0.5) × diffuse × 0.5. The sphere ends about 27
+  // pixels from the centre, its shell 41 pixels out at width 0.5, 34 at 0.25.
+  const uint32_t ring = 0x4C3F3F;
+  const struct {
+    const char* name;
+    float width;
+    int edge;
+    uint32_t at30, at38;
+  } steps[] = {
+      {"width 0.5", 0.5f, 0, ring, ring},
+      {"a rigid mesh follows a new width", 0.25f, 0, ring, 0},
+      {"edge-flagged materials have none", 0.5f, 1, 0, 0},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.name);
+    R().outlineWidth = s.width;
+    material->edge = s.edge;
     const votest::Image f = h.Render(chara);
-    // Outline colour (0.6, 0.5, 0.5) × diffuse × 0.5; the sphere ends about 26 pixels out.
-    const uint32_t ring = edge ? 0u : 0x4C3F3F;
-    EXPECT_TRUE(Near(f.At(64 + 33, 48), ring));
-    EXPECT_TRUE(Near(f.At(64, 48 - 33), ring));
+    EXPECT_TRUE(Near(f.At(64 + 30, 48), s.at30));
+    EXPECT_TRUE(Near(f.At(64, 48 + 30), s.at30));
+    EXPECT_TRUE(Near(f.At(64 + 38, 48), s.at38));
     EXPECT_TRUE(Near(f.At(64 + 45, 48), 0));
     EXPECT_GT(Grey(f.At(64, 48)), 200) << "the sphere itself";
-    M().ReleaseItem(p);
   }
 }
 
