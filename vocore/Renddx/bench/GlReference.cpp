@@ -87,21 +87,30 @@ bool GlReference::Open(int width, int height) {
 }
 
 void GlReference::SetMesh(const std::vector<GlVertex>& vertices, const std::vector<uint32_t>& indices,
-                          const std::vector<GlGroup>& groups) {
+                          const std::vector<GlGroup>& groups, bool dynamic) {
   if (!Enter()) return;
   vertexCount_ = static_cast<uint32_t>(vertices.size() / 2);
   groups_ = groups;
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(GlVertex)), vertices.data(),
-               GL_DYNAMIC_DRAW);
+               dynamic ? GL_STREAM_DRAW : GL_STATIC_DRAW);
+  // 16-bit indices while every vertex, the shell's included, fits them.
+  wide_ = vertices.size() > 0x10000;
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 4), indices.data(), GL_STATIC_DRAW);
+  if (wide_) {
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 4), indices.data(), GL_STATIC_DRAW);
+  } else {
+    const std::vector<uint16_t> narrow(indices.begin(), indices.end());
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(narrow.size() * 2), narrow.data(), GL_STATIC_DRAW);
+  }
   Leave();
 }
 
 void GlReference::UpdateVertices(const std::vector<GlVertex>& vertices) {
+  // A fresh store each frame, so the upload never waits for the last frame's draws.
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertices.size() * sizeof(GlVertex)), vertices.data());
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(GlVertex)), vertices.data(),
+               GL_STREAM_DRAW);
 }
 
 int GlReference::AddTexture(int width, int height, const std::vector<uint32_t>& argb) {
@@ -150,6 +159,7 @@ void GlReference::Draw() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, White);
   glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, White);
   glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, Black);
+  glDisable(GL_DITHER);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glFrontFace(GL_CW);
@@ -169,8 +179,9 @@ void GlReference::Draw() {
   glNormalPointer(GL_FLOAT, sizeof(GlVertex), reinterpret_cast<const void*>(12));
   glTexCoordPointer(2, GL_FLOAT, sizeof(GlVertex), reinterpret_cast<const void*>(24));
   auto draw = [&](const GlGroup& g, GLint base) {
-    glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(g.count * 3), GL_UNSIGNED_INT,
-                             reinterpret_cast<const void*>(static_cast<uintptr_t>(g.first) * 4), base);
+    glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(g.count * 3),
+                             wide_ ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(static_cast<uintptr_t>(g.first) * (wide_ ? 4 : 2)), base);
   };
 
   // Base pass: texture × ambient colour.

@@ -31,10 +31,11 @@ class GlReference {
 
   // Makes the context and frame buffer; the caller's current context is kept current.
   bool Open(int width, int height);
-  // Vertices hold the mesh half, then the outline half.
+  // Vertices hold the mesh half, then the outline half; `dynamic` when they
+  // are rewritten every frame.
   void SetMesh(const std::vector<GlVertex>& vertices, const std::vector<uint32_t>& indices,
-               const std::vector<GlGroup>& groups);
-  // Rewrites the vertex buffer in place.
+               const std::vector<GlGroup>& groups, bool dynamic);
+  // Uploads the vertices anew.
   void UpdateVertices(const std::vector<GlVertex>& vertices);
   // Textures of 0xAARRGGBB words, top row first; the ramp last.
   int AddTexture(int width, int height, const std::vector<uint32_t>& argb);
@@ -59,6 +60,7 @@ class GlReference {
   std::vector<unsigned> textures_;
   std::vector<GlGroup> groups_;
   uint32_t vertexCount_ = 0;
+  bool wide_ = false;
   D3DMATRIX view_{}, projection_{}, ramp_{};
   int rampTexture_ = -1;
   std::string renderer_;
