@@ -1,0 +1,54 @@
+// A render harness per test, message boxes answered and kept, and access to
+// the render objects of items.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ferrox/ferrox/MessageBox.h"
+#include "platform/d3d8/device/D3D8Hooks.h"
+#include "vocore/Renddx/VoRenderDXGeometry.h"
+#include "vocore/Renddx/testing/RenderHarness.h"
+#include "vocore/Renddx/testing/SceneBuild.h"
+#include "vocore/geometry/VoIPolygon.h"
+#include "vocore/scene/VoICharacter.h"
+
+class RenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
+      boxes.emplace_back(text);
+      return IDOK;
+    });
+    ASSERT_TRUE(h.Open()) << "no device";
+    chara = h.NewCharacter("chara");
+  }
+  void TearDown() override { Frx::SetMessageBoxHandler(previous_); }
+
+  VoMaster& M() { return h.Master(); }
+  VoDirectX7& R() { return h.Renderer(); }
+  static VoRenderDXGeometry* Geometry(VoIPolygon* p) { return dynamic_cast<VoRenderDXGeometry*>(p->GetRender()); }
+  static const Pdx8::Mesh& MeshOf(VoIPolygon* p) { return Geometry(p)->GetMesh(); }
+
+  // The calls made while drawing one frame of the character.
+  std::vector<std::string> Record() {
+    Platform::SetD3DCallRecording(h.Device(), true);
+    h.Render(chara);
+    Platform::SetD3DCallRecording(h.Device(), false);
+    return Platform::TakeD3DCalls(h.Device());
+  }
+  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
+    int n = 0;
+    for (const std::string& c : calls) n += c.rfind(prefix, 0) == 0;
+    return n;
+  }
+
+  votest::RenderHarness h;
+  VoICharacter* chara = nullptr;
+  std::vector<std::string> boxes;
+
+ private:
+  Frx::MessageBoxHandler previous_;
+};
