@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (image readers, text scanner) with clang in build-fuzz and runs
+# Builds the libFuzzer targets (image readers, text scanner, MQO reader) with clang in build-fuzz and runs
 # each for a bounded time over seeds from the test data. Usage:
 #   scripts/fuzz.sh [seconds per target, default 20]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
-targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz)
+targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz fuzz_mqo)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
   -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
@@ -14,8 +14,8 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 declare -A patterns=([bmp]='*.bmp' [tga]='*.tga' [ppm]='*.p[pg]m' [iff]='*.iff' [tim]='*.tim'
-                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo')
-declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata)
+                     [jpg]='*.jpg' [png]='*.png' [ferrox_text_fuzz]='*.mqo' [mqo]='*.mqo')
+declare -A seeds=([ferrox_text_fuzz]=$root/../shared/testdata [mqo]=$root/../shared/testdata/mqo-public)
 for target in "${targets[@]}"; do
   format=${target#fuzz_}
   corpus=$build/corpus/$format
@@ -23,6 +23,7 @@ for target in "${targets[@]}"; do
   # Seeds are copied: libFuzzer adds the inputs it finds to its first folder.
   seed_dir=${seeds[$format]:-$root/testdata/images}
   [ -d "$seed_dir" ] && find "$seed_dir" -name "${patterns[$format]}" ! -name '*.ref.*' -exec cp {} "$corpus" \; || true
+  [ "$format" = mqo ] && find "$root/testdata/mqo" "$root/testdata/demo" -name '*.mqo' -exec cp {} "$corpus" \; || true
   echo "== $target: ${seconds}s"
   (cd "$build" && "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -timeout=10 -print_final_stats=1 "$corpus" 2>&1 | tail -n 40)
