@@ -1,0 +1,163 @@
+#include "plugins/Pelarn/MqoSceneBuilder.h"
+
+#include <string>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/Path.h"
+#include "ferrox/text/Pscanf.h"
+#include "plugins/Pelarn/MqoParser.h"
+#include "plugins/Pelarn/MqoRecordSteps.h"
+#include "vocore/geometry/VoFace.h"
+#include "vocore/geometry/VoIPolygon.h"
+#include "vocore/geometry/VoVertex.h"
+#include "vocore/scene/VoIMaterial.h"
+#include "vocore/scene/VoITexture.h"
+#include "vocore/skeleton/VoIBone.h"
+#include "vocore/vocore/VoClassDescItem.h"
+#include "vocore/vocore/VoImageImportDesc.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace Mqo {
+
+namespace {
+
+// Whether the importer the master would pick for path reads images. A model
+// named as a texture ("self.mqo") must not be imported into the branch that
+// is being built, nor released from it.
+bool ReadsImages(VoMaster& master, const char* path) {
+  for (VoClassDescImport* desc : master.GetImportDescList()) {
+    const char* ext = desc->FileExt();
+    if (ext && Frx::Path::CmpExt(path, ext)) return dynamic_cast<VoImageImportDesc*>(desc) != nullptr;
+  }
+  return false;
+}
+
+VoITexture* ImportTexture(VoMaster& master, const char* folder, const std::string& tex, VoIBranch* parent) {
+  const Frx::Pstring path = Frx::Path::Combine(folder, tex.c_str());
+  if (path.IsEmpty() || !ReadsImages(master, path)) {
+    Frx::theFerrox.Log("　　テクスチャ \"%s\" は画像として読み込めません。\n", tex.c_str());
+    return nullptr;
+  }
+  VoIItem* item = master.Import(path, parent, 0);
+  if (!item || item == parent) return nullptr;
+  VoITexture* texture = item->IsTexture();
+  if (!texture) {
+    master.ReleaseItem(item);
+    return nullptr;
+  }
+  texture->SetName(tex.c_str());
+  return texture;
+}
+
+void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, VoIBranch* parent) {
+  for (const Material& m : doc.materials) {
+    auto* material = master.NewItem<VoIMaterial>(parent);
+    material->SetName(m.name.c_str());
+    material->r = m.col[0], material->g = m.col[1], material->b = m.col[2], material->a = m.col[3];
+    material->dif = m.dif, material->amb = m.amb, material->emi = m.emi, material->spc = m.spc;
+    material->power = m.power;
+    if (m.tex.empty()) continue;
+    // Materials naming one image share its texture item.
+    VoIItem* found = parent->Search(VoITexture::CLASS_ID, m.tex.c_str());
+    VoITexture* texture = found ? found->IsTexture() : nullptr;
+    if (!texture) texture = ImportTexture(master, folder, m.tex, parent);
+    if (texture) material->texture = texture;
+    const char* bump = m.bump.c_str();
+    if (Frx::Pscanf(bump, "invedge%.")) material->edge = 1;
+  }
+}
+
+// Face material numbers count the branch's materials from its first, also
+// those that were there before this import.
+std::vector<VoIMaterial*> MaterialsOf(VoIBranch* parent) {
+  std::vector<VoIMaterial*> table;
+  for (VoIItem* c = parent->GetFirstChild(); c; c = parent->GetNextChild(c))
+    if (c->GetClassID() == VoIMaterial::CLASS_ID) table.push_back(c->IsMaterial());
+  return table;
+}
+
+bool FaceFits(const Face& f, size_t vertices) {
+  if (f.n < 2 || f.n > VoFaceElement::MaxCorners) return false;
+  for (int k = 0; k < f.n; ++k)
+    if (f.v[k] < 0 || size_t(f.v[k]) >= vertices) return false;
+  return true;
+}
+
+VoIPolygon* BuildPolygon(VoMaster& master, const Object& object, const std::vector<VoIMaterial*>& materials,
+                         VoIBranch* parent) {
+  auto* polygon = master.NewItem<VoIPolygon>(parent);
+  polygon->SetName(object.name.c_str());
+
+  VoVertex* vertex = master.CreateVertex();
+  const int numVertex = int(object.vertices.size());
+  vertex->Alloc(numVertex);
+  for (int i = 0; i < numVertex; ++i) vertex->positions.array[i] = object.vertices[size_t(i)];
+  vertex->FlushLock(VoVertex::FIX_RIGID);
+
+  // Faces whose corners are not all vertices of the object are dropped here.
+  int kept = 0;
+  for (const Face& f : object.faces) kept += FaceFits(f, object.vertices.size()) ? 1 : 0;
+  VoFace* face = master.CreateFace();
+  face->resize(kept);
+  int at = 0;
+  for (const Face& f : object.faces) {
+    if (!FaceFits(f, object.vertices.size())) continue;
+    VoFaceElement& e = face->array[at++];
+    e.SetCount(f.n);
+    for (int k = 0; k < f.n; ++k) e.index[k] = uint32_t(f.v[k]);
+    if (f.n >= 3)
+      for (int k = 0; k < f.n; ++k) e.uv[k][0] = f.uv[2 * k], e.uv[k][1] = f.uv[2 * k + 1];
+    if (f.m >= 0 && size_t(f.m) < materials.size()) e.material = materials[size_t(f.m)];
+  }
+  polygon->AttachVertex(vertex);
+  polygon->AttachFace(face);
+  polygon->ValidateFaces();
+  return polygon;
+}
+
+}  // namespace
+
+void BuildItems(VoMaster& master, Document& doc, const char* textureFolder, VoIBranch* parent) {
+  BuildMaterials(master, doc, textureFolder, parent);
+  const std::vector<VoIBone*> bones = BuildSkeletonItems(master, doc, parent);
+
+  const std::vector<VoIMaterial*> materials = MaterialsOf(parent);
+  std::vector<VoIPolygon*> polygons(doc.objects.size(), nullptr);
+  for (size_t i = 0; i < doc.objects.size(); ++i) {
+    const Object& object = doc.objects[i];
+    if (object.kind != Object::POLYGON) continue;
+    polygons[i] = BuildPolygon(master, object, materials, parent);
+    if (object.coordinate >= 0 && size_t(object.coordinate) < bones.size())
+      polygons[i]->SetCoordinate(bones[size_t(object.coordinate)]);
+  }
+  for (size_t i = 0; i < doc.objects.size(); ++i) {
+    const int above = doc.objects[i].parent;
+    if (polygons[i] && above >= 0 && size_t(above) < polygons.size() && polygons[size_t(above)])
+      polygons[i]->Link(polygons[size_t(above)]);
+  }
+  doc.Clear();
+
+  if (Frx::theFerrox.debug) Frx::theFerrox.LogOut("エフェクタの生成\n");
+  // Walked on a copy, so a construction that registers descriptors cannot
+  // disturb the walk.
+  const std::list<VoClassDescItem*> descs = master.GetItemDescList();
+  for (VoClassDescItem* desc : descs) desc->ImportConstruction(parent, nullptr);
+  if (Frx::theFerrox.debug) Frx::theFerrox.LogOut("MQO インポート：終了\n");
+}
+
+int BuildMqoScene(const char* path, VoIBranch* parent, const char* text, size_t size) {
+  VoMaster* master = VoMaster::This();
+  if (!master || !parent) return 0;
+  const Frx::Pstring folder = Frx::Path::GetPath(Frx::Pstring(path ? path : ""));
+  Document doc;
+  std::string error;
+  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !BuildSkeletonFromObjects(doc, error) ||
+      !AssignCoordinates(doc, error) || !NestObjects(doc, error)) {
+    Frx::theFerrox.Error("%s\n", error.c_str());
+    return 0;
+  }
+  BuildItems(*master, doc, folder, parent);
+  return 1;
+}
+
+}  // namespace Mqo

@@ -1,0 +1,126 @@
+// Items built from MQO texts: materials and textures, polygons, the item
+// classes' constructions, and failures that must leave the branch as it was.
+#include <gtest/gtest.h>
+
+#include "PelarnFixture.h"
+#include "vocore/geometry/VoIPolygon.h"
+#include "vocore/scene/VoIMaterial.h"
+#include "vocore/scene/VoITexture.h"
+#include "vocore/vocore/VoClassDescItem.h"
+
+namespace pelarntest {
+namespace {
+
+using MqoBuilder = PelarnFixture;
+
+TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
+  WriteScratch("skin.bmp", TinyBmp());
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  Make<VoIMaterial>(c, "old");  // face material numbers count it too
+  const std::string text = Document(
+      "Material 4 {\r\n"
+      "\t\"skin\" col(1 0.5 0.25 1) dif(0.8) amb(0.6) emi(0.1) spc(0.2) power(5) tex(\"skin.bmp\") bump(\"invedge\")\r\n"
+      "\t\"again\" tex(\"skin.bmp\")\r\n"
+      "\t\"self\" tex(\"model.mqo\")\r\n"
+      "\t\"gone\" tex(\"missing.bmp\") bump(\"invedge\")\r\n}\r\n"
+      "Object \"body\" {\r\n\tvertex 4 {\r\n\t\t0 0 0\r\n\t\t1 0 0\r\n\t\t1 1 0\r\n\t\t0 1 0\r\n\t}\r\n"
+      "\tface 4 {\r\n\t\t3 V(0 1 2) M(1) UV(0 0 1 0 1 1)\r\n\t\t4 V(0 1 2 3) M(9)\r\n\t\t2 V(0 3) M(1)\r\n"
+      "\t\t3 V(0 1 7) M(1)\r\n\t}\r\n}\r\n");
+  ASSERT_EQ(ImportText(text, c), c);
+
+  const std::vector<VoIItem*> materials = Children(c, VoIMaterial::CLASS_ID);
+  ASSERT_EQ(materials.size(), 5u);
+  const std::vector<VoIItem*> textures = Children(c, VoITexture::CLASS_ID);
+  ASSERT_EQ(textures.size(), 1u) << "one texture item per image; none for a model or a missing file";
+  EXPECT_STREQ(textures[0]->GetName(), "skin.bmp");
+  VoIMaterial* skin = materials[1]->IsMaterial();
+  EXPECT_STREQ(skin->GetName(), "skin");
+  EXPECT_FLOAT_EQ(skin->g, 0.5f);
+  EXPECT_FLOAT_EQ(skin->power, 5.0f);
+  EXPECT_EQ(skin->texture.Get(), textures[0]);
+  EXPECT_EQ(materials[2]->IsMaterial()->texture.Get(), textures[0]);
+  EXPECT_EQ(skin->edge, 1);
+  EXPECT_EQ(materials[2]->IsMaterial()->edge, 0);
+  EXPECT_EQ(materials[3]->IsMaterial()->texture.Get(), nullptr);
+  EXPECT_EQ(materials[4]->IsMaterial()->texture.Get(), nullptr);
+  EXPECT_EQ(materials[4]->IsMaterial()->edge, 1);
+
+  // The model named as a texture was not imported into the branch.
+  const std::vector<VoIItem*> polygons = Children(c, VoIPolygon::CLASS_ID);
+  ASSERT_EQ(polygons.size(), 1u);
+  EXPECT_FALSE(c->IsRelease());
+  VoIPolygon* body = polygons[0]->IsPolygon();
+  ASSERT_EQ(body->GetNumVertex(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(body->GetVertex()->GetFix(i), VoVertex::FIX_RIGID);
+  // The face with a corner beyond the vertices is dropped.
+  ASSERT_EQ(body->GetNumFace(), 3u);
+  const VoFace* f = body->GetFace();
+  EXPECT_EQ(f->array[0].GetCount(), 3);
+  EXPECT_EQ(f->array[0].material.Get(), skin);
+  EXPECT_FLOAT_EQ(f->array[0].uv[2][1], 1.0f);
+  EXPECT_EQ(f->array[1].GetCount(), 4);
+  EXPECT_EQ(f->array[1].material.Get(), nullptr) << "material number out of range";
+  EXPECT_EQ(f->array[2].GetCount(), 2);
+  EXPECT_EQ(f->array[2].index[1], 3u);
+  EXPECT_EQ(f->array[2].material.Get(), skin);
+}
+
+// Stands in for a plug-in's item class: records the constructions offered.
+class RecordingDesc : public VoClassDescItem {
+ public:
+  const char* ClassName() override { return "Recording"; }
+  unsigned long ClassID() override { return 900; }
+  unsigned long ParentClassID() override { return 1; }
+  VoIItem* Create(VoIBranch* parent) override { return new VoIItem(parent); }
+  void ImportConstruction(VoIBranch* branch, VoIBranch* parent) override {
+    calls.push_back(branch);
+    sawPolygon = sawPolygon || (branch && branch->GetItem("hand") != nullptr);
+    parents.push_back(parent);
+  }
+  std::vector<VoIBranch*> calls, parents;
+  bool sawPolygon = false;
+};
+
+// The skeleton, bindings and nesting are pictured by the golden folders.
+TEST_F(MqoBuilder, EveryItemClassIsOfferedTheFinishedBranch) {
+  RecordingDesc recording;
+  master.RegistClassDesc(&recording);
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  ASSERT_EQ(ImportText(Document("Object \"hand\" {\r\n\tvertex 1 {\r\n\t\t0 0 0\r\n\t}\r\n}\r\n"), c), c);
+  ASSERT_EQ(recording.calls.size(), 1u);
+  EXPECT_EQ(recording.calls[0], c);
+  EXPECT_EQ(recording.parents[0], nullptr);
+  EXPECT_TRUE(recording.sawPolygon);
+}
+
+TEST_F(MqoBuilder, FailuresReportAndLeaveTheBranchAsItWas) {
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  Make<VoIMaterial>(c, "old");
+  struct Row {
+    const char* what;
+    std::string text;
+    std::string box;
+  } rows[] = {
+      {"newer version", "Metasequoia Document\r\nFormat Text Ver 1.1\r\nEof\r\n",
+       "対応している MQO 形式ではありません。\n"},
+      {"cut file", Document("Object \"o\" {\r\n\tvertex 1 {\r\n").substr(0, 60), "インポート中にエラーが発生しました。"},
+  };
+  for (const Row& row : rows) {
+    boxes.clear();
+    EXPECT_EQ(ImportText(row.text, c), nullptr) << row.what;
+    ASSERT_EQ(boxes.size(), 1u) << row.what;
+    EXPECT_EQ(boxes[0].compare(0, row.box.size(), row.box), 0) << boxes[0];
+    EXPECT_FALSE(c->IsRelease());
+    EXPECT_EQ(c->GetChildCount(), 1) << row.what;
+  }
+  boxes.clear();
+  const std::string missing = Scratch("missing.mqo");
+  EXPECT_EQ(master.Import(missing.c_str(), c, 0), nullptr);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "ファイルが読み込めません。\nファイル名:" + missing);
+  EXPECT_EQ(ImportText(Document(""), nullptr), nullptr) << "no branch to build into";
+  EXPECT_EQ(c->GetChildCount(), 1);
+}
+
+}  // namespace
+}  // namespace pelarntest

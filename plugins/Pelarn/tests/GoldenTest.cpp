@@ -1,0 +1,41 @@
+// Golden folders testdata/mqo/<case>/: <case>.mqo is imported into a
+// character; expected.txt holds the item tree and the messages shown,
+// expected.mqo what the writer makes of the character (empty when it writes
+// nothing). A folder lacking any of the three fails.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "PelarnFixture.h"
+#include "plugins/testing/GoldenCases.h"
+#include "plugins/testing/ItemDump.h"
+
+namespace pelarntest {
+namespace {
+
+using MqoGolden = PelarnFixture;
+
+TEST_F(MqoGolden, EveryCaseFolder) {
+  const std::vector<std::string> folders = plugtest::GoldenFolders(std::string(SAVORA_TESTDATA_DIR) + "/mqo");
+  ASSERT_FALSE(folders.empty());
+  for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
+    const std::string name = std::filesystem::path(folder).parent_path().filename().string();
+    const std::string input = folder + name + ".mqo";
+    ASSERT_TRUE(std::filesystem::exists(input)) << "missing input " << input;
+    boxes.clear();
+    VoICharacter* c = Make<VoICharacter>(nullptr, name.c_str());
+    master.Import(input.c_str(), c, 0);
+    std::string tree = plugtest::DumpItems(c);
+    for (const std::string& box : boxes) tree += "box: " + box + "\n";
+    plugtest::ExpectGoldenFile(folder + "expected.txt", tree);
+
+    const std::string output = Scratch(name + ".mqo");
+    boxes.clear();
+    const std::string written = master.Export(output.c_str(), c, 0) ? plugtest::ReadWhole(output) : "";
+    plugtest::ExpectGoldenFile(folder + "expected.mqo", written);
+  }
+}
+
+}  // namespace
+}  // namespace pelarntest
