@@ -2,7 +2,7 @@
 // Pvector is passed to the D3DX maths as it is.
 #pragma once
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace Frx {
 

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
+#include "platform/d3d8/testing/OffscreenDevice.h"
 
 namespace {
 
@@ -28,17 +29,8 @@ struct Scene {
   bool Open(unsigned wantTriangles) {
     d3d = Direct3DCreate8(D3D_SDK_VERSION);
     if (!d3d) return false;
-    D3DPRESENT_PARAMETERS pp{};
-    pp.BackBufferWidth = 640;
-    pp.BackBufferHeight = 480;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.EnableAutoDepthStencil = TRUE;
-    pp.AutoDepthStencilFormat = D3DFMT_D16;
-    pp.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-    D3DDEVTYPE type = Platform::D3DIsSoftwareRenderer() ? D3DDEVTYPE_REF : D3DDEVTYPE_HAL;
-    if (FAILED(d3d->CreateDevice(0, type, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device))) return false;
+    device = D3DTest::CreateOffscreenDevice(d3d, 640, 480);
+    if (!device) return false;
     BuildMesh(wantTriangles);
     BuildTexture();
     SetStates();

@@ -1,4 +1,4 @@
-#include "platform/d3d8/device/ImageFile.h"
+#include "platform/d3d8/d3dx/ImageFile.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include <cstring>
 #include <string>
 
-#include "DeviceFixture.h"
-#include "platform/d3d8/device/ImageFile.h"
-#include "platform/d3d8/device/d3dx8core.h"
-#include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/d3d8/d3dx/ImageFile.h"
+#include "platform/d3d8/d3dx8core.h"
+#include "platform/d3d8/d3dx8tex.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
 

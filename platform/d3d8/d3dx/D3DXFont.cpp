@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/d3d8/device/Device.h"
-#include "platform/d3d8/device/d3dx8core.h"
+#include "platform/d3d8/d3dx8core.h"
 #include "platform/win32/Cp932.h"
 
 namespace D3D8Impl {

@@ -1,4 +1,5 @@
-// A small off-screen device for the stand-in's tests, with pixel read-back.
+// The fixture of the stand-in's device tests: a small off-screen device, pixel
+// read-back, a screen-space rectangle and the matrices the tests build.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +8,8 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
+#include "platform/d3d8/testing/OffscreenDevice.h"
 
 struct ScreenVertex {
   float x, y, z, rhw;

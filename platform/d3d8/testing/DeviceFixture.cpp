@@ -1,23 +1,13 @@
-#include "DeviceFixture.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 #include <cmath>
-#include <cstring>
 
 void DeviceTest::SetUp() {
   Platform::ResetD3DFaults();
   d3d = Direct3DCreate8(D3D_SDK_VERSION);
   ASSERT_NE(d3d, nullptr);
-  D3DPRESENT_PARAMETERS pp{};
-  pp.BackBufferWidth = Width;
-  pp.BackBufferHeight = Height;
-  pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-  pp.Windowed = TRUE;
-  pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  pp.EnableAutoDepthStencil = TRUE;
-  pp.AutoDepthStencilFormat = D3DFMT_D16;
-  pp.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  type = Platform::D3DIsSoftwareRenderer() ? D3DDEVTYPE_REF : D3DDEVTYPE_HAL;
-  ASSERT_EQ(d3d->CreateDevice(0, type, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device), D3D_OK);
+  type = D3DTest::OffscreenDeviceType();
+  device = D3DTest::CreateOffscreenDevice(d3d, Width, Height);
   ASSERT_NE(device, nullptr);
 }
 
@@ -27,24 +17,7 @@ void DeviceTest::TearDown() {
   Platform::ResetD3DFaults();
 }
 
-std::vector<uint32_t> DeviceTest::Frame() {
-  std::vector<uint32_t> out;
-  IDirect3DSurface8* back = nullptr;
-  if (device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back) != D3D_OK) return out;
-  D3DLOCKED_RECT lr{};
-  if (back->LockRect(&lr, nullptr, D3DLOCK_READONLY) == D3D_OK) {
-    out.resize(Width * Height);
-    for (unsigned y = 0; y < Height; ++y)
-      for (unsigned x = 0; x < Width; ++x) {
-        uint32_t v;
-        std::memcpy(&v, static_cast<uint8_t*>(lr.pBits) + y * lr.Pitch + x * 4, 4);
-        out[y * Width + x] = v & 0x00FFFFFF;
-      }
-    back->UnlockRect();
-  }
-  back->Release();
-  return out;
-}
+std::vector<uint32_t> DeviceTest::Frame() { return D3DTest::ReadBackBuffer(device, Width, Height); }
 
 uint32_t DeviceTest::Pixel(int x, int y) {
   std::vector<uint32_t> f = Frame();

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/d3d8/d3d8types.h"
-#include "platform/d3d8/device/D3D8Constants.h"
+#include "platform/d3d8/D3D8Constants.h"
 
 #ifndef SAVORA_WIN32_RECT_DEFINED
 #define SAVORA_WIN32_RECT_DEFINED

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/d3d8/device/ImageFile.h"
+#include "platform/d3d8/d3dx/ImageFile.h"
 #include "platform/d3d8/device/PixelFormat.h"
-#include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/d3d8/d3dx8tex.h"
 #include "platform/win32/Cp932.h"
 
 namespace D3D8Impl {

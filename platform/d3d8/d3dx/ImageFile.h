@@ -1,5 +1,8 @@
-// Reads an image file into A8R8G8B8 words, rows top-down. Bounded: every
-// header field is checked against the file's size before use.
+// Reads an image file into A8R8G8B8 words, rows top-down, for
+// D3DXCreateTextureFromFile. The stand-in decodes images itself because it sits
+// below the engine's image readers (vocore's diblib and its JPEG / PNG
+// modules), which it cannot call. Bounded: every header field is checked
+// against the file's size before use.
 #pragma once
 
 #include <cstdint>
