@@ -55,6 +55,15 @@ function(savora_module target)
     VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
 
+# The folders tests find their fixtures and the program folder in, for a test
+# program or a library of test helpers.
+function(savora_test_paths target)
+  target_compile_definitions(${target} PRIVATE
+    SAVORA_TESTDATA_DIR="${SAVORA_TESTDATA_DIR}"
+    SAVORA_SHARED_TESTDATA_DIR="${SAVORA_SHARED_TESTDATA_DIR}"
+    SAVORA_PROGRAM_DIR="${SAVORA_PROGRAM_DIR}")
+endfunction()
+
 # savora_add_test(NAME name SOURCES a.cpp ... LIBS lib ...)
 # One GoogleTest program per tests/ folder; every test case is a CTest test.
 function(savora_add_test)
@@ -65,10 +74,7 @@ function(savora_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_compile_definitions(${T_NAME} PRIVATE
-    SAVORA_TESTDATA_DIR="${SAVORA_TESTDATA_DIR}"
-    SAVORA_SHARED_TESTDATA_DIR="${SAVORA_SHARED_TESTDATA_DIR}"
-    SAVORA_PROGRAM_DIR="${SAVORA_PROGRAM_DIR}")
+  savora_test_paths(${T_NAME})
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

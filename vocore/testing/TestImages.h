@@ -1,5 +1,7 @@
 // Helpers of the image tests: reference rasters decoded by other programs,
-// pixels of a DibImage as plain RGB, and file access to the fixtures.
+// pixels of a DibImage as plain RGB, and file access to the fixtures. A
+// program using them links the image layer itself: the engine, or the image
+// objects alone.
 #pragma once
 
 #include <cstdint>

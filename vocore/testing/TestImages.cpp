@@ -1,4 +1,4 @@
-#include "vocore/diblib/tests/TestImages.h"
+#include "vocore/testing/TestImages.h"
 
 #include <algorithm>
 #include <cstdlib>
