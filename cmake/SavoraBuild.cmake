@@ -13,6 +13,9 @@ set(SAVORA_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/testdata)
 get_filename_component(SAVORA_SHARED_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata ABSOLUTE)
 
 add_compile_options(-Wall -Wextra)
+if(SAVORA_WERROR)
+  add_compile_options(-Werror)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # Sources are UTF-8; the system's text is Shift-JIS at run time.
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)

@@ -9,7 +9,8 @@ build=$root/build-fuzz
 targets=(fuzz_bmp fuzz_tga fuzz_ppm fuzz_iff fuzz_tim fuzz_jpg fuzz_png ferrox_text_fuzz)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
-  -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
+  -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DSAVORA_WERROR="${SAVORA_WERROR:-OFF}" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
   { cat "$build.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 

@@ -16,6 +16,7 @@ class Pvector : public D3DXVECTOR3 {
   explicit Pvector(float f) : D3DXVECTOR3(f, f, f) {}
   Pvector(const D3DVECTOR& v) : D3DXVECTOR3(v) {}
 
+  Pvector(const Pvector& v) = default;
   Pvector& operator=(const Pvector& v) = default;
   Pvector& operator=(float f) { x = y = z = f; return *this; }
 
