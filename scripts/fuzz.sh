@@ -26,7 +26,8 @@ targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DSAVORA_FUZZ=ON \
-  -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
+  -DSAVORA_TESTS=OFF -DSAVORA_BENCHMARKS=OFF -DSAVORA_WERROR="${SAVORA_WERROR:-OFF}" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.log" 2>&1 ||
   { cat "$build.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 

@@ -10,7 +10,7 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
-#include "vocore/diblib/tests/TestImages.h"
+#include "vocore/testing/TestImages.h"
 
 namespace {
 

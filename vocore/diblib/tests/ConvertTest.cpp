@@ -11,7 +11,7 @@
 #include "vocore/diblib/DibMemory.h"
 #include "vocore/diblib/DibReaders.h"
 #include "vocore/diblib/DibTexture.h"
-#include "vocore/diblib/tests/TestImages.h"
+#include "vocore/testing/TestImages.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/module/Module.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
-#include "vocore/diblib/tests/TestImages.h"
+#include "vocore/testing/TestImages.h"
 
 namespace {
 
