@@ -30,6 +30,10 @@ endif()
 if(SAVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # The sanitizers' default options, built into every program added after this
+  # (tests, benchmarks, the editor) however it is added; libraries do not get it.
+  add_library(savora_sanitizer_options OBJECT ${CMAKE_CURRENT_LIST_DIR}/sanitizer/SanitizerOptions.cpp)
+  link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:savora_sanitizer_options>")
 endif()
 
 # Common properties of a library of the system.
