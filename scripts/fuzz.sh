@@ -21,6 +21,7 @@ table=(
   "ferrox_text_fuzz|*.mqo|../shared/testdata"
   "vocore_character_fuzz|*.txt|testdata/character ../shared/testdata/hostile"
   "fuzz_mqo|*.mqo|../shared/testdata/mqo-public testdata/mqo testdata/demo"
+  "fuzz_kvm|*.kvm|testdata/kvm testdata/demo"
 )
 targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done

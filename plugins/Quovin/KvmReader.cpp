@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ferrox/string/Pstring.h"
+#include "ferrox/string/Sjis.h"
 #include "ferrox/text/Pscanf.h"
 #include "ferrox/text/TextFormat.h"
 
@@ -38,6 +39,19 @@ const ControlBlock kControlBlocks[] = {
     {" Refer {", ControlKind::REFER, Layout::CURRENT},
     {" Time {", ControlKind::TIME, Layout::CURRENT},
 };
+
+// A value of at most 255 bytes, cut between characters, so that a name made
+// from a read value reads back as it was written.
+std::string CutValue(std::string text) {
+  size_t keep = 0;
+  while (keep < text.size()) {
+    const size_t n = size_t(Frx::Sjis::CharLength(reinterpret_cast<const unsigned char*>(text.c_str()) + keep));
+    if (keep + n > size_t(kValueSize - 1)) break;
+    keep += n;
+  }
+  text.resize(keep);
+  return text;
+}
 
 bool HasCurve(ControlKind kind) { return kind == ControlKind::VECTOR || kind == ControlKind::QUATERNION; }
 
@@ -221,7 +235,7 @@ bool Reader::ReadLegacyLine(Control& control, Layout layout) {
   char value[kValueSize] = "";
   int number = 0;
   if (Match(" attach = \"%s\"", value, kValueSize)) {
-    control.name = layout == Layout::TRANS ? std::string("j_") + value : std::string(value);
+    control.name = layout == Layout::TRANS ? CutValue(std::string("j_") + value) : std::string(value);
     return true;
   }
   if (Match(" endframe = %d", &number)) {

@@ -2,9 +2,12 @@
 // character; expected.txt holds the result, the item tree and the messages
 // shown, expected.kvm what the writer makes of the character's motions
 // (empty when it writes nothing). A folder lacking any of the three fails.
+// The reader's line that a structural error names is left out, so that
+// editing the reader does not rewrite every broken case.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "QuovinFixture.h"
 #include "plugins/testing/GoldenCases.h"
@@ -28,7 +31,8 @@ TEST_F(KvmGolden, EveryCaseFolder) {
     const bool imported = master.Import(input.c_str(), c, 0) == c;
     std::string text = imported ? "imported\n" : "failed\n";
     text += plugtest::DumpItems(c);
-    for (const std::string& box : boxes) text += "box: " + box + "\n";
+    for (const std::string& box : boxes)
+      text += "box: " + std::regex_replace(box, std::regex("(\\.cpp:)[0-9]+\\)"), "$1#)") + "\n";
     plugtest::ExpectGoldenFile(folder + "expected.txt", text);
 
     boxes.clear();

@@ -101,8 +101,9 @@ TEST(KvmReader, BlocksBecomeRecords) {
       {"two motions, nested ones, letters in any case",
        "motion { NAME = \"a\" MOTION { name = \"b\" Motion { name = \"c\" } } }\nMotion { name = \"d\" }\n",
        "M\"a\" e0 l0{M\"b\" e0 l0{M\"c\" e0 l0{}}} M\"d\" e0 l0{}"},
-      {"text values keep 255 bytes",
-       "Motion { name = \"" + big + "\" }\n", "M\"" + big.substr(0, 255) + "\" e0 l0{}"},
+      {"text values keep 255 bytes, names made of them too",
+       "Motion { name = \"" + big + "\" Trans { attach = \"" + big + "\" } }\n",
+       "M\"" + big.substr(0, 255) + "\" e0 l0{99\"j_" + big.substr(0, 253) + "\"[Locate.pos] {}}"},
       {"Shift-JIS names pass through", "Motion { name = \"歩き\" Vector { name = \"腕\" } }\n",
        "M\"歩き\" e0 l0{99\"腕\" {}}"},
   };
