@@ -190,8 +190,10 @@ bool Reader::ReadControl(Control& control, Layout layout) {
   char className[kValueSize] = "";
   bool ok = true;
   for (;;) {
-    if (layout == Layout::CURRENT ? ReadHeadLine(control, className) : ReadLegacyLine(control, layout)) continue;
+    // Key lines start with a number, the other lines with a word: the order
+    // of trying them changes nothing but the time taken.
     if (ReadKey(control)) continue;
+    if (layout == Layout::CURRENT ? ReadHeadLine(control, className) : ReadLegacyLine(control, layout)) continue;
     if (Match(" }")) {
       // The older blocks name what they drive only once they are whole.
       if (layout == Layout::TRANS) control.bindings.push_back({"Locate", "pos"});
@@ -208,7 +210,7 @@ bool Reader::ReadControl(Control& control, Layout layout) {
 }
 
 bool Reader::ReadHeadLine(Control& control, char (&className)[kValueSize]) {
-  char value[kValueSize] = "";
+  char value[kValueSize];
   int number = 0;
   if (Match(" name = \"%s\"", value, kValueSize)) {
     control.name = value;
@@ -232,7 +234,7 @@ bool Reader::ReadHeadLine(Control& control, char (&className)[kValueSize]) {
 }
 
 bool Reader::ReadLegacyLine(Control& control, Layout layout) {
-  char value[kValueSize] = "";
+  char value[kValueSize];
   int number = 0;
   if (Match(" attach = \"%s\"", value, kValueSize)) {
     control.name = layout == Layout::TRANS ? CutValue(std::string("j_") + value) : std::string(value);
@@ -260,7 +262,7 @@ bool Reader::ReadKey(Control& control) {
       break;
     case ControlKind::STRING:
     case ControlKind::REFER: {
-      char text[kValueSize] = "";
+      char text[kValueSize];
       if (!Match(" %d \"%s\"", &frame, text, kValueSize)) return false;
       control.texts.push_back({frame, text});
       return true;
