@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "QuovinFixture.h"
 #include "plugins/testing/GoldenCases.h"
@@ -17,6 +16,15 @@ namespace quovintest {
 namespace {
 
 using KvmGolden = QuovinFixture;
+
+// "(KvmReader.cpp:123)" as "(KvmReader.cpp:#)".
+std::string WithoutLine(std::string text) {
+  const size_t at = text.find(".cpp:");
+  size_t end = at == std::string::npos ? at : at + 5;
+  while (end != std::string::npos && end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+  if (end != std::string::npos) text.replace(at + 5, end - at - 5, "#");
+  return text;
+}
 
 TEST_F(KvmGolden, EveryCaseFolder) {
   const std::vector<std::string> folders = plugtest::GoldenFolders(std::string(SAVORA_TESTDATA_DIR) + "/kvm");
@@ -31,8 +39,7 @@ TEST_F(KvmGolden, EveryCaseFolder) {
     const bool imported = master.Import(input.c_str(), c, 0) == c;
     std::string text = imported ? "imported\n" : "failed\n";
     text += plugtest::DumpItems(c);
-    for (const std::string& box : boxes)
-      text += "box: " + std::regex_replace(box, std::regex("(\\.cpp:)[0-9]+\\)"), "$1#)") + "\n";
+    for (const std::string& box : boxes) text += "box: " + WithoutLine(box) + "\n";
     plugtest::ExpectGoldenFile(folder + "expected.txt", text);
 
     boxes.clear();
