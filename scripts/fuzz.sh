@@ -23,6 +23,7 @@ table=(
   "ferrox_text_fuzz|-max_len=8192|../shared/testdata/*.mqo ferrox/text/fuzz/seeds/*"
   "vocore_character_fuzz||testdata/character/*.txt ../shared/testdata/hostile/hang-*.txt"
   "fuzz_mqo||../shared/testdata/mqo-public/*.mqo testdata/mqo/*.mqo testdata/demo/*.mqo"
+  "fuzz_kvm||testdata/kvm/*.kvm testdata/demo/*.kvm"
 )
 targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done
