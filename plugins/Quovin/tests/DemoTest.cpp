@@ -9,7 +9,7 @@
 #include <map>
 
 #include "ferrox/ferrox/MessageBox.h"
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 #include "vocore/Renddx/testing/RenderHarness.h"
 #include "vocore/geometry/VoFace.h"
 #include "vocore/geometry/VoIPolygon.h"
