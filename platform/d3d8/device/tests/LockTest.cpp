@@ -23,13 +23,10 @@ TEST_F(DeviceTest, BackBufferLocksReadOnlyTheLockedRectangle) {
       D3DRECT r{x, y, x + 4, y + 4};
       device->Clear(1, &r, D3DCLEAR_TARGET, static_cast<D3DCOLOR>(x * 4 << 16 | y * 5 << 8 | (x + y)), 1.0f, 0);
     }
-  IDirect3DTexture8* red = nullptr;
-  ASSERT_EQ(device->CreateTexture(1, 1, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &red), D3D_OK);
-  D3DLOCKED_RECT lr{};
-  red->LockRect(0, &lr, nullptr, 0);
   const uint32_t redTexel = 0xFFFF0000;
-  std::memcpy(lr.pBits, &redTexel, 4);
-  red->UnlockRect(0);
+  IDirect3DTexture8* red = MakeTexture(device, 1, 1, &redTexel);
+  ASSERT_NE(red, nullptr);
+  D3DLOCKED_RECT lr{};
   device->SetRenderState(D3DRS_LIGHTING, FALSE);
   device->SetTexture(0, red);
   FillRect(60, 44, 64, 48, 0.5f, 0xFFFFFFFF);

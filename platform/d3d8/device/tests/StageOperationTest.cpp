@@ -1,7 +1,6 @@
 // Texture-stage operations read back against Direct3D's formulas, through GL's
 // combiners and through the generated fragment program alike.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/d3d8/testing/DeviceFixture.h"
 
@@ -72,12 +71,8 @@ const Case Cases[] = {
 }  // namespace
 
 TEST_F(DeviceTest, StageOperationsFollowDirect3DFormulas) {
-  IDirect3DTexture8* texture = nullptr;
-  ASSERT_EQ(device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
-  D3DLOCKED_RECT lr{};
-  ASSERT_EQ(texture->LockRect(0, &lr, nullptr, 0), D3D_OK);
-  std::memcpy(lr.pBits, &Texel, 4);
-  texture->UnlockRect(0);
+  IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &Texel);
+  ASSERT_NE(texture, nullptr);
   device->SetRenderState(D3DRS_LIGHTING, FALSE);
   device->SetRenderState(D3DRS_ZENABLE, FALSE);
   device->SetRenderState(D3DRS_TEXTUREFACTOR, Factor);
