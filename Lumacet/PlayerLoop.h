@@ -45,7 +45,7 @@ class PlayerLoop : public VoDirectX7 {
   PlayerLoop(const PlayerLoop&) = delete;
   PlayerLoop& operator=(const PlayerLoop&) = delete;
 
-  // The control's settings, read at each tick (mode when the window is made).
+  // The control's settings, read at each tick (mode when the screen is made).
   int mode = ModeFrame;
   uint32_t background = 0x7F;  // clear colour, 0xAARRGGBB
   int celMode = 0;             // 1: cel shading
@@ -134,6 +134,7 @@ class PlayerLoop : public VoDirectX7 {
   uint32_t lastClock_ = 0;
   int renderedTicks_ = 0;
   int screensOpened_ = 0;
+  int screenMode_ = ModeFrame;  // the mode the screen was made in
   int importing_ = 0;
   int clientWidth_ = 0, clientHeight_ = 0;
 };

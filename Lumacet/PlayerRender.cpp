@@ -43,6 +43,7 @@ void PlayerLoop::OpenScreen(HWND window) {
   celTexture = nullptr;
   // A second screen is another device: every render object starts afresh.
   if (screensOpened_++ > 0) RenewRenderObjects();
+  screenMode_ = mode;
   if (mode == ModeSprite || mode == ModeBorderless) CreateBackground();
   lastClock_ = clock_();
   LoadCelTexture();
@@ -132,7 +133,7 @@ void PlayerLoop::RenderFrame() {
   IDirect3DDevice8* d = surface_.device;
   surface_.SetClearColor(background);
   surface_.FlushScreen();
-  if ((mode == ModeSprite || mode == ModeBorderless) && backgroundTexture_) {
+  if ((screenMode_ == ModeSprite || screenMode_ == ModeBorderless) && backgroundTexture_) {
     IDirect3DSurface8* back = nullptr;
     IDirect3DSurface8* level = nullptr;
     if (FAILED(d->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back))) {

@@ -115,6 +115,7 @@ class PlayerWindowImpl final : public PlayerWindow, public QObject {
   QPointer<PlayerWidget> drawingWidget_;  // the sprite or the cover; the control's own in Frame mode
   WidgetWindow* window_ = nullptr;
   QTimer* timer_ = nullptr;
+  int mode_ = PlayerLoop::ModeUnknown;  // as the window was made
   bool dirty_ = false;
   bool capturing_ = false;
   std::shared_ptr<int> busy_ = std::make_shared<int>(0);  // handlers of ours that are running
@@ -130,7 +131,8 @@ void PlayerWindowImpl::Open(int x, int y, int cx, int cy) {
   control_->show();
   loop_.SetClientSize(control_->width(), control_->height());
   Frx::Ferrox& ferrox = Frx::theFerrox;
-  switch (loop_.mode) {
+  mode_ = loop_.mode;
+  switch (mode_) {
     case PlayerLoop::ModeFrame:
       ferrox.Log("frame mode\n");
       drawingWidget_ = control_;
@@ -195,7 +197,7 @@ void PlayerWindowImpl::Dispose(QObject* object, bool busy) {
 
 void PlayerWindowImpl::BeforeTick() {
   if (!drawingWidget_ || !timer_) return;
-  if (loop_.mode == PlayerLoop::ModeSprite) {
+  if (mode_ == PlayerLoop::ModeSprite) {
     const QRect want(loop_.px, loop_.py, std::max(loop_.AreaWidth(), 1), std::max(loop_.AreaHeight(), 1));
     if (drawingWidget_->geometry() != want) {
       drawingWidget_->setGeometry(want);
@@ -236,7 +238,7 @@ bool PlayerWindowImpl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) dirty_ = true;
     if (event->type() == QEvent::Resize) {
       dirty_ = true;
-      if (loop_.mode == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(parent_->rect());
+      if (mode_ == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(parent_->rect());
     }
   }
   return false;
@@ -245,12 +247,12 @@ bool PlayerWindowImpl::eventFilter(QObject* watched, QEvent* event) {
 void PlayerWindowImpl::Paint(PlayerWidget& widget, bool control) {
   QPainter painter(&widget);
   const bool playing = loop_.playing == 1;
-  if (widget.drawing && (!control || (playing && loop_.mode != PlayerLoop::ModeSprite))) {
+  if (widget.drawing && (!control || (playing && mode_ != PlayerLoop::ModeSprite))) {
     if (!widget.drawing->Frame().isNull()) painter.drawImage(0, 0, widget.drawing->Frame());
     else painter.fillRect(widget.rect(), Qt::black);
     return;
   }
-  if (!control || (playing && loop_.mode != PlayerLoop::ModeSprite)) return;
+  if (!control || (playing && mode_ != PlayerLoop::ModeSprite)) return;
   painter.fillRect(widget.rect(), Qt::white);
   painter.setPen(Qt::black);
   painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "PlayerTesting.h"
+#include "Lumacet/PlayerEngine.h"
 #include "platform/com/ComString.h"
 
 namespace {
@@ -44,9 +45,12 @@ struct Control {
     window = player->Query<IOleControlWindow>(IID_IOleControlWindow);
     window->SetExtent(cx, cy);
   }
-  ~Control() {
-    window->DestroyControlWindow();
-    window->Release();
+  ~Control() { Release(); }
+  // The test's references go; the control with them.
+  void Release() {
+    if (window) window->DestroyControlWindow(), window->Release();
+    window = nullptr;
+    player.reset();
   }
   QWidget* Widget() const {
     void* w = nullptr;
@@ -187,6 +191,34 @@ TEST(PlayerWindow, AnUnsupportedModeDrawsNothingAndAWindowMadeAgainDraws) {
     ASSERT_EQ(c.window->DestroyControlWindow(), S_OK);
     EXPECT_FALSE(c.player->Loop().HasScreen());
   }
+}
+
+TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
+  Boxes boxes;
+  Page page;
+  Control left(u"Frame", 96, 96), right(u"Frame", 96, 96);
+  (*right.player)->put_BgColor(0x00FF00);
+  (*left.player)->Import(Com::FromUtf8(lumatest::DemoFile("demo.mqo")).c_str());
+  ASSERT_EQ(left.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
+  ASSERT_EQ(right.window->CreateControlWindow(&page.widget, 100, 0), S_OK);
+  (*right.player)->Import(Com::FromUtf8(lumatest::DemoFile("demo.mqo")).c_str());
+  for (Control* c : {&left, &right}) {
+    (*c->player)->SetViewLookAt(0, -84, 0);
+    (*c->player)->Play();
+  }
+  for (int i = 0; i < 2; ++i) {
+    left.player->Control().TimerTick();
+    right.player->Control().TimerTick();
+  }
+  EXPECT_NE(Shown(left.Widget(), 48, 33), 0x0000FFu);
+  EXPECT_EQ(Shown(left.Widget(), 1, 1), 0x0000FFu);
+  EXPECT_NE(Shown(right.Widget(), 48, 33), 0x00FF00u);
+  EXPECT_EQ(Shown(right.Widget(), 1, 1), 0x00FF00u);
+  // The first control's window and engine share go; the second draws on.
+  left.Release();
+  EXPECT_EQ(PlayerEngine::Users(), 1);
+  right.player->Control().TimerTick();
+  EXPECT_NE(Shown(right.Widget(), 48, 33), 0x00FF00u);
 }
 
 }  // namespace
