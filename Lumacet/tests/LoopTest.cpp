@@ -175,6 +175,25 @@ TEST(PlayerLoop, DrawsTheBackgroundAndTheCharacterAndNothingWhilePaused) {
   EXPECT_EQ(rig.loop.RenderedTicks(), ticks);
 }
 
+TEST(PlayerLoop, TheDemonstrationWalkMovesAndWrapsAfterNinetySixFrames) {
+  Rig rig(96, 96);
+  rig.loop.Import(lumatest::DemoFile("demo.mqo").c_str());
+  VoIMotion* walk = lumatest::LoadWalk(rig.loop);
+  ASSERT_EQ(walk->endframe, 96);
+  rig.loop.SetMotion("walk");
+  ASSERT_EQ(rig.loop.Character()->GetMotion(), walk);
+  rig.loop.lookY = -84.0f;
+  std::vector<std::vector<uint32_t>> frames;
+  for (int i = 0; i < 32; ++i) {  // 32 ticks of 50 ms: 96 frames
+    TickAfter(rig.loop, rig.clock, 50);
+    if (i % 8 == 0) frames.push_back(rig.window.LastFrame());
+    EXPECT_EQ(rig.events.log.size(), i == 31 ? 1u : 0u) << "tick " << i;
+  }
+  EXPECT_EQ(rig.events.log, std::vector<std::string>{"MotionPeriod walk 1 0"});
+  EXPECT_NE(frames[0], frames[1]) << "a quarter stride on, the pose has changed";
+  EXPECT_NE(frames[1], frames[2]);
+}
+
 TEST(PlayerLoop, HitTestIsTheMiddleQuarterOfTheArea) {
   struct Case {
     int width, height, x, y;

@@ -104,7 +104,9 @@ class Player {
 // A motion named `name` of end frame `endframe` under the character.
 VoIMotion* MakeMotion(PlayerLoop& loop, const char* name, long endframe);
 // The demonstration walk read straight from walk.kvm into a motion under the
-// character (no motion plug-in needed).
+// character with the engine's block reader (no motion plug-in needed; its
+// curves stay the engine's default).
+std::string WalkBlock();
 VoIMotion* LoadWalk(PlayerLoop& loop);
 std::string DemoFile(const char* name);
 
