@@ -94,6 +94,8 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   // --- names and paths ---
   void SetName(const char* name);
   const char* GetName() const { return name.c_str(); }
+  // The class name of the item's own descriptor (of several sharing its id,
+  // the one that makes items of its type); null without one.
   const char* GetClassNameA();
   int SetSafetyName(const char* name);
   Frx::Pstring GetPath(VoICharacter* top);

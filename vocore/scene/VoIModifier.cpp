@@ -4,6 +4,6 @@
 
 Frx::Pstring VoIModifier::GetNameEx() {
   VoItemServices* master = VoItemServices::This();
-  const char* name = master ? master->GetClassNameA(GetClassID()) : nullptr;
+  const char* name = master ? master->GetItemClassName(this) : nullptr;
   return Frx::Pstring(name ? name : "");
 }

@@ -57,6 +57,8 @@ const char* VoItemServices::GetClassNameA(unsigned long classId) {
   return Master().GetClassNameA(classId);
 }
 
+const char* VoItemServices::GetItemClassName(VoIItem* item) { return Master().GetItemClassName(item); }
+
 bool VoItemServices::LookUpMember(const char* className, const char* memberName,
                                   unsigned long& classId, unsigned long& offset) {
   VoMaster& master = Master();

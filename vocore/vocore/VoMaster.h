@@ -118,10 +118,15 @@ class VoMaster : private VoItemServices {
 
   VoClassDescItem* GetClassDescItem(unsigned long classId);
   VoClassDescItem* GetClassDescItem(const char* name);
+  // The descriptor of the item's class; of several sharing its id, the one
+  // whose items have the item's type (else the first).
   VoClassDescItem* GetClassDescItem(VoIItem* item);
   unsigned long GetClassID(const char* name);
   unsigned long GetClassID(VoClassDescItem* desc);
   const char* GetClassNameA(unsigned long classId);
+  // The name of the item's own class: where plug-ins registered several
+  // classes under one id, the descriptor that makes items of its type.
+  const char* GetItemClassName(VoIItem* item);
 
   int HasCommand(const char* name, unsigned long classId);
   int ExecCommand(const char* name, VoIItem* destination, VoIItem* source, unsigned long flags);

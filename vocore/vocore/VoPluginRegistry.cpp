@@ -1,4 +1,6 @@
 // Loading descriptor libraries and filing their descriptors.
+#include <typeinfo>
+
 #include "ferrox/ferrox/Ferrox.h"
 #include "platform/module/Module.h"
 #include "vocore/item/VoIItem.h"
@@ -104,7 +106,23 @@ VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
 }
 
 VoClassDescItem* VoMaster::GetClassDescItem(VoIItem* item) {
-  return item ? GetClassDescItem(item->GetClassID()) : nullptr;
+  if (!item) return nullptr;
+  const unsigned long classId = item->GetClassID();
+  VoClassDescItem* first = nullptr;
+  int sharing = 0;
+  for (VoClassDescItem* desc : itemDescs)
+    if (desc->ClassID() == classId && sharing++ == 0) first = desc;
+  if (sharing < 2) return first;
+  // Plug-ins may give different classes one id: the descriptor is the one
+  // whose items are of the item's own type.
+  for (VoClassDescItem* desc : itemDescs) {
+    if (desc->ClassID() != classId) continue;
+    VoIItem* sample = desc->Create(nullptr);
+    const bool same = sample && typeid(*sample) == typeid(*item);
+    if (sample) ReleaseItem(sample);
+    if (same) return desc;
+  }
+  return first;
 }
 
 unsigned long VoMaster::GetClassID(const char* name) {
@@ -116,5 +134,10 @@ unsigned long VoMaster::GetClassID(VoClassDescItem* desc) { return desc ? desc->
 
 const char* VoMaster::GetClassNameA(unsigned long classId) {
   VoClassDescItem* desc = GetClassDescItem(classId);
+  return desc ? desc->ClassName() : nullptr;
+}
+
+const char* VoMaster::GetItemClassName(VoIItem* item) {
+  VoClassDescItem* desc = GetClassDescItem(item);
   return desc ? desc->ClassName() : nullptr;
 }
