@@ -28,9 +28,14 @@ bool Usable(const Segment& s) {
 }
 
 float Nearest(const Pvector& p, const std::vector<Pvector>& points) {
-  float best = kFar;
-  for (const Pvector& b : points) best = std::min(best, (p - b).GetSize());
-  return best;
+  // The least square, then its root: the same as the least root.
+  float best = -1.0f;
+  for (const Pvector& b : points) {
+    const Pvector d = p - b;
+    const float square = d.x * d.x + d.y * d.y + d.z * d.z;
+    if (best < 0.0f || square < best) best = square;
+  }
+  return best < 0.0f ? kFar : std::sqrt(best);
 }
 
 struct Steps {

@@ -146,8 +146,11 @@ bool AnchorShape::Inside(const Pvector& point) const {
   std::vector<float> xs;
   float x = 0.0f;
   if (accelerate_) {
-    // A line that passes beside every face in y or z crosses none of them.
-    if (point.y < box_.lo[1] || point.y > box_.hi[1] || point.z < box_.lo[2] || point.z > box_.hi[2]) return false;
+    // A line that passes beside every face in y or z crosses none of them,
+    // and a point before every face has no crossing below it.
+    if (point.y < box_.lo[1] || point.y > box_.hi[1] || point.z < box_.lo[2] || point.z > box_.hi[2] ||
+        point.x < box_.lo[0])
+      return false;
     for (int r : grid_[size_t(CellOf(point.y, point.z))]) {
       const Ray& ray = rays_[size_t(r)];
       if (point.y < ray.box.lo[1] || point.y > ray.box.hi[1] || point.z < ray.box.lo[2] || point.z > ray.box.hi[2])
