@@ -18,12 +18,15 @@ bool Restore(VoVertex* to, const VoVertex* from) {
 }  // namespace
 
 bool RestBinding::Due(unsigned short updateFlags, VoIPolygon* parent, VoISkelton* skeleton) const {
-  return updateFlags != 0 || !tried_ || parent != triedParent_.GetRaw() || skeleton != triedSkeleton_.GetRaw();
+  VoVertex* positions = parent ? parent->GetVertex() : nullptr;
+  return updateFlags != 0 || !tried_ || parent != triedParent_.GetRaw() || positions != triedPositions_.GetRaw() ||
+         skeleton != triedSkeleton_.GetRaw();
 }
 
 void RestBinding::Tried(VoIPolygon* parent, VoISkelton* skeleton) {
   tried_ = true;
   triedParent_ = parent;
+  triedPositions_ = parent ? parent->GetVertex() : nullptr;
   triedSkeleton_ = skeleton;
 }
 
@@ -59,6 +62,7 @@ void RestBinding::Clear() {
   target.Clear();
   source_.Clear();
   triedParent_.Clear();
+  triedPositions_.Clear();
   triedSkeleton_.Clear();
   tried_ = false;
 }

@@ -13,9 +13,9 @@ namespace Osmira {
 
 class RestBinding {
  public:
-  // Whether to bind before deforming: update flags set, or a parent or
-  // skeleton other than those the last binding was tried with (a failed
-  // binding is not tried again every frame).
+  // Whether to bind before deforming: update flags set, or a parent,
+  // positions array or skeleton other than those the last binding was tried
+  // with (a failed binding is not tried again every frame).
   bool Due(unsigned short updateFlags, VoIPolygon* parent, VoISkelton* skeleton) const;
   void Tried(VoIPolygon* parent, VoISkelton* skeleton);
 
@@ -39,6 +39,7 @@ class RestBinding {
  private:
   VoRefer<VoVertex> source_;  // the target's array the rest copy was made from
   VoRefer<VoIPolygon> triedParent_;
+  VoRefer<VoVertex> triedPositions_;
   VoRefer<VoISkelton> triedSkeleton_;
   bool tried_ = false;
 };

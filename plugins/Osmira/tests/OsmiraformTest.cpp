@@ -100,6 +100,16 @@ TEST_F(OsmiraformTest, RebindingStartsFromTheRestCopy) {
   EXPECT_EQ(deformer->binding.Target(), second);
   EXPECT_TRUE(Near(At(body, 1), Pvector(1, 15, 0), 1e-5f));
   EXPECT_TRUE(Near(At(body, 2), Pvector(1, 10, 0), 1e-5f));
+
+  // The target's positions replaced by a new array (an edit of the mesh):
+  // bound again, that array taken as the rest shape.
+  VoVertex* fresh = master.CreateVertex();
+  fresh->Alloc(1);
+  fresh->Set(0, Pvector(-1, 16, 0));
+  second->AttachVertex(fresh);
+  Frame(rig.character);
+  EXPECT_EQ(deformer->binding.Rest()->Get(0), Pvector(-1, 16, 0));
+  EXPECT_EQ(deformer->binding.Positions(), fresh);
 }
 
 TEST_F(OsmiraformTest, ReleasedBonesAndMissingInputsLeaveVerticesFinite) {

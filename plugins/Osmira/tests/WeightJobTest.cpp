@@ -11,6 +11,7 @@
 #include "plugins/Osmira/BlendMath.h"
 #include "plugins/Osmira/BoneDeformJob.h"
 #include "plugins/Osmira/DistanceWeightJob.h"
+#include "plugins/Osmira/SphereDeformJob.h"
 #include "vocore/geometry/VoVertex.h"
 
 namespace {
@@ -163,6 +164,53 @@ TEST(BlendMath, QuotientsThatWouldBeZeroOverZero) {
     double b, j, remapped;
   } remaps[] = {{0.6, 0.6, 0.5}, {0.5, 0.5, 0.5}, {0.25, 0.5, 0.25}, {1.0, 1.0, 1.0}, {0.0, 0.0, 0.0}, {0.8, 0.0, 1.0}};
   for (const auto& r : remaps) EXPECT_NEAR(Osmira::Remap(r.b, r.j), r.remapped, 1e-12) << r.b << " " << r.j;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SphereDeform, TheThreeKindsOfRecord) {
+  // Bone 0 stays, bone 1 turns 90° about z, bone 2 moves by (0, 0, 10);
+  // bone 3 is released.
+  Frx::Pmatrix turn, move;
+  Frx::Pquaternion q;
+  turn.SetRotate(q.SetVector(Pvector(0, 0, 1), 3.14159265f / 2));
+  move.SetTranslate(Pvector(0, 0, 10));
+  const std::vector<Frx::Pmatrix> matrices{Frx::Pmatrix::id, turn, move, move};
+  const std::vector<unsigned char> live{1, 1, 1, 0};
+  const Pvector o(0, 0, 0);
+  const float c = std::sqrt(0.5f);
+  const struct {
+    const char* what;
+    Osmira::SphereRecord record;
+    Pvector expected;
+  } cases[] = {
+      {"one bone: carried rigidly", {{}, 1, 0, 0}, {-5, 1, 0}},
+      {"one released bone: at rest", {{}, 3, 0, 0}, {1, 5, 0}},
+      {"linear (mode 0)", {{{0, 0.25f, o}, {2, 0.75f, o}}, -1, 0, 0}, {1, 5, 7.5f}},
+      {"two overlaps: scaled by 2 / 4", {{{0, 0.5f, o}, {2, 0.5f, o}, {0, 0.5f, o}, {2, 0.5f, o}}, -1, 0, 1}, {1, 5, 5}},
+      {"about the joint (mode 1): half the turn", {{{0, 0.5f, o}, {1, 0.5f, o}}, -1, 0, 1}, {c - 5 * c, c + 5 * c, 0}},
+      {"mode 1 with a released bone: linear, the released share at rest",
+       {{{0, 0.5f, o}, {3, 0.5f, o}}, -1, 0, 1}, {1, 5, 0}},
+  };
+  for (const auto& k : cases) {
+    const std::vector<Pvector> rest{{1, 5, 0}, {7, 7, 7}};
+    std::vector<Pvector> out{{9, 9, 9}, {8, 8, 8}};
+    const std::vector<Osmira::SphereRecord> records{k.record};
+    Osmira::SphereDeformJob job{rest, records, matrices, live, Frx::Pmatrix::id, out};
+    ASSERT_TRUE(job.Run()) << k.what;
+    EXPECT_TRUE(Near(out[0], k.expected, 1e-5f)) << k.what;
+    EXPECT_EQ(out[1], Pvector(8, 8, 8)) << k.what << ": a vertex without a record is left alone";
+  }
+  // Records naming a bone or vertex that is not there are refused.
+  const std::vector<Pvector> rest{{1, 5, 0}};
+  std::vector<Pvector> out(1);
+  for (const Osmira::SphereRecord& bad : {Osmira::SphereRecord{{}, 4, 0, 0}, Osmira::SphereRecord{{}, 0, 1, 0},
+                                          Osmira::SphereRecord{{{5, 1.0f, o}}, -1, 0, 0}}) {
+    const std::vector<Osmira::SphereRecord> records{bad};
+    EXPECT_FALSE((Osmira::SphereDeformJob{rest, records, matrices, live, Frx::Pmatrix::id, out}.Run()));
+  }
 }
 
 }  // namespace
