@@ -82,7 +82,7 @@ void OsmiraFixture::TearDown() {
   MasterFixture::TearDown();
 }
 
-Rig BuildRig(VoMaster& master, VoIBranch* parent, const std::vector<BoneSpec>& specs) {
+Rig BuildRig(VoMaster& master, VoIBranch* parent, const std::vector<BoneSpec>& wanted) {
   auto make = [&master](auto* item, const std::string& name) {
     master.CreateState(item);
     item->SetName(name.c_str());
@@ -92,7 +92,7 @@ Rig BuildRig(VoMaster& master, VoIBranch* parent, const std::vector<BoneSpec>& s
   rig.character = make(new VoICharacter(parent), "chara");
   rig.skeleton = make(new VoISkelton(rig.character), "skel");
   std::vector<VoILocate*> ends;
-  for (const BoneSpec& s : specs) {
+  for (const BoneSpec& s : wanted) {
     VoIBone* up = s.parent >= 0 ? rig.bones[size_t(s.parent)] : nullptr;
     VoIBranch* under = up ? static_cast<VoIBranch*>(up) : rig.skeleton;
     VoILocate* start = up && ends[size_t(s.parent)]->GetWPos() == s.start ? ends[size_t(s.parent)] : nullptr;
@@ -136,8 +136,8 @@ VoIPolygon* BuildPolygon(VoMaster& master, VoIBranch* parent, const char* name, 
   return polygon;
 }
 
-Rig OsmiraFixture::MakeRig(const std::vector<BoneSpec>& specs) {
-  Rig rig = BuildRig(master, nullptr, specs);
+Rig OsmiraFixture::MakeRig(const std::vector<BoneSpec>& wanted) {
+  Rig rig = BuildRig(master, nullptr, wanted);
   roots.push_back(rig.character);
   return rig;
 }
