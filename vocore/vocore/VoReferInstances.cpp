@@ -14,6 +14,7 @@
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
+#include "vocore/skeleton/VoISkelton.h"
 
 template class VoRefer<VoFace>;
 template class VoRefer<VoIBone>;
@@ -27,6 +28,7 @@ template class VoRefer<VoIMaterial>;
 template class VoRefer<VoIMotion>;
 template class VoRefer<VoIObject>;
 template class VoRefer<VoIPolygon>;
+template class VoRefer<VoISkelton>;
 template class VoRefer<VoITexture>;
 template class VoRefer<VoIValue>;
 template class VoRefer<VoVertex>;
