@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
 
-# target | seed file pattern | seed folders (relative to the repository)
+# target | seed file pattern | seed folders (relative to the repository, or absolute)
 table=(
   "fuzz_bmp|*.bmp|testdata/images"
   "fuzz_tga|*.tga|testdata/images"
@@ -21,6 +21,7 @@ table=(
   "ferrox_text_fuzz|*.mqo|../shared/testdata"
   "vocore_character_fuzz|*.txt|testdata/character ../shared/testdata/hostile"
   "fuzz_mqo|*.mqo|../shared/testdata/mqo-public testdata/mqo testdata/demo"
+  "fuzz_bvh|*.bvh|testdata/bvh /usr/share/assimp/models/BVH"
 )
 targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done
@@ -36,8 +37,9 @@ for row in "${table[@]}"; do
   mkdir -p "$corpus"
   # Seeds are copied: libFuzzer adds the inputs it finds to its first folder.
   for folder in $folders; do
-    [ -d "$root/$folder" ] &&
-      find "$root/$folder" -name "$pattern" ! -name '*.ref.*' -exec cp {} "$corpus" \; || true
+    [[ $folder == /* ]] || folder=$root/$folder
+    [ -d "$folder" ] &&
+      find "$folder" -name "$pattern" ! -name '*.ref.*' -exec cp {} "$corpus" \; || true
   done
   echo "== $target: ${seconds}s, $(ls "$corpus" | wc -l) inputs"
   (cd "$build" && "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
