@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "ferrox/math/Pmatrix.h"
+#include "plugins/testing/GoldenCases.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
@@ -102,53 +103,32 @@ std::string BvhText(const std::string& hierarchy, int frames, const std::string&
 // pattern would take for its own.
 bool IsStructureError(const std::string& box) {
   const std::string head = "インポート中にエラーが発生しました。\nエラーが発生した場所(BvhParser.cpp:";
-  if (box.compare(0, head.size(), head) != 0 || box.size() < head.size() + 3) return false;
-  const std::string line = box.substr(head.size(), box.size() - head.size() - 2);
-  return box.compare(box.size() - 2, 2, ")\n") == 0 && !line.empty() &&
-         line.find_first_not_of("0123456789") == std::string::npos;
+  return box.size() > head.size() + 2 && box.compare(0, head.size(), head) == 0 &&
+         box.compare(box.size() - 2, 2, ")\n") == 0 &&
+         box.find_first_not_of("0123456789", head.size()) == box.size() - 2;
 }
 
-const char* const kTwoRoots = R"(ROOT Hips
-{
-	OFFSET 1 2 3
-	CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation
-	JOINT Chest
-	{
-		OFFSET 0 5 0
-		CHANNELS 3 Zrotation Yrotation Xrotation
-		End Site
-		{
-			OFFSET 0 2 0
-		}
-	}
-}
-ROOT Prop
-{
-	OFFSET 10 0 0
-	CHANNELS 6 Zrotation Yrotation Xrotation Xposition Yposition Zposition
-	End Site
-	{
-		OFFSET 1 0 0
-	}
-}
-)";
-
-std::string TwoRootsFrames(int frames) {
-  std::string lines;
-  for (int i = 0; i < frames; ++i) {
-    for (int v = 0; v < 15; ++v) lines += std::to_string(100 * i + v) + (v < 14 ? " " : "\n");
-  }
-  return lines;
+std::string FixtureText(const std::string& name) {
+  return plugtest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/bvh/" + name + "/" + name + ".bvh");
 }
 
 namespace {
 
 std::string Rounded(float f) {
   double r = std::round(double(f) * 1e4) / 1e4;
-  if (r == 0) r = 0;
   char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.10g", r);
+  std::snprintf(buffer, sizeof buffer, "%.10g", r == 0 ? 0.0 : r);
   return buffer;
+}
+std::string Text(const Frx::Pvector& v) { return Rounded(v.x) + " " + Rounded(v.y) + " " + Rounded(v.z); }
+std::string Text(const Frx::Pquaternion& q) { return Text(Frx::Pvector(q.x, q.y, q.z)) + " " + Rounded(q.w); }
+
+template <class Control>
+bool AppendCurve(std::string& out, Control* control) {
+  if (!control) return false;
+  out += " curve " + std::to_string(int(control->curve)) + "\n";
+  for (const auto& k : control->keys) out += "    " + std::to_string(k.frame) + " (" + Text(k.value) + ")\n";
+  return true;
 }
 
 }  // namespace
@@ -161,24 +141,10 @@ std::string DumpMotion(VoICharacter* character) {
   for (VoIItem* item = motion->GetFirstChild(); item; item = motion->GetNextChild(item)) {
     VoIControl* c = item->IsControl();
     if (!c) continue;
-    const char* cls = c->GetClassNameA();
-    const char* outClass = c->GetOutClassName();
-    const char* member = c->GetOutMemberName();
-    out += std::string("  ") + (cls ? cls : "?") + " \"" + c->name + "\" drives " + (outClass ? outClass : "?") + "." +
-           (member ? member : "?");
-    if (VoIControlVector* v = c->IsControlVector()) {
-      out += " curve " + std::to_string(int(v->curve)) + "\n";
-      for (const auto& k : v->keys)
-        out += "    " + std::to_string(k.frame) + " (" + Rounded(k.value.x) + " " + Rounded(k.value.y) + " " +
-               Rounded(k.value.z) + ")\n";
-    } else if (VoIControlQuaternion* q = c->IsControlQuaternion()) {
-      out += " curve " + std::to_string(int(q->curve)) + "\n";
-      for (const auto& k : q->keys)
-        out += "    " + std::to_string(k.frame) + " (" + Rounded(k.value.x) + " " + Rounded(k.value.y) + " " +
-               Rounded(k.value.z) + " " + Rounded(k.value.w) + ")\n";
-    } else {
-      out += "\n";
-    }
+    auto text = [](const char* s) { return std::string(s ? s : "?"); };
+    out += "  " + text(c->GetClassNameA()) + " \"" + c->name + "\" drives " + text(c->GetOutClassName()) + "." +
+           text(c->GetOutMemberName());
+    if (!AppendCurve(out, c->IsControlVector()) && !AppendCurve(out, c->IsControlQuaternion())) out += "\n";
   }
   return out;
 }

@@ -69,13 +69,11 @@ std::string BvhText(const std::string& hierarchy, int frames, const std::string&
 // The message a refused file shows, for any reader line.
 bool IsStructureError(const std::string& box);
 
-// Two ROOTs: "Hips" (positions first, Z X Y) with "Chest" and an End Site,
-// and "Prop" (positions after its Z Y X rotations) with an End Site: 15
-// values a frame.
-extern const char* const kTwoRoots;
-// Its frame lines: frame i holds 100 * i + the value's index, positions
-// first for Hips and last for Prop.
-std::string TwoRootsFrames(int frames);
+// The input of a golden case, testdata/bvh/<name>/<name>.bvh. "two-roots"
+// has two ROOTs: Hips (positions first, Z X Y) with Chest and an End Site,
+// and Prop (positions after its Z Y X rotations) with an End Site; 15
+// values a frame, 3 frames.
+std::string FixtureText(const std::string& name);
 
 // The motion of a character as text: per control its class, name, driven
 // member, curve, end frame and keys, values rounded to four decimals.
