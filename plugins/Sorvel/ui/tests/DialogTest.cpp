@@ -28,9 +28,11 @@ TEST(BvhExportDialogQuestion, WithoutAnApplicationTakesTheInitialValue) {
 class BvhExportDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static int argc = 1;
-    static char name[] = "sorvel_ui_tests";
-    static char* argv[] = {name, nullptr};
+    // The minimal platform has no font database: fontconfig, which the
+    // offscreen one loads, leaves allocations behind at exit.
+    static int argc = 3;
+    static char name[] = "sorvel_ui_tests", option[] = "-platform", platform[] = "minimal";
+    static char* argv[] = {name, option, platform, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
     previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
