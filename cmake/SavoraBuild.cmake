@@ -13,6 +13,9 @@ set(SAVORA_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/testdata)
 get_filename_component(SAVORA_SHARED_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata ABSOLUTE)
 
 add_compile_options(-Wall -Wextra)
+if(SAVORA_WERROR)
+  add_compile_options(-Werror)
+endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # Sources are UTF-8; the system's text is Shift-JIS at run time.
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
@@ -27,6 +30,10 @@ endif()
 if(SAVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # The sanitizers' default options, built into every program added after this
+  # (tests, benchmarks, the editor) however it is added; libraries do not get it.
+  add_library(savora_sanitizer_options OBJECT ${CMAKE_CURRENT_LIST_DIR}/sanitizer/SanitizerOptions.cpp)
+  link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:savora_sanitizer_options>")
 endif()
 
 # Common properties of a library of the system.
@@ -55,6 +62,15 @@ function(savora_module target)
     VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
 
+# The folders tests find their fixtures and the program folder in, for a test
+# program or a library of test helpers.
+function(savora_test_paths target)
+  target_compile_definitions(${target} PRIVATE
+    SAVORA_TESTDATA_DIR="${SAVORA_TESTDATA_DIR}"
+    SAVORA_SHARED_TESTDATA_DIR="${SAVORA_SHARED_TESTDATA_DIR}"
+    SAVORA_PROGRAM_DIR="${SAVORA_PROGRAM_DIR}")
+endfunction()
+
 # savora_add_test(NAME name SOURCES a.cpp ... LIBS lib ...)
 # One GoogleTest program per tests/ folder; every test case is a CTest test.
 function(savora_add_test)
@@ -65,10 +81,7 @@ function(savora_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_compile_definitions(${T_NAME} PRIVATE
-    SAVORA_TESTDATA_DIR="${SAVORA_TESTDATA_DIR}"
-    SAVORA_SHARED_TESTDATA_DIR="${SAVORA_SHARED_TESTDATA_DIR}"
-    SAVORA_PROGRAM_DIR="${SAVORA_PROGRAM_DIR}")
+  savora_test_paths(${T_NAME})
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

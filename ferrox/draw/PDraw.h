@@ -9,8 +9,8 @@
 #include "ferrox/math/Pvector.h"
 #include "ferrox/string/Pstring.h"
 #include "platform/d3d8/d3d8.h"
-#include "platform/d3d8/device/d3dx8core.h"
-#include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/d3d8/d3dx8core.h"
+#include "platform/d3d8/d3dx8tex.h"
 
 namespace Frx::Draw {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
 #include "platform/win32/WinTypes.h"
 
 struct HWND__ {

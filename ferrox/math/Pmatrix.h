@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ferrox/math/Pvector.h"
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace Frx {
 
@@ -19,6 +19,7 @@ class Pmatrix : public D3DXMATRIX {
       : D3DXMATRIX(e0, e1, e2, e3, e4, e5, e6, e7, e8, e9, e10, e11, e12, e13, e14, e15) {}
   Pmatrix(const D3DMATRIX& m) : D3DXMATRIX(m) {}
 
+  Pmatrix(const Pmatrix& m) = default;
   Pmatrix& operator=(const Pmatrix& m) = default;
 
   Pmatrix& SetIdentity();

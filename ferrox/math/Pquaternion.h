@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ferrox/math/Pvector.h"
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace Frx {
 

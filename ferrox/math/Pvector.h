@@ -2,7 +2,7 @@
 // Pvector is passed to the D3DX maths as it is.
 #pragma once
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace Frx {
 
@@ -16,6 +16,7 @@ class Pvector : public D3DXVECTOR3 {
   explicit Pvector(float f) : D3DXVECTOR3(f, f, f) {}
   Pvector(const D3DVECTOR& v) : D3DXVECTOR3(v) {}
 
+  Pvector(const Pvector& v) = default;
   Pvector& operator=(const Pvector& v) = default;
   Pvector& operator=(float f) { x = y = z = f; return *this; }
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "platform/d3d8/d3d8types.h"
-#include "platform/d3d8/device/D3D8Constants.h"
-#include "platform/d3d8/device/D3D8Structs.h"
+#include "platform/d3d8/D3D8Constants.h"
+#include "platform/d3d8/D3D8Structs.h"
 
 class IDirect3DDevice8;
 

@@ -3,7 +3,7 @@
 // from the back faces of the pushed-out shell.
 #include <algorithm>
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 #include "vocore/Renddx/VoDirectX7.h"
 #include "vocore/Renddx/VoRenderDXGeometry.h"
 #include "vocore/Renddx/VoRenderDXMaterial.h"

@@ -4,7 +4,7 @@
 
 #include "ferrox/draw/PixelCopy.h"
 #include "ferrox/ferrox/Ferrox.h"
-#include "platform/d3d8/device/d3dx8tex.h"
+#include "platform/d3d8/d3dx8tex.h"
 #include "vocore/Renddx/VoDirectX7.h"
 #include "vocore/scene/VoITexture.h"
 

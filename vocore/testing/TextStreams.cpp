@@ -1,13 +1,12 @@
 #include "vocore/testing/TextStreams.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "ferrox/file/File.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
@@ -28,20 +27,10 @@ std::string MemoryFile::Text() {
 }
 
 VoLoad* NewReader(const std::string& text) {
-  char path[] = "/tmp/votest-text-XXXXXX";
-  int fd = mkstemp(path);
-  if (fd < 0) return new VoLoad(nullptr);
-  const char* p = text.data();
-  for (size_t left = text.size(); left > 0;) {
-    ssize_t n = write(fd, p, left);
-    if (n <= 0) break;
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  close(fd);
+  FrxTest::TempFolder folder;
+  folder.Put("text.txt", text);
   unsigned long size = 0;
-  char* buffer = Frx::File::ReadText(path, &size);
-  unlink(path);
+  char* buffer = Frx::File::ReadText(folder.Native("text.txt").c_str(), &size);
   return new VoLoad(buffer);
 }
 

@@ -9,7 +9,8 @@
 #include "ferrox/draw/PDraw.h"
 #include "ferrox/draw/Window.h"
 #include "ferrox/ferrox/MessageBox.h"
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
+#include "platform/d3d8/testing/OffscreenDevice.h"
 
 class DrawTest : public ::testing::Test {
  protected:
@@ -39,7 +40,8 @@ class DrawTest : public ::testing::Test {
     std::vector<uint32_t> f = Frame(draw);
     return f.empty() ? 0xDEADBEEF : f[static_cast<size_t>(y) * Width + x];
   }
-  std::vector<uint32_t> Frame(Frx::Draw::PDraw& draw);
+  // The back buffer, empty when there is none or it is not Width x Height.
+  std::vector<uint32_t> Frame(Frx::Draw::PDraw& draw) { return D3DTest::ReadBackBuffer(draw.device, Width, Height); }
 
   Frx::Draw::HeadlessWindow window{Width, Height};
   std::vector<std::string> boxes;

@@ -2,45 +2,27 @@
 // view and a scripted message-box handler.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/LogWindow.h"
 #include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/TempFolder.h"
 
 namespace FerroxTest {
 
-// A fresh, empty temporary file name, removed again at the end of the scope.
+// A log file name in a scratch folder of its own; nothing creates the file
+// before the code under test does, and it goes with the folder.
 class TempFile {
  public:
-  TempFile() {
-    char name[] = "/tmp/ferrox_logXXXXXX";
-    int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    path_ = name;
-    std::remove(path_.c_str());  // tests check that nothing creates it early
-  }
-  ~TempFile() { std::remove(path_.c_str()); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
   const std::string& Path() const { return path_; }
-  bool Exists() const { return access(path_.c_str(), F_OK) == 0; }
-  std::string Text() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
+  bool Exists() const { return folder_.Exists("log.txt"); }
+  std::string Text() const { return folder_.Get("log.txt"); }
 
  private:
-  std::string path_;
+  FrxTest::TempFolder folder_;
+  std::string path_ = folder_.Native("log.txt");
 };
 
 // A log view that keeps what it was given; `texts` outlives the view.

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "TempFolder.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
 
 namespace {
 
@@ -90,11 +92,11 @@ TEST(FileRead, MissingFilesAreLogged) {
   unsigned long size = 7;
   EXPECT_EQ(File::Read(missing.c_str(), &size), nullptr);
   EXPECT_EQ(size, 7u);
-  EXPECT_TRUE(log.Has("File::Read: '" + missing + "' can't open file \n")) << log.Text();
+  EXPECT_TRUE(log.Contains("File::Read: '" + missing + "' can't open file \n")) << log.Text();
   EXPECT_EQ(File::ReadText(missing.c_str(), &size), nullptr);
-  EXPECT_TRUE(log.Has("File::ReadText: '" + missing + "' can't open file\n")) << log.Text();
+  EXPECT_TRUE(log.Contains("File::ReadText: '" + missing + "' can't open file\n")) << log.Text();
   EXPECT_EQ(File::Size(missing.c_str()), 0u);
-  EXPECT_TRUE(log.Has("File::Size: '" + missing + "' can't open file\n")) << log.Text();
+  EXPECT_TRUE(log.Contains("File::Size: '" + missing + "' can't open file\n")) << log.Text();
   // A folder is not a file.
   EXPECT_EQ(File::Read(dir.System().c_str(), &size), nullptr);
   EXPECT_EQ(File::Size(dir.System().c_str()), 0u);
@@ -110,7 +112,7 @@ TEST(FileRead, DebugModeLogsSizes) {
   const std::string path = dir.System("a.txt");
   Frx::theFerrox.debug = false;
   Buffer quiet{File::Read(path.c_str(), nullptr)};
-  EXPECT_FALSE(log.Has("size")) << log.Text();
+  EXPECT_FALSE(log.Contains("size")) << log.Text();
   Frx::theFerrox.debug = true;
   Buffer r{File::Read(path.c_str(), nullptr)};
   Buffer t{File::ReadText(path.c_str(), nullptr)};
@@ -118,10 +120,10 @@ TEST(FileRead, DebugModeLogsSizes) {
   EXPECT_EQ(File::Write(data, 3, dir.System("b.txt").c_str()), 1);
   char line[512];
   std::snprintf(line, sizeof line, "File::Read: '%16s' size %8dbyte\n", path.c_str(), 5);
-  EXPECT_TRUE(log.Has(line)) << log.Text();
+  EXPECT_TRUE(log.Contains(line)) << log.Text();
   std::snprintf(line, sizeof line, "File::ReadText: '%16s' size %8dbyte\n", path.c_str(), 5);
-  EXPECT_TRUE(log.Has(line)) << log.Text();
-  EXPECT_TRUE(log.Has("' size        3byte\n")) << log.Text();
+  EXPECT_TRUE(log.Contains(line)) << log.Text();
+  EXPECT_TRUE(log.Contains("' size        3byte\n")) << log.Text();
 }
 
 TEST(FileWrite, ReplacesWholeFiles) {
@@ -150,7 +152,7 @@ TEST(FileWrite, ReplacesWholeFiles) {
   EXPECT_EQ(dir.Get("out.txt"), "x");
   const std::string noFolder = dir.System("nofolder\\a.txt");
   EXPECT_EQ(File::Write(data, 3, noFolder.c_str()), 0);
-  EXPECT_TRUE(log.Has("File::Write: '" + noFolder + "' can't open file\n")) << log.Text();
+  EXPECT_TRUE(log.Contains("File::Write: '" + noFolder + "' can't open file\n")) << log.Text();
   EXPECT_EQ(File::Write(data, 3, dir.System().c_str()), 0);  // a folder
   EXPECT_EQ(dir.Count(), 2u);  // out.txt, zero.txt and no leftovers
 }

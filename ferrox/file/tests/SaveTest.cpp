@@ -10,11 +10,13 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
 #include "ferrox/file/AtomicFile.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/TextFile.h"
@@ -128,7 +130,7 @@ TEST(FileSave, ReadOnlyFilesAreRefused) {
       EXPECT_EQ(dir.Get("model.mqo"), "old") << Name(w);
       EXPECT_EQ(ModeOf(dir.Native("model.mqo")) & 07777, mode) << Name(w);
       EXPECT_EQ(dir.Count(), 1u) << Name(w);
-      EXPECT_TRUE(log.Has(std::string(w.function) + ": '" + path + "' is read-only\n")) << Name(w) << log.Text();
+      EXPECT_TRUE(log.Contains(std::string(w.function) + ": '" + path + "' is read-only\n")) << Name(w) << log.Text();
       ASSERT_EQ(chmod(dir.Native("model.mqo").c_str(), 0644), 0);
     }
   }
@@ -172,10 +174,10 @@ TEST(FileSave, LinksAreWrittenThrough) {
     EXPECT_EQ(w.write(dir.System("null.txt").c_str(), "new"), 0) << Name(w);
     EXPECT_TRUE(S_ISCHR(ModeOf("/dev/null"))) << Name(w);
     EXPECT_TRUE(S_ISLNK(ModeOf(dir.Native("null.txt")))) << Name(w);
-    EXPECT_TRUE(log.Has(std::string(w.function) + ": '" + dir.System("null.txt") + "' is not a regular file\n"))
+    EXPECT_TRUE(log.Contains(std::string(w.function) + ": '" + dir.System("null.txt") + "' is not a regular file\n"))
         << Name(w) << log.Text();
     if (!InPlace(w)) {  // open itself fails on the loop for the others, a plain failure
-      EXPECT_TRUE(log.Has(std::string(w.function) + ": '" + dir.System("loop-a") + "' has too many symbolic links\n"))
+      EXPECT_TRUE(log.Contains(std::string(w.function) + ": '" + dir.System("loop-a") + "' has too many symbolic links\n"))
           << Name(w) << log.Text();
     }
     EXPECT_EQ(dir.Count(), entries + 1) << Name(w);  // made.txt and nothing else

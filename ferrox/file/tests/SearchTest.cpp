@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
 #include "ferrox/file/File.h"
+#include "ferrox/testing/TempFolder.h"
 
 namespace {
 

@@ -10,7 +10,9 @@
 #include <functional>
 #include <string>
 
-#include "TempFolder.h"
+#include "ferrox/testing/FifoGuard.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/RegularFile.h"
 #include "ferrox/file/TextFile.h"
@@ -74,7 +76,7 @@ TEST(FileSpecial, OnlyRegularFilesAreRead) {
     for (const Reader& reader : kReaders) {
       LogCapture log;
       EXPECT_FALSE(reader.open(c.path.c_str())) << reader.function << " " << c.path;
-      EXPECT_EQ(log.Has(std::string(reader.function) + ": '" + c.path + "' is not a regular file\n"),
+      EXPECT_EQ(log.Contains(std::string(reader.function) + ": '" + c.path + "' is not a regular file\n"),
                 c.special)
           << reader.function << " " << c.path << "\n"
           << log.Text();
@@ -102,7 +104,7 @@ TEST(FileSpecial, FilesOverTheLimitAreRefused) {
     if (std::string(reader.function) == "File::Size") continue;
     LogCapture log;
     EXPECT_EQ(reader.open(path.c_str()), reader.writes) << reader.function;
-    EXPECT_EQ(log.Has(std::string(reader.function) + ": '" + path + "' is larger than 1024 MB\n"),
+    EXPECT_EQ(log.Contains(std::string(reader.function) + ": '" + path + "' is larger than 1024 MB\n"),
               !reader.writes)
         << reader.function << "\n"
         << log.Text();

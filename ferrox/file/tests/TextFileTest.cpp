@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "TempFolder.h"
 #include "ferrox/file/File.h"
+#include "ferrox/testing/TempFolder.h"
 
 namespace {
 

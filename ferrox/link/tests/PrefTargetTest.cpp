@@ -5,9 +5,11 @@
 #include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
-#include "ferrox/link/tests/LogCapture.h"
+#include "ferrox/testing/LogCapture.h"
 
 namespace {
+
+using FrxTest::LogCapture;
 
 // A target that counts how often it was asked to dispose of itself, without
 // deleting itself, so the test can look at it afterwards.
@@ -139,7 +141,7 @@ TEST(PrefTarget, DebugModeCountsLiveTargetsAndReportsReferencedDeletes) {
   b->AddRef();
   delete b;
   EXPECT_EQ(Frx::theFerrox.targetCount, before);
-  EXPECT_NE(log.Text().find("PrefTarget:参照されているにもかかわらず delete されました。(null) refcnt = 3\r\n"),
+  EXPECT_NE(log.Bytes().find("PrefTarget:参照されているにもかかわらず delete されました。(null) refcnt = 3\r\n"),
             std::string::npos);
 
   // Outside debug mode nothing is counted or logged.

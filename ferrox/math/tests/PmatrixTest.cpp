@@ -1,8 +1,10 @@
-#include "MathNear.h"
+#include "AxisAngle.h"
+#include "ferrox/testing/Near.h"
 
 using Frx::Pmatrix;
 using Frx::Pquaternion;
 using Frx::Pvector;
+using FrxTest::Near;
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include <cmath>
 #include <limits>
 
-#include "MathNear.h"
+#include <gtest/gtest.h>
+
+#include "ferrox/math/Pmath.h"
 
 using Frx::kPi;
 using Frx::kTwoPi;

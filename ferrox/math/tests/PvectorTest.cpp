@@ -1,6 +1,8 @@
-#include "MathNear.h"
+#include "ferrox/math/Pmath.h"
+#include "ferrox/testing/Near.h"
 
 using Frx::Pvector;
+using FrxTest::Near;
 
 TEST(Pvector, ConstructionAndScaling) {
   EXPECT_EQ(Pvector(1, 2), Pvector(1, 2, 0));

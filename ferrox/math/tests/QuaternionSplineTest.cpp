@@ -1,7 +1,9 @@
-#include "MathNear.h"
+#include "AxisAngle.h"
+#include "ferrox/testing/Near.h"
 
 using Frx::Pquaternion;
 using Frx::Pvector;
+using FrxTest::Near;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
 
 #include <array>
 #include <atomic>

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
 #include "platform/d3d8/device/Direct3D.h"
 #include "platform/d3d8/device/PixelFormat.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
 #include "platform/d3d8/device/Device.h"
 #include "platform/d3d8/device/GlContext.h"
 #include "platform/d3d8/device/PixelFormat.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/d3d8/device/D3D8Constants.h"
+#include "platform/d3d8/D3D8Constants.h"
 
 namespace D3D8Impl {
 

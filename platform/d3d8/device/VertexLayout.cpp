@@ -1,6 +1,6 @@
 #include "platform/d3d8/device/VertexLayout.h"
 
-#include "platform/d3d8/device/D3D8Constants.h"
+#include "platform/d3d8/D3D8Constants.h"
 
 namespace D3D8Impl {
 

@@ -1,7 +1,7 @@
 // Matrix algebra of the D3DX maths: identity, product, transpose, inverse.
 #include <cmath>
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 D3DXMATRIX& D3DXMATRIX::operator*=(const D3DXMATRIX& r) {
   D3DXMatrixMultiply(this, this, &r);

@@ -1,7 +1,7 @@
 // Rotation matrices of the D3DX maths (row vectors, left-handed).
 #include <cmath>
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 extern "C" {
 

@@ -1,7 +1,7 @@
 // View and projection matrices of the D3DX maths.
 #include <cmath>
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace {
 

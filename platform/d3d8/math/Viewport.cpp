@@ -1,5 +1,5 @@
 // Projection of points to and from a viewport.
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "SorvelFixture.h"
-#include "ferrox/math/tests/MathNear.h"
+#include "ferrox/testing/Near.h"
 #include "plugins/testing/GoldenCases.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
@@ -17,6 +17,8 @@
 
 namespace sorveltest {
 namespace {
+
+using FrxTest::Near;
 
 class BvhExport : public SorvelFixture {
  protected:

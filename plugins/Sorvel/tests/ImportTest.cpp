@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "SorvelFixture.h"
-#include "ferrox/math/tests/MathNear.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/motion/VoIMotion.h"
 
 namespace sorveltest {
 namespace {
+
+using FrxTest::Near;
 
 using BvhImport = SorvelFixture;
 

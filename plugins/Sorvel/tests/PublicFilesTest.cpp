@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "SorvelFixture.h"
-#include "ferrox/math/tests/MathNear.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
@@ -25,6 +25,8 @@
 
 namespace sorveltest {
 namespace {
+
+using FrxTest::Near;
 
 const std::string kDir = "/usr/share/assimp/models/BVH/";
 const char* const kFiles[] = {"01_01.bvh", "01_03.bvh", "Boxing_Toes.bvh"};

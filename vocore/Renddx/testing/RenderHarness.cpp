@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
 #include "vocore/scene/VoICharacter.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ferrox/ferrox/MessageBox.h"
-#include "platform/d3d8/device/D3D8Hooks.h"
+#include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoRenderDXGeometry.h"
 #include "vocore/Renddx/testing/RenderHarness.h"
 #include "vocore/Renddx/testing/SceneBuild.h"

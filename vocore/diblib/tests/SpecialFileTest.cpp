@@ -8,7 +8,8 @@
 #include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
-#include "ferrox/file/tests/TempFolder.h"
+#include "ferrox/testing/FifoGuard.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
 

@@ -7,6 +7,7 @@
 #include "MeshBuild.h"
 #include "vocore/geometry/VoMeshLabel.h"
 #include "vocore/item/VoIBranch.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 using Frx::Pvector;
@@ -28,11 +29,11 @@ int LiveFaces(VoIPolygon* p) {
   return n;
 }
 
+using VoIPolygonDevide = votest::MasterFixture;
+
 }  // namespace
 
-TEST(VoIPolygonDevide, SeparatePartsBecomeNamedCopies) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonDevide, SeparatePartsBecomeNamedCopies) {
   VoIBranch* home = master.NewItem<VoIBranch>(nullptr);
   VoIBranch* target = master.NewItem<VoIBranch>(nullptr);
   VoIPolygon* source = master.NewItem<VoIPolygon>(home);
@@ -67,9 +68,7 @@ TEST(VoIPolygonDevide, SeparatePartsBecomeNamedCopies) {
   master.ReleaseItem(target);
 }
 
-TEST(VoIPolygonDevide, OnePartRelinksAndNonePartsNothing) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonDevide, OnePartRelinksAndNonePartsNothing) {
   VoIBranch* home = master.NewItem<VoIBranch>(nullptr);
   VoIBranch* target = master.NewItem<VoIBranch>(nullptr);
   {
@@ -109,9 +108,7 @@ TEST(VoIPolygonDevide, OnePartRelinksAndNonePartsNothing) {
   master.ReleaseItem(target);
 }
 
-TEST(VoIPolygonDevide, LargeMeshesNeedNoDeepStack) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonDevide, LargeMeshesNeedNoDeepStack) {
   {
     // A million-vertex strip: one spread from vertex 0 reaches every vertex.
     VoIBranch* target = master.NewItem<VoIBranch>(nullptr);

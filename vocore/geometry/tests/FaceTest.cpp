@@ -4,16 +4,20 @@
 #include <cstdint>
 
 #include "MeshBuild.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/scene/VoIMaterial.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 using Frx::Pvector;
+using FrxTest::Near;
 using geotest::Fill;
-using geotest::Near;
 
-TEST(VoFaceElement, CopyAndGroupKey) {
-  VoMaster master;
-  master.Initialize(nullptr);
+using VoFaceElementTest = votest::MasterFixture;
+using VoIPolygonTest = votest::MasterFixture;
+using VoIGeometryTest = votest::MasterFixture;
+
+TEST_F(VoFaceElementTest, CopyAndGroupKey) {
   VoIMaterial* material = master.NewItem<VoIMaterial>(nullptr);
 
   VoFaceElement fresh;
@@ -53,9 +57,7 @@ TEST(VoFaceElement, CopyAndGroupKey) {
   EXPECT_EQ(e.GetGroupID(), 4ul);
 }
 
-TEST(VoIPolygon, FacesAreValidatedAndReused) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonTest, FacesAreValidatedAndReused) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   const unsigned long tri[] = {0, 1, 2};
   {
@@ -137,9 +139,7 @@ TEST(VoIPolygon, FacesAreValidatedAndReused) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIGeometry, VerticesAreReusedWithDefinedFixTypes) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIGeometryTest, VerticesAreReusedWithDefinedFixTypes) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   {
     EXPECT_EQ(polygon->AddVertex(Pvector(1, 1, 1)), 0ul);

@@ -5,17 +5,19 @@
 #include <string>
 
 #include "MeshBuild.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/scene/VoIModifier.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 using Frx::Pvector;
+using FrxTest::Near;
 using geotest::Fill;
-using geotest::Near;
 
 namespace {
 
@@ -41,11 +43,12 @@ class CountingItem : public VoIItem {
   int updates = 0;
 };
 
+using VoIPolygonItem = votest::MasterFixture;
+using VoIGeometryItem = votest::MasterFixture;
+
 }  // namespace
 
-TEST(VoIPolygonItem, CopyMakesIndependentArrays) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonItem, CopyMakesIndependentArrays) {
   VoIPolygon* source = master.NewItem<VoIPolygon>(nullptr);
   source->SetName("src");
   Fill(*source, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}, VoVertex::FIX_RIGID);
@@ -77,9 +80,7 @@ TEST(VoIPolygonItem, CopyMakesIndependentArrays) {
   master.ReleaseItem(source);
 }
 
-TEST(VoIPolygonItem, UpdateRunsModifiersOnly) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonItem, UpdateRunsModifiersOnly) {
   master.CountUpdate();
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   Fill(*polygon, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
@@ -97,9 +98,7 @@ TEST(VoIPolygonItem, UpdateRunsModifiersOnly) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIPolygonItem, SaveWritesNameThenChildren) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonItem, SaveWritesNameThenChildren) {
   VoIPolygon* outer = master.NewItem<VoIPolygon>(nullptr);
   outer->SetName("outer");
   Fill(*outer, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
@@ -126,9 +125,7 @@ TEST(VoIPolygonItem, SaveWritesNameThenChildren) {
   master.ReleaseItem(outer);
 }
 
-TEST(VoIGeometryItem, NearestBoneByMidpoint) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIGeometryItem, NearestBoneByMidpoint) {
   VoISkelton* skeleton = master.NewItem<VoISkelton>(nullptr);
   VoICoordinate* plain = master.NewItem<VoICoordinate>(skeleton);
   auto bone = [&](const Pvector& a, const Pvector& b) {

@@ -2,16 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "MeshBuild.h"
+#include "ferrox/testing/Near.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 using Frx::Pvector;
+using FrxTest::Near;
 using geotest::Fill;
 using geotest::FillBox;
-using geotest::Near;
 
-TEST(VoIPolygonHit, SegmentFindsTheFirstFaceCrossed) {
-  VoMaster master;
-  master.Initialize(nullptr);
+using VoIPolygonHit = votest::MasterFixture;
+
+TEST_F(VoIPolygonHit, SegmentFindsTheFirstFaceCrossed) {
   VoIPolygon* box = master.NewItem<VoIPolygon>(nullptr);
   FillBox(*box, Pvector(0, 0, 0), Pvector(2, 2, 2));
   Pvector hit(7, 7, 7);
@@ -46,9 +48,7 @@ TEST(VoIPolygonHit, SegmentFindsTheFirstFaceCrossed) {
   master.ReleaseItem(box);
 }
 
-TEST(VoIPolygonHit, InsideByParityAlongX) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonHit, InsideByParityAlongX) {
   VoIPolygon* box = master.NewItem<VoIPolygon>(nullptr);
   FillBox(*box, Pvector(0, 0, 0), Pvector(2, 2, 2));
   {

@@ -1,16 +1,6 @@
 #include "MeshBuild.h"
 
-#include <cmath>
-
 namespace geotest {
-
-::testing::AssertionResult Near(const Pvector& got, const Pvector& want, float tolerance) {
-  if (std::fabs(got.x - want.x) <= tolerance && std::fabs(got.y - want.y) <= tolerance &&
-      std::fabs(got.z - want.z) <= tolerance)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << got.x << ", " << got.y << ", " << got.z << ") != ("
-                                       << want.x << ", " << want.y << ", " << want.z << ")";
-}
 
 void Fill(VoIPolygon& polygon, const std::vector<Pvector>& points,
           const std::vector<std::vector<uint32_t>>& faces, VoVertex::VoFixType fix) {

@@ -1,7 +1,5 @@
-// Small mesh builders and float checks shared by the geometry tests.
+// Small mesh builders shared by the geometry tests.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
@@ -12,8 +10,6 @@
 namespace geotest {
 
 using Frx::Pvector;
-
-::testing::AssertionResult Near(const Pvector& got, const Pvector& want, float tolerance = 1e-5f);
 
 // Positions with fix type `fix`, and one face per corner list (2..4 corners,
 // written straight into the table as importers do).

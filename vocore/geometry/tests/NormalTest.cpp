@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "MeshBuild.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/render/VoRenderState.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 using Frx::Pvector;
+using FrxTest::Near;
 using geotest::Fill;
-using geotest::Near;
 
 namespace {
 
@@ -27,11 +29,12 @@ class CountingRender : public VoRenderGeometry {
   int* draws_;
 };
 
+using VoIPolygonNormal = votest::MasterFixture;
+using VoIPolygonFix = votest::MasterFixture;
+
 }  // namespace
 
-TEST(VoIPolygonNormal, LargerFacesWeighMore) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonNormal, LargerFacesWeighMore) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   {
     // A triangle of area 8 facing -z and one of area 0.5 facing +x share vertex 0.
@@ -60,9 +63,7 @@ TEST(VoIPolygonNormal, LargerFacesWeighMore) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIPolygonNormal, QuadIsTheMeanOfItsTriangles) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonNormal, QuadIsTheMeanOfItsTriangles) {
   const std::vector<Pvector> bent = {{0, 0, 0}, {0, 2, 0.5f}, {1, 2, -0.3f}, {1.5f, 0, 0.2f}};
   VoIPolygon* quad = master.NewItem<VoIPolygon>(nullptr);
   VoIPolygon* split = master.NewItem<VoIPolygon>(nullptr);
@@ -81,9 +82,7 @@ TEST(VoIPolygonNormal, QuadIsTheMeanOfItsTriangles) {
   master.ReleaseItem(split);
 }
 
-TEST(VoIPolygonNormal, DeletedAndShortFacesAddNothing) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonNormal, DeletedAndShortFacesAddNothing) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   Fill(*polygon, {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {5, 5, 5}, {0, 0, 3}},
        {{0, 1, 2}, {0, 3}, {0}, {0, 1, 4}, {0, 1, 3}});
@@ -108,9 +107,7 @@ TEST(VoIPolygonNormal, DeletedAndShortFacesAddNothing) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIPolygonNormal, UpdateKeepsNormalsInStepWithPositions) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonNormal, UpdateKeepsNormalsInStepWithPositions) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   int refreshes = 0, draws = 0;
   polygon->SetRender(new CountingRender(&refreshes, &draws));
@@ -142,9 +139,7 @@ TEST(VoIPolygonNormal, UpdateKeepsNormalsInStepWithPositions) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIPolygonFix, OnePassDemotionAndRigidBits) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonFix, OnePassDemotionAndRigidBits) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   Fill(*polygon, std::vector<Pvector>(7, Pvector(0, 0, 0)),
        {{0, 1, 2}, {1, 3, 4}, {3, 4, 5}, {3, 4, 5}, {5, 6}}, VoVertex::FIX_RIGID);
@@ -170,9 +165,7 @@ TEST(VoIPolygonFix, OnePassDemotionAndRigidBits) {
   master.ReleaseItem(polygon);
 }
 
-TEST(VoIPolygonFix, CompactDropsUnusedPositions) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIPolygonFix, CompactDropsUnusedPositions) {
   VoIPolygon* polygon = master.NewItem<VoIPolygon>(nullptr);
   Fill(*polygon, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}},
        {{0, 1, 2}, {2, 3}, {4, 1, 0}});

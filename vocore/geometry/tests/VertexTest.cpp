@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "MeshBuild.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/geometry/VoVertex.h"
 
-using geotest::Near;
 using Frx::Pvector;
+using FrxTest::Near;
 
 TEST(VoVertex, ResizeKeepsLeadingEntries) {
   VoVertex v;

@@ -6,13 +6,14 @@
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoILocate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {
 
-TEST(VoIItemNames, SafetyNamesAreUniqueWithinTheCharactersClass) {
-  VoMaster master;
-  master.Initialize(nullptr);
+using VoIItemNames = votest::MasterFixture;
+
+TEST_F(VoIItemNames, SafetyNamesAreUniqueWithinTheCharactersClass) {
   VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
   VoISkelton* skeleton = master.NewItem<VoISkelton>(character);
   VoILocate* arm = master.NewItem<VoILocate>(skeleton);
@@ -49,9 +50,7 @@ TEST(VoIItemNames, SafetyNamesAreUniqueWithinTheCharactersClass) {
   master.ReleaseItem(character);
 }
 
-TEST(VoIItemNames, PathsNameTheEnclosingCharacters) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIItemNames, PathsNameTheEnclosingCharacters) {
   VoICharacter* c1 = master.NewItem<VoICharacter>(nullptr);
   c1->SetName("c1");
   VoICharacter* c2 = master.NewItem<VoICharacter>(c1);
@@ -71,9 +70,7 @@ TEST(VoIItemNames, PathsNameTheEnclosingCharacters) {
   master.ReleaseItem(c1);
 }
 
-TEST(VoIItemNames, ChildQueries) {
-  VoMaster master;
-  master.Initialize(nullptr);
+TEST_F(VoIItemNames, ChildQueries) {
   VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
   VoISkelton* skeleton = master.NewItem<VoISkelton>(character);
   VoIBone* bone = master.NewItem<VoIBone>(skeleton);

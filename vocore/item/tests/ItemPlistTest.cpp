@@ -10,6 +10,7 @@
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoILocate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {
@@ -20,9 +21,9 @@ std::vector<VoIItem*> Items(Frx::Plist<VoIItem>& list) {
   return items;
 }
 
-TEST(VoIBranchPlist, GroupSkipsPolygonsAllDescendsEverywhere) {
-  VoMaster master;
-  master.Initialize(nullptr);
+using VoIBranchPlist = votest::MasterFixture;
+
+TEST_F(VoIBranchPlist, GroupSkipsPolygonsAllDescendsEverywhere) {
   VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
   VoISkelton* skeleton = master.NewItem<VoISkelton>(character);
   VoIBone* bone = master.NewItem<VoIBone>(skeleton);

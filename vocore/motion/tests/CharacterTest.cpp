@@ -7,29 +7,36 @@
 #include <string>
 #include <vector>
 
-#include "MotionTestSupport.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
 #include "vocore/motion/VoIControlString.h"
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
 #include "vocore/scene/VoICamera.h"
 #include "vocore/scene/VoIFile.h"
+#include "vocore/testing/MasterFixture.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/vocore/VoClassDescImport.h"
-#include "vocore/vocore/tests/LogCapture.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
 
-using motiontest::ExpectNear;
 using Frx::Pquaternion;
 using Frx::Pvector;
+using FrxTest::LogCapture;
+using FrxTest::Near;
 
 namespace {
 
-class CharacterTest : public motiontest::MasterTest {};
+using CharacterTest = votest::MasterFixture;
 
 TEST_F(CharacterTest, BindsByExactNameAndClass) {
   VoICharacter* ch = master.NewItem<VoICharacter>(nullptr);
@@ -58,8 +65,8 @@ TEST_F(CharacterTest, BindsByExactNameAndClass) {
     EXPECT_EQ(ch->connections.size(), 2u);
     ch->SetTime(5.0f);
     ch->ExecUpdate();
-    ExpectNear(arm->pos, Pvector(5, 0, 0));
-    ExpectNear(lower->pos, Pvector(0, 0, 0));
+    EXPECT_TRUE(Near(arm->pos, Pvector(5, 0, 0)));
+    EXPECT_TRUE(Near(lower->pos, Pvector(0, 0, 0)));
   }
   {
     // A control added to the bound motion binds on the next update.
@@ -71,7 +78,7 @@ TEST_F(CharacterTest, BindsByExactNameAndClass) {
     EXPECT_EQ(ch->connections.size(), 2u);  // same motion: nothing rebuilt
     ch->ExecUpdate();
     EXPECT_EQ(ch->connections.size(), 3u);
-    ExpectNear(lower->rot, Pquaternion(0, 0, 1, 0));
+    EXPECT_TRUE(Near(lower->rot, Pquaternion(0, 0, 1, 0)));
     ch->ExecUpdate();
     EXPECT_EQ(ch->connections.size(), 3u);
   }
@@ -117,7 +124,7 @@ TEST_F(CharacterTest, NestedCharactersReferencesAndClocks) {
     ch->SetTime(10.0f);
     ch->ExecUpdate();
     EXPECT_FLOAT_EQ(sub->GetTime(), 10.0f);
-    ExpectNear(hand->pos, Pvector(0, 10, 0));
+    EXPECT_TRUE(Near(hand->pos, Pvector(0, 10, 0)));
   }
   {
     // Clocks and references are keyed at frame 0 only.
@@ -166,7 +173,7 @@ TEST_F(CharacterTest, MotionSwitchedByAReferenceBindsAgain) {
     master.CountUpdate();
     ch->ExecUpdate();
     EXPECT_EQ(sub->GetMotion(), moves[step % 2]) << step;
-    ExpectNear(hand->pos, Pvector(expected[step], 0, 0));
+    EXPECT_TRUE(Near(hand->pos, Pvector(expected[step], 0, 0)));
   }
   master.ReleaseItem(ch);
 }
@@ -197,8 +204,8 @@ TEST_F(CharacterTest, AnimationPlaysAKeyedMotion) {
   master.CountUpdate();
   master.Animation(ch, Frx::Pmatrix::id, 30.0f);  // loops to frame 10
   EXPECT_FLOAT_EQ(m->GetFrame(), 10.0f);
-  ExpectNear(root->pos, Pvector(4, 0, 0));
-  ExpectNear(root->rot, Pquaternion(0, 0, h, h), 1e-5f);
+  EXPECT_TRUE(Near(root->pos, Pvector(4, 0, 0)));
+  EXPECT_TRUE(Near(root->rot, Pquaternion(0, 0, h, h), 1e-5f));
   // The forward pass: the tip, one up in the turned root, ends at (4 - 1, 0, 0).
   const Frx::Pmatrix& w = tip->GetMatrixL2W();
   EXPECT_NEAR(w._41, 3.0f, 1e-4f);
@@ -225,7 +232,7 @@ TEST_F(CharacterTest, ImportLinesStandForTheImportedItems) {
   CameraImport importer;
   ASSERT_EQ(master.RegistClassDesc(&importer), 1);
   LogCapture log;
-  std::unique_ptr<VoLoad> load(motiontest::Reader(
+  std::unique_ptr<VoLoad> load(votest::NewReader(
       "Character {\nname = \"hero\"\nImport \"model.tst\" ro(1)\nImport \"missing.tst\" ro(1)\n"
       "Camera {\nname = \"own\"\n}\n}\n"));
   load->basePath = "/scene";
@@ -248,7 +255,7 @@ TEST_F(CharacterTest, ImportLinesStandForTheImportedItems) {
     EXPECT_EQ(log.Count("model.tst\" のインポートに失敗"), 0);
   }
   {
-    motiontest::MemoryFile out;
+    votest::MemoryFile out;
     VoSave save(out.get());
     save.basePath = "/scene";
     VoMaster::ExecSave(ch, save);
@@ -267,13 +274,13 @@ TEST_F(CharacterTest, SavedText) {
   ch->SetName("hero");
   VoIMotion* m = master.NewItem<VoIMotion>(ch);
   m->SetName("idle");
-  motiontest::MemoryFile out;
+  votest::MemoryFile out;
   VoSave save(out.get());
   VoMaster::ExecSave(ch, save);
   EXPECT_EQ(out.Text(),
             "Character {\n\tname = \"hero\"\n\tMotion {\n\t\tname = \"idle\"\n\t\tendframe = 0\n"
             "\t\tloop = 0\n\t}\n}\n");
-  std::unique_ptr<VoLoad> load(motiontest::Reader(out.Text()));
+  std::unique_ptr<VoLoad> load(votest::NewReader(out.Text()));
   ASSERT_EQ(load->OpenChunk("Character"), 1);
   VoICharacter* back = master.NewItem<VoICharacter>(nullptr);
   EXPECT_EQ(back->Load(*load), 0);

@@ -4,23 +4,28 @@
 #include <climits>
 #include <cmath>
 
-#include "MotionTestSupport.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "ferrox/math/QuaternionSpline.h"
+#include "ferrox/testing/Near.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
 #include "vocore/motion/VoIControlString.h"
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/persist/VoLoad.h"
 #include "vocore/scene/VoICharacter.h"
+#include "vocore/testing/MasterFixture.h"
+#include "vocore/testing/TextStreams.h"
 
-using motiontest::ExpectNear;
 using Frx::Pquaternion;
 using Frx::Pvector;
+using FrxTest::Near;
 
 namespace {
 
-class KeyControlTest : public motiontest::MasterTest {};
+using KeyControlTest = votest::MasterFixture;
 
 std::vector<long> Frames(VoIControlVector& c) {
   std::vector<long> out;
@@ -88,10 +93,10 @@ TEST_F(KeyControlTest, VectorLinearClampsAndLoops) {
   c->SetKey(0, Pvector(0, 0, 0));
   c->SetKey(10, Pvector(10, 20, -10));
   {
-    ExpectNear(c->GetValue(5.0f), Pvector(5, 10, -5));
-    ExpectNear(c->GetValue(-3.0f), Pvector(0, 0, 0));
-    ExpectNear(c->GetValue(20.0f), Pvector(10, 20, -10));
-    ExpectNear(c->GetValue(9.9f), Pvector(9.9f, 19.8f, -9.9f), 1e-4f);
+    EXPECT_TRUE(Near(c->GetValue(5.0f), Pvector(5, 10, -5)));
+    EXPECT_TRUE(Near(c->GetValue(-3.0f), Pvector(0, 0, 0)));
+    EXPECT_TRUE(Near(c->GetValue(20.0f), Pvector(10, 20, -10)));
+    EXPECT_TRUE(Near(c->GetValue(9.9f), Pvector(9.9f, 19.8f, -9.9f), 1e-4f));
   }
   {
     motion->loop = 1;
@@ -99,11 +104,11 @@ TEST_F(KeyControlTest, VectorLinearClampsAndLoops) {
     c->DeleteKey(10);
     c->SetKey(20, Pvector(10, 0, 0));
     // From the key at 20 back to the key at 0 over 10 frames.
-    ExpectNear(c->GetValue(25.0f), Pvector(5, 0, 0));
+    EXPECT_TRUE(Near(c->GetValue(25.0f), Pvector(5, 0, 0)));
     // Before the first key the span wraps from the last one.
     c->DeleteKey(0);
     c->SetKey(4, Pvector(0, 0, 0));
-    ExpectNear(c->GetValue(2.0f), Pvector(10.0f * 2 / 14, 0, 0));
+    EXPECT_TRUE(Near(c->GetValue(2.0f), Pvector(10.0f * 2 / 14, 0, 0)));
   }
   {
     // A key on the end frame of a looping motion: the seam has no length.
@@ -113,7 +118,7 @@ TEST_F(KeyControlTest, VectorLinearClampsAndLoops) {
     c->SetKey(20, Pvector(3, 3, 3));
     const Pvector v = c->GetValue(20.0f);
     EXPECT_FALSE(std::isnan(v.x));
-    ExpectNear(v, Pvector(3, 3, 3));
+    EXPECT_TRUE(Near(v, Pvector(3, 3, 3)));
     c->SetCurveType(VO_CURVE_SPLINE);
     EXPECT_FALSE(std::isnan(c->GetValue(20.0f).x));
   }
@@ -125,7 +130,7 @@ TEST_F(KeyControlTest, VectorLinearClampsAndLoops) {
     c->SetCurveType(VO_CURVE_LINEAR);
     c->SetKey(0, Pvector(0, 0, 0));
     c->SetKey(40, Pvector(10, 0, 0));
-    ExpectNear(c->GetValue(45.0f), Pvector(15, 0, 0));  // s = 5 / -10
+    EXPECT_TRUE(Near(c->GetValue(45.0f), Pvector(15, 0, 0)));  // s = 5 / -10
   }
   master.ReleaseItem(motion);
 }
@@ -143,7 +148,7 @@ TEST_F(KeyControlTest, QuaternionSeamHoldsItsKey) {
     c->SetCurveType(static_cast<VoCurveType>(kind));
     const Pquaternion q = c->GetValue(20.0f);
     EXPECT_FALSE(std::isnan(q.x) || std::isnan(q.y) || std::isnan(q.z) || std::isnan(q.w)) << kind;
-    ExpectNear(q, Pquaternion(0, h, 0, h), 1e-5f);
+    EXPECT_TRUE(Near(q, Pquaternion(0, h, 0, h), 1e-5f));
   }
   master.ReleaseItem(motion);
 }
@@ -157,9 +162,9 @@ TEST_F(KeyControlTest, VectorSplineAndSingleKey) {
   c->SetKey(20, Pvector(10, 10, 0));
   Pvector expected;
   expected.Hermite(Pvector(0, 0, 0), Pvector(10, 0, 0), Pvector(10, 0, 0), Pvector(0, 10, 0), 0.25f);
-  ExpectNear(c->GetValue(2.5f), expected);
+  EXPECT_TRUE(Near(c->GetValue(2.5f), expected));
   EXPECT_NE(c->GetValue(2.5f).y, 0.0f);  // the next tangent bends the curve
-  ExpectNear(c->GetValue(10.0f), Pvector(10, 0, 0));
+  EXPECT_TRUE(Near(c->GetValue(10.0f), Pvector(10, 0, 0)));
   {
     c->ClearKey();
     c->SetKey(7, Pvector(1, 2, 3));
@@ -167,8 +172,8 @@ TEST_F(KeyControlTest, VectorSplineAndSingleKey) {
       c->SetCurveType(static_cast<VoCurveType>(kind));
       motion->loop = kind % 2;
       motion->endframe = 30;
-      ExpectNear(c->GetValue(-4.0f), Pvector(1, 2, 3));
-      ExpectNear(c->GetValue(29.0f), Pvector(1, 2, 3));
+      EXPECT_TRUE(Near(c->GetValue(-4.0f), Pvector(1, 2, 3)));
+      EXPECT_TRUE(Near(c->GetValue(29.0f), Pvector(1, 2, 3)));
     }
   }
   {
@@ -176,16 +181,16 @@ TEST_F(KeyControlTest, VectorSplineAndSingleKey) {
     VoIControlVector loose;
     loose.SetKey(0, Pvector(0, 0, 0));
     loose.SetKey(10, Pvector(10, 0, 0));
-    ExpectNear(loose.GetValue(5.0f), Pvector(5, 0, 0));
-    ExpectNear(loose.GetValue(15.0f), Pvector(10, 0, 0));
+    EXPECT_TRUE(Near(loose.GetValue(5.0f), Pvector(5, 0, 0)));
+    EXPECT_TRUE(Near(loose.GetValue(15.0f), Pvector(10, 0, 0)));
     // Nor under a parent that is no motion.
     VoICharacter* owner = master.NewItem<VoICharacter>(nullptr);
     VoIControlVector* stray = master.NewItem<VoIControlVector>(owner);
     EXPECT_EQ(stray->GetBelongMotion(), nullptr);
     stray->SetKey(0, Pvector(0, 0, 0));
     stray->SetKey(10, Pvector(10, 0, 0));
-    ExpectNear(stray->GetValue(5.0f), Pvector(5, 0, 0));
-    ExpectNear(stray->GetValue(-5.0f), Pvector(0, 0, 0));
+    EXPECT_TRUE(Near(stray->GetValue(5.0f), Pvector(5, 0, 0)));
+    EXPECT_TRUE(Near(stray->GetValue(-5.0f), Pvector(0, 0, 0)));
     master.ReleaseItem(owner);
   }
   {
@@ -208,12 +213,12 @@ TEST_F(KeyControlTest, QuaternionCurves) {
   c->SetKey(20, -d);  // opposite sign: the curves flip it to the near side
   {
     const float s = std::sin(3.14159265f / 8), co = std::cos(3.14159265f / 8);
-    ExpectNear(c->GetValue(5.0f), Pquaternion(0, 0, s, co), 1e-4f);
+    EXPECT_TRUE(Near(c->GetValue(5.0f), Pquaternion(0, 0, s, co), 1e-4f));
   }
   {
     c->SetCurveType(VO_CURVE_SPLINE);
     const Pquaternion q1 = Frx::Flip(a, a), q2 = Frx::Flip(q1, b), q3 = Frx::Flip(q2, -d);
-    ExpectNear(c->GetValue(5.0f), Frx::QSpline(a, q1, q2, q3, 0.5f), 1e-5f);
+    EXPECT_TRUE(Near(c->GetValue(5.0f), Frx::QSpline(a, q1, q2, q3, 0.5f), 1e-5f));
   }
   {
     c->SetCurveType(VO_CURVE_BLEND);
@@ -223,9 +228,9 @@ TEST_F(KeyControlTest, QuaternionCurves) {
     const Pquaternion q3 = d;  // -d flipped towards b
     const Pquaternion expected = Frx::Normalize(w3 * q3 + w2 * b + w1 * a + w0 * a);
     const Pquaternion got = c->GetValue(5.0f);
-    ExpectNear(got, expected, 1e-5f);
+    EXPECT_TRUE(Near(got, expected, 1e-5f));
     EXPECT_NEAR(Frx::Dot(got, got), 1.0f, 1e-5f);
-    ExpectNear(c->GetValue(10.0f), b, 1e-5f);
+    EXPECT_TRUE(Near(c->GetValue(10.0f), b, 1e-5f));
   }
   master.ReleaseItem(motion);
 }

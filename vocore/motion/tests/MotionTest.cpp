@@ -6,7 +6,8 @@
 #include <limits>
 #include <memory>
 
-#include "MotionTestSupport.h"
+#include "ferrox/math/Pquaternion.h"
+#include "ferrox/math/Pvector.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
@@ -16,15 +17,19 @@
 #include "vocore/motion/VoIControlTime.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/persist/VoLoad.h"
+#include "vocore/persist/VoSave.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/testing/MasterFixture.h"
+#include "vocore/testing/TextStreams.h"
 
 using Frx::Pquaternion;
 using Frx::Pvector;
 
 namespace {
 
-class MotionTest : public motiontest::MasterTest {};
+using MotionTest = votest::MasterFixture;
 
 TEST_F(MotionTest, FrameFromTime) {
   VoIMotion m;
@@ -175,7 +180,7 @@ VoIMotion* FullMotion(VoMaster& master) {
 }
 
 std::string Saved(VoIItem* item) {
-  motiontest::MemoryFile out;
+  votest::MemoryFile out;
   VoSave save(out.get());
   VoMaster::ExecSave(item, save);
   return out.Text();
@@ -207,7 +212,7 @@ TEST_F(MotionTest, TextRoundTripKeepsEveryControl) {
             "\tMotion {\n\t\tname = \"sub\"\n\t\tendframe = 0\n\t\tloop = 0\n\t}\n"
             "}\n");
   {
-    std::unique_ptr<VoLoad> load(motiontest::Reader(text));
+    std::unique_ptr<VoLoad> load(votest::NewReader(text));
     ASSERT_EQ(load->OpenChunk("Motion"), 1);
     VoIMotion* back = master.NewItem<VoIMotion>(nullptr);
     back->Load(*load);
@@ -229,7 +234,7 @@ TEST_F(MotionTest, TextRoundTripKeepsEveryControl) {
 
 TEST_F(MotionTest, ReaderStopsAtUnknownLinesAndBoundsNesting) {
   {
-    std::unique_ptr<VoLoad> load(motiontest::Reader(
+    std::unique_ptr<VoLoad> load(votest::NewReader(
         "name = \"m\"\nVector {\nname = \"a\"\n0 (1 2 3)\n0 (4 5 6)\nbogus\n}\nendframe = 9\nwhat = 1\n"));
     VoIMotion m;
     EXPECT_EQ(m.Load(*load), 0);
@@ -242,7 +247,7 @@ TEST_F(MotionTest, ReaderStopsAtUnknownLinesAndBoundsNesting) {
   {
     std::string deep;
     for (int i = 0; i < 200; ++i) deep += "Motion {\n";
-    std::unique_ptr<VoLoad> load(motiontest::Reader(deep));
+    std::unique_ptr<VoLoad> load(votest::NewReader(deep));
     VoIMotion m;
     EXPECT_EQ(m.Load(*load), 0);
     int depth = 0;

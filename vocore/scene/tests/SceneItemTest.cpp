@@ -2,40 +2,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
-#include "vocore/persist/VoSave.h"
 #include "vocore/scene/VoICamera.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/scene/VoILight.h"
 #include "vocore/scene/VoIModifier.h"
 #include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/testing/MasterFixture.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {
 
-std::string SaveText(VoIItem* item) {
-  FILE* f = std::tmpfile();
-  VoSave save(f);
-  VoMaster::ExecSave(item, save);
-  std::fflush(f);
-  std::rewind(f);
-  std::string text;
-  char chunk[256];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) text.append(chunk, n);
-  std::fclose(f);
-  return text;
-}
+using votest::SaveText;
 
-class SceneItemTest : public ::testing::Test {
+class SceneItemTest : public votest::MasterFixture {
  protected:
-  void SetUp() override { ASSERT_EQ(master.Initialize(nullptr), 1); }
   void TearDown() override {
     if (root) master.ReleaseItem(root);
-    master.Uninitialize();
+    MasterFixture::TearDown();
   }
-  VoMaster master;
   VoIBranch* root = nullptr;
 };
 

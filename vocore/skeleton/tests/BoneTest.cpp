@@ -22,15 +22,15 @@ TEST_F(BoneTest, ArrangedChainRoundTripsThroughTheForwardPass) {
   EXPECT_FLOAT_EQ(c.b2->GetLength(), 6.0f);
   EXPECT_FLOAT_EQ(c.b1->GetHeadLength(), 1.0f);
   // The end hangs from the bone along its z axis.
-  EXPECT_TRUE(Near(c.middle->GetPos(), Frx::Pvector(0, 0, 10)));
-  EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, 6)));
+  EXPECT_TRUE(Near(c.middle->GetPos(), Frx::Pvector(0, 0, 10), kTol));
+  EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, 6), kTol));
   // The rest frame is the look-at from start to end.
-  EXPECT_TRUE(Near(c.b1->S * Frx::Pvector(0, 10, 0), Frx::Pvector(0, 0, 10)));
-  EXPECT_TRUE(Near(c.b1->spos, Frx::Pvector(0, 0, 0)));
+  EXPECT_TRUE(Near(c.b1->S * Frx::Pvector(0, 10, 0), Frx::Pvector(0, 0, 10), kTol));
+  EXPECT_TRUE(Near(c.b1->spos, Frx::Pvector(0, 0, 0), kTol));
   c.skel->ConvL2W(Frx::Pmatrix::id, 1);
-  EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0)));
-  EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0)));
-  EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 10, 6)));
+  EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0), kTol));
+  EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0), kTol));
+  EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 10, 6), kTol));
   // After a pass the head reference points along the bone's y axis.
   Frx::Pvector up = c.b2->GetHeadVector() - c.b2->GetWPos();
   EXPECT_TRUE(Near(up / up.GetSize(), Frx::Pvector(0, 1, 0), 1e-4f));
@@ -41,9 +41,9 @@ TEST_F(BoneTest, ArrangedChainRoundTripsThroughTheForwardPass) {
     c.b2->SetChanged(1);
     c.skel->ConvW2L(Frx::Pmatrix::id, 0);
     c.skel->ConvL2W(Frx::Pmatrix::id, 0);
-    EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 13, 3)));
-    EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, std::sqrt(18.0f))));
-    EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0)));
+    EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 13, 3), kTol));
+    EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, std::sqrt(18.0f)), kTol));
+    EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0), kTol));
   }
 }
 
@@ -64,10 +64,10 @@ TEST_F(BoneTest, MissingAndDegenerateLocatesKeepValues) {
     EXPECT_EQ(bone->SetWPosStart(Frx::Pvector(0, 0, 0)), 0);
     bone->ExecUpdate();
     bone->ConvL2W(Frx::Pmatrix::id, 1);
-    EXPECT_TRUE(Near(bone->GetPos(), Frx::Pvector(1, 2, 3)));
-    EXPECT_TRUE(Near(bone->GetWPos(), Frx::Pvector(1, 2, 3)));
+    EXPECT_TRUE(Near(bone->GetPos(), Frx::Pvector(1, 2, 3), kTol));
+    EXPECT_TRUE(Near(bone->GetWPos(), Frx::Pvector(1, 2, 3), kTol));
     bone->ConvTransW2L(1);
-    EXPECT_TRUE(Near(bone->GetPos(), Frx::Pvector(1, 2, 3)));
+    EXPECT_TRUE(Near(bone->GetPos(), Frx::Pvector(1, 2, 3), kTol));
   }
   {
     // Zero length: start and end in one place.
@@ -78,19 +78,19 @@ TEST_F(BoneTest, MissingAndDegenerateLocatesKeepValues) {
     bone->SetRotate(Frx::Pquaternion(0, 0.6f, 0, 0.8f));
     EXPECT_EQ(bone->Arrange(), 1);
     EXPECT_TRUE(Finite(bone->GetStandardRotate()));
-    EXPECT_TRUE(SameRotation(bone->GetStandardRotate(), Frx::Pquaternion::id));
-    EXPECT_TRUE(SameRotation(bone->GetRotate(), Frx::Pquaternion(0, 0.6f, 0, 0.8f)));
+    EXPECT_TRUE(SameRotation(bone->GetStandardRotate(), Frx::Pquaternion::id, kTol));
+    EXPECT_TRUE(SameRotation(bone->GetRotate(), Frx::Pquaternion(0, 0.6f, 0, 0.8f), kTol));
   }
   {
     // The direction parallel to the head vector, and a zero head vector.
     VoILocate* e = bone->GetEndLocate();
     e->SetWPos(Frx::Pvector(0, 4, 0));
     bone->ConvRotateW2L(1);
-    EXPECT_TRUE(SameRotation(bone->GetRotate(), Frx::Pquaternion(0, 0.6f, 0, 0.8f)));
+    EXPECT_TRUE(SameRotation(bone->GetRotate(), Frx::Pquaternion(0, 0.6f, 0, 0.8f), kTol));
     bone->SetHeadVector(Frx::Pvector(0, 0, 0));
     EXPECT_EQ(bone->Arrange(), 1);
     EXPECT_TRUE(Finite(bone->GetRotate()));
-    EXPECT_TRUE(SameRotation(bone->GetStandardRotate(), Frx::Pquaternion::id));
+    EXPECT_TRUE(SameRotation(bone->GetStandardRotate(), Frx::Pquaternion::id, kTol));
     EXPECT_FLOAT_EQ(bone->GetLength(), 4.0f);
     bone->ConvL2W(Frx::Pmatrix::id, 1);
     EXPECT_TRUE(Finite(bone->GetWPos()));
@@ -102,10 +102,10 @@ TEST_F(BoneTest, ReleaseAndRestPose) {
   {
     c.root->SetPos(Frx::Pvector(3, 3, 3));
     c.b1->StandardPosition();
-    EXPECT_TRUE(Near(c.root->GetPos(), Frx::Pvector(0, 0, 0)));
+    EXPECT_TRUE(Near(c.root->GetPos(), Frx::Pvector(0, 0, 0), kTol));
     c.tip->SetPos(Frx::Pvector(1, 1, 1));
     c.skel->StandardPosition();
-    EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, 6)));
+    EXPECT_TRUE(Near(c.tip->GetPos(), Frx::Pvector(0, 0, 6), kTol));
   }
   {
     EXPECT_EQ(c.skel->GetLocate("t"), c.tip);
@@ -170,7 +170,7 @@ TEST_F(BoneTest, TextBlocksAndSkeletonRoundTrip) {
   // Read back into a new skeleton: every block comes back, flat, and the
   // bones find their plain start and end locates.
   VoISkelton* copy = Make<VoISkelton>(nullptr, "copy");
-  LoadText(copy, "Skelton", text);
+  LoadBlock(copy, "Skelton", text);
   EXPECT_EQ(copy->GetChildCount(), 7);
   VoIBone* b2 = copy->GetBone("B2");
   ASSERT_NE(b2, nullptr);
@@ -185,10 +185,10 @@ TEST_F(BoneTest, TextBlocksAndSkeletonRoundTrip) {
   ASSERT_NE(sib2, nullptr);
   EXPECT_NE(sib2->IsSiblingBone(), nullptr);
   EXPECT_EQ(sib2->GetStartLocate(), w2);
-  EXPECT_TRUE(Near(copy->GetLocate("T")->GetPos(), Frx::Pvector(0, 0, 6)));
+  EXPECT_TRUE(Near(copy->GetLocate("T")->GetPos(), Frx::Pvector(0, 0, 6), kTol));
   // An unknown block ends the skeleton's lines without breaking the reader.
   VoISkelton* other = Make<VoISkelton>(nullptr, "other");
-  LoadText(other, "Skelton", "Skelton {\n Spring {\n name = \"x\"\n }\n Locate {\n name = \"late\"\n }\n}\n");
+  LoadBlock(other, "Skelton", "Skelton {\n Spring {\n name = \"x\"\n }\n Locate {\n name = \"late\"\n }\n}\n");
   EXPECT_EQ(other->GetChildCount(), 0);
 }
 

@@ -14,17 +14,17 @@ TEST_F(KinematicsTest, DragPullsTheChainAndKeepsBoneLengths) {
   EXPECT_EQ(c.tip->IsChanged(), 1);
   EXPECT_EQ(c.b2->IsChanged(), 1);
   EXPECT_EQ(c.root->IsChanged(), 1);
-  EXPECT_TRUE(Near(c.tip->GetWPos(), target));
+  EXPECT_TRUE(Near(c.tip->GetWPos(), target, kTol));
   // The middle goes to the point towards its old place at the tip's length.
   const Frx::Pvector towards = (Frx::Pvector(0, 10, 0) - target).GetAbs();
-  EXPECT_TRUE(Near(c.middle->GetWPos(), target + towards * 6.0f));
-  EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0)));
+  EXPECT_TRUE(Near(c.middle->GetWPos(), target + towards * 6.0f, kTol));
+  EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0), kTol));
   // The inverse and forward passes keep the pose.
   const Frx::Pvector middle = c.middle->GetWPos();
   c.skel->ConvW2L(Frx::Pmatrix::id, 0);
   c.skel->ConvL2W(Frx::Pmatrix::id, 0);
-  EXPECT_TRUE(Near(c.tip->GetWPos(), target));
-  EXPECT_TRUE(Near(c.middle->GetWPos(), middle));
+  EXPECT_TRUE(Near(c.tip->GetWPos(), target, kTol));
+  EXPECT_TRUE(Near(c.middle->GetWPos(), middle, kTol));
   EXPECT_NEAR((c.tip->GetWPos() - c.middle->GetWPos()).GetSize(), 6.0f, 1e-3f);
   EXPECT_TRUE(Finite(c.b1->GetRotate()) && Finite(c.b2->GetRotate()));
 }
@@ -36,13 +36,13 @@ TEST_F(KinematicsTest, ChainEndsAndDegenerateTargets) {
     // A chain end only takes the changed flag.
     c.root->Kinematics(Frx::Pvector(5, 5, 5), 1.0f);
     EXPECT_EQ(c.root->IsChanged(), 1);
-    EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0)));
+    EXPECT_TRUE(Near(c.root->GetWPos(), Frx::Pvector(0, 0, 0), kTol));
   }
   {
     // Dragging onto the start of its own bone: no direction, nothing NaN.
     c.tip->Kinematics(Frx::Pvector(0, 10, 0), 1.0f);
-    EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 10, 0)));
-    EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0)));
+    EXPECT_TRUE(Near(c.tip->GetWPos(), Frx::Pvector(0, 10, 0), kTol));
+    EXPECT_TRUE(Near(c.middle->GetWPos(), Frx::Pvector(0, 10, 0), kTol));
     c.skel->ConvW2L(Frx::Pmatrix::id, 0);
     c.skel->ConvL2W(Frx::Pmatrix::id, 0);
     for (VoILocate* l : {c.root, c.middle, c.tip, static_cast<VoILocate*>(c.b1),

@@ -24,7 +24,7 @@ TEST_F(LocateTest, ForwardPassBuildsWorldMatrices) {
     }
     c->SetPos(Frx::Pvector(1, 2, 3));
     c->ConvL2W(Frx::Pmatrix::id, 0);
-    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(1, 2, 3)));
+    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(1, 2, 3), kTol));
     EXPECT_EQ(c->IsChanged(), 0);
   }
   {
@@ -36,8 +36,8 @@ TEST_F(LocateTest, ForwardPassBuildsWorldMatrices) {
     Frx::Pmatrix parent;
     parent.SetTranslate(Frx::Pvector(10, 0, 0));
     c->ConvL2W(parent, 0);
-    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(11, 2, 3)));
-    EXPECT_TRUE(Near(l->GetWPos(), Frx::Pvector(11, 3, 3)));
+    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(11, 2, 3), kTol));
+    EXPECT_TRUE(Near(l->GetWPos(), Frx::Pvector(11, 3, 3), kTol));
   }
 }
 
@@ -54,8 +54,8 @@ TEST_F(LocateTest, InversePassesTurnWorldIntoLocal) {
     // Unchanged and not forced: nothing moves, children included.
     k->SetWPos(Frx::Pvector(7, 7, 7));
     c->ConvW2L(Frx::Pmatrix::id, 0);
-    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(1, 0, 0)));
-    EXPECT_TRUE(Near(k->GetWPos(), Frx::Pvector(7, 7, 7)));
+    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(1, 0, 0), kTol));
+    EXPECT_TRUE(Near(k->GetWPos(), Frx::Pvector(7, 7, 7), kTol));
   }
   {
     // A world rotation equal to the parent's becomes the identity locally.
@@ -64,18 +64,18 @@ TEST_F(LocateTest, InversePassesTurnWorldIntoLocal) {
     k->SetWPos(Frx::Pvector(5, 3, 0));
     k->SetRotate(AboutZ(90));
     c->ConvW2L(Frx::Pmatrix::id, 0);
-    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(3, 0, 0)));
-    EXPECT_TRUE(SameRotation(k->GetRotate(), Frx::Pquaternion::id));
-    EXPECT_TRUE(Near(k->GetWPos(), Frx::Pvector(5, 3, 0)));
+    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(3, 0, 0), kTol));
+    EXPECT_TRUE(SameRotation(k->GetRotate(), Frx::Pquaternion::id, kTol));
+    EXPECT_TRUE(Near(k->GetWPos(), Frx::Pvector(5, 3, 0), kTol));
   }
   {
     // Translation only, and only when changed or forced.
     k->SetChanged(0);
     k->SetWPos(Frx::Pvector(5, -2, 0));
     k->ConvTransW2L(0);
-    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(3, 0, 0)));
+    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(3, 0, 0), kTol));
     k->ConvTransW2L(1);
-    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(-2, 0, 0)));
+    EXPECT_TRUE(Near(k->GetPos(), Frx::Pvector(-2, 0, 0), kTol));
   }
   {
     // ConvLocalRotate reads rot back from the world matrix.
@@ -83,7 +83,7 @@ TEST_F(LocateTest, InversePassesTurnWorldIntoLocal) {
     k->MakeWorldMatrix(c->GetMatrixL2W());
     k->SetRotate(Frx::Pquaternion::id);
     k->ConvLocalRotate();
-    EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(30)));
+    EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(30), kTol));
   }
 }
 
@@ -97,13 +97,13 @@ TEST_F(LocateTest, SkeletonRotationPassKeepsUnchangedLocalRotations) {
   skel->ConvL2W(Frx::Pmatrix::id, 0);
   skel->ConvRotateW2L(0);
   skel->ConvRotateW2L(0);
-  EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(20)));
-  EXPECT_TRUE(SameRotation(c->GetRotate(), AboutZ(90)));
+  EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(20), kTol));
+  EXPECT_TRUE(SameRotation(c->GetRotate(), AboutZ(90), kTol));
   // A changed coordinate is still converted from world to local.
   k->SetChanged(1);
   k->SetRotate(AboutZ(110));
   skel->ConvRotateW2L(0);
-  EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(20)));
+  EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(20), kTol));
 }
 
 TEST_F(LocateTest, ArrangeAndRestPose) {
@@ -120,15 +120,15 @@ TEST_F(LocateTest, ArrangeAndRestPose) {
     EXPECT_EQ(l->Arrange(), 0);
     EXPECT_EQ(c->Arrange(), 1);
     EXPECT_EQ(inner->GetLocate(), l);
-    EXPECT_TRUE(Near(inner->GetPos(), Frx::Pvector(-1, 1, 1)));
-    EXPECT_TRUE(Near(l->spos, Frx::Pvector(2, 0, 0)));
+    EXPECT_TRUE(Near(inner->GetPos(), Frx::Pvector(-1, 1, 1), kTol));
+    EXPECT_TRUE(Near(l->spos, Frx::Pvector(2, 0, 0), kTol));
     EXPECT_EQ(l->IsEndSite(), 0);  // c is a sibling coordinate
     EXPECT_EQ(inner->IsEndSite(), 0);  // the loose bone is one
   }
   {
     l->SetPos(Frx::Pvector(9, 9, 9));
     skel->StandardPosition();
-    EXPECT_TRUE(Near(l->GetPos(), Frx::Pvector(2, 0, 0)));
+    EXPECT_TRUE(Near(l->GetPos(), Frx::Pvector(2, 0, 0), kTol));
   }
   {
     VoICoordinate* k = Make<VoICoordinate>(c, "k");
@@ -137,15 +137,15 @@ TEST_F(LocateTest, ArrangeAndRestPose) {
     k->SetStandardRotate(AboutZ(40));
     k->SetRotate(AboutZ(75));
     k->StandardRotate();
-    EXPECT_TRUE(SameRotation(k->GetRotate(), Frx::Pquaternion::id));
+    EXPECT_TRUE(SameRotation(k->GetRotate(), Frx::Pquaternion::id, kTol));
     k->SetStandardRotate(AboutZ(10));
     skel->StandardRotate();
-    EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(30)));
+    EXPECT_TRUE(SameRotation(k->GetRotate(), AboutZ(30), kTol));
     // The rest position is seen through the inverse rest frame.
     VoILocate* p = Make<VoILocate>(k, "p");
     p->SetCoordinate(k);
     p->SetPos(Frx::Pvector(1, 0, 0));
-    EXPECT_TRUE(Near(p->GetSPos(), Frx::Pvector(std::cos(0.17453f), -std::sin(0.17453f), 0)));
+    EXPECT_TRUE(Near(p->GetSPos(), Frx::Pvector(std::cos(0.17453f), -std::sin(0.17453f), 0), kTol));
   }
 }
 
@@ -166,20 +166,20 @@ TEST_F(LocateTest, TextBlocks) {
             "\trot = ( 0.000000, 0.000000, 0.600000, 0.800000)\n"
             "}\n");
   VoICoordinate* back = Make<VoICoordinate>(skel, "other");
-  LoadText(back,"Coordinate", text);
+  LoadBlock(back,"Coordinate", text);
   EXPECT_STREQ(back->GetName(), "joint");
-  EXPECT_TRUE(Near(back->spos, Frx::Pvector(1, 2, 3)));
-  EXPECT_TRUE(Near(back->GetPos(), Frx::Pvector(4, 5, 6)));
-  EXPECT_TRUE(SameRotation(back->GetRotate(), c->GetRotate()));
-  EXPECT_TRUE(SameRotation(back->GetStandardRotate(), c->GetStandardRotate()));
+  EXPECT_TRUE(Near(back->spos, Frx::Pvector(1, 2, 3), kTol));
+  EXPECT_TRUE(Near(back->GetPos(), Frx::Pvector(4, 5, 6), kTol));
+  EXPECT_TRUE(SameRotation(back->GetRotate(), c->GetRotate(), kTol));
+  EXPECT_TRUE(SameRotation(back->GetStandardRotate(), c->GetStandardRotate(), kTol));
   {
     // Lines in any order, later ones win; a non-unit srot is kept as its matrix.
     VoILocate* l = Make<VoILocate>(skel, "l");
-    LoadText(l, "Locate", "Locate {\n pos = ( 1, 1, 1)\n spos = ( 2, 2, 2)\n pos = ( 3, 0, 0)\n}\n");
-    EXPECT_TRUE(Near(l->GetPos(), Frx::Pvector(3, 0, 0)));
-    EXPECT_TRUE(Near(l->spos, Frx::Pvector(2, 2, 2)));
+    LoadBlock(l, "Locate", "Locate {\n pos = ( 1, 1, 1)\n spos = ( 2, 2, 2)\n pos = ( 3, 0, 0)\n}\n");
+    EXPECT_TRUE(Near(l->GetPos(), Frx::Pvector(3, 0, 0), kTol));
+    EXPECT_TRUE(Near(l->spos, Frx::Pvector(2, 2, 2), kTol));
     VoICoordinate* k = Make<VoICoordinate>(skel, "k");
-    LoadText(k, "Coordinate", "Coordinate {\n srot = ( 1, 0, 0, 1)\n}\n");
+    LoadBlock(k, "Coordinate", "Coordinate {\n srot = ( 1, 0, 0, 1)\n}\n");
     EXPECT_FLOAT_EQ(k->S._22, -1.0f);  // 1 - 2(x² + z²) of the values as read
     EXPECT_FLOAT_EQ(k->S._23, 2.0f);
   }

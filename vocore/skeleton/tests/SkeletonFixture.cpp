@@ -1,19 +1,6 @@
 #include "SkeletonFixture.h"
 
-#include <memory>
-
-#include "ferrox/file/File.h"
-#include "vocore/persist/VoLoad.h"
-#include "vocore/persist/VoSave.h"
-#include "vocore/testing/TextStreams.h"
-
 namespace skeltest {
-
-std::string SaveText(VoIItem* item) { return votest::SaveText(item); }
-
-void LoadText(VoIItem* item, const char* block, const std::string& text) {
-  votest::LoadBlock(item, block, text);
-}
 
 Chain MasterTest::MakeChain() {
   Chain c{};

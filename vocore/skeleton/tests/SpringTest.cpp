@@ -62,8 +62,8 @@ TEST_F(SpringTest, RelaxationConvergesAndKeepsPinnedEnds) {
   Tie(b, c, 5.0f);
   Tie(a, c, 3.0f);  // both ends pinned: it must move neither
   skel->StabilizeSprings(10000, Frx::Pmatrix::id, nullptr);
-  EXPECT_TRUE(Near(a->GetWPos(), Frx::Pvector(0, 0, 0)));
-  EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0)));
+  EXPECT_TRUE(Near(a->GetWPos(), Frx::Pvector(0, 0, 0), kTol));
+  EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0), kTol));
   EXPECT_NEAR((b->GetWPos() - a->GetWPos()).GetSize(), 5.0f, 0.05f);
   EXPECT_NEAR((b->GetWPos() - c->GetWPos()).GetSize(), 5.0f, 0.05f);
   EXPECT_LT(b->GetWPos().y, 3.0f);
@@ -74,7 +74,7 @@ TEST_F(SpringTest, RelaxationConvergesAndKeepsPinnedEnds) {
   EXPECT_EQ(b->IsChanged(), 0);
   const Frx::Pvector settled = b->GetWPos();
   skel->ConvL2W(Frx::Pmatrix::id, 1);
-  EXPECT_TRUE(Near(b->GetWPos(), settled));
+  EXPECT_TRUE(Near(b->GetWPos(), settled, kTol));
   EXPECT_EQ(boxes, 0);
 }
 
@@ -99,7 +99,7 @@ TEST_F(SpringTest, OnePassStopsShortAndDraggedEndsMove) {
     skel->ConvW2L(Frx::Pmatrix::id, 0);
     skel->StabilizeSprings(10000, Frx::Pmatrix::id, &dragged);
     EXPECT_GT(a->GetWPos().x, -4.0f);
-    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0)));
+    EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0), kTol));
     EXPECT_NEAR((b->GetWPos() - c->GetWPos()).GetSize(), 5.0f, 0.05f);
   }
 }
@@ -117,7 +117,7 @@ TEST_F(SpringTest, SpringsWithinOnePercentStopAfterOnePass) {
   skel->StabilizeSprings(10000, Frx::Pmatrix::id, nullptr);
   EXPECT_TRUE(Near(b->GetWPos(), once, 1e-6f));
   EXPECT_GT(b->GetWPos().y, 0.5f);  // a second pass would pull it further in
-  EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0)));
+  EXPECT_TRUE(Near(c->GetWPos(), Frx::Pvector(10, 0, 0), kTol));
 }
 
 TEST_F(SpringTest, DegenerateSpringsAndStrangersStayFinite) {
@@ -139,7 +139,7 @@ TEST_F(SpringTest, DegenerateSpringsAndStrangersStayFinite) {
     EXPECT_TRUE(Finite(l->GetPos())) << l->GetName();
   }
   EXPECT_EQ(boxes, 0);  // logged, never a box
-  EXPECT_TRUE(Near(stranger->GetWPos(), Frx::Pvector(50, 50, 50)));
+  EXPECT_TRUE(Near(stranger->GetWPos(), Frx::Pvector(50, 50, 50), kTol));
 }
 
 }  // namespace

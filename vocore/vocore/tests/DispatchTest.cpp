@@ -4,16 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "LogCapture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoMaster.h"
+
+using FrxTest::LogCapture;
 
 namespace {
 
@@ -73,12 +76,12 @@ class RecordingCommand : public VoClassDescCommand {
   unsigned long lastFlags = 0;
 };
 
+using VoMasterDispatch = votest::MasterFixture;
+
 }  // namespace
 
-TEST(VoMasterDispatch, ImportPicksTheFirstMatchingExtension) {
+TEST_F(VoMasterDispatch, ImportPicksTheFirstMatchingExtension) {
   LogCapture log;
-  VoMaster master;
-  master.Initialize(nullptr);
   RecordingImport first("ImportA", "mqo"), second("ImportB", "MQO");
   master.RegistClassDesc(&first);
   master.RegistClassDesc(&second);
@@ -111,10 +114,8 @@ TEST(VoMasterDispatch, ImportPicksTheFirstMatchingExtension) {
   master.ReleaseItem(root);
 }
 
-TEST(VoMasterDispatch, FailedImportIsLoggedAndScenePathsBypassImporters) {
+TEST_F(VoMasterDispatch, FailedImportIsLoggedAndScenePathsBypassImporters) {
   LogCapture log;
-  VoMaster master;
-  master.Initialize(nullptr);
   RecordingImport failing("ImportF", "bad", true);
   RecordingImport folderExt("ImportSlash", "dir");
   master.RegistClassDesc(&failing);
@@ -138,10 +139,8 @@ TEST(VoMasterDispatch, FailedImportIsLoggedAndScenePathsBypassImporters) {
   master.ReleaseItem(root);
 }
 
-TEST(VoMasterDispatch, ExportByExtensionAndReadOnlyFiles) {
+TEST_F(VoMasterDispatch, ExportByExtensionAndReadOnlyFiles) {
   LogCapture log;
-  VoMaster master;
-  master.Initialize(nullptr);
   RecordingExport exporter;
   master.RegistClassDesc(&exporter);
   VoIItem* root = master.CreateItem("Character", nullptr);
@@ -171,10 +170,8 @@ TEST(VoMasterDispatch, ExportByExtensionAndReadOnlyFiles) {
   master.ReleaseItem(root);
 }
 
-TEST(VoMasterDispatch, CommandsByName) {
+TEST_F(VoMasterDispatch, CommandsByName) {
   LogCapture log;
-  VoMaster master;
-  master.Initialize(nullptr);
   RecordingCommand command;
   master.RegistClassDesc(&command);
   EXPECT_STREQ(command.MenuName(), "無名");
@@ -198,10 +195,8 @@ TEST(VoMasterDispatch, CommandsByName) {
   master.ReleaseItem(a);
 }
 
-TEST(VoMasterDispatch, CommandLogNamesItemsInDebugMode) {
+TEST_F(VoMasterDispatch, CommandLogNamesItemsInDebugMode) {
   LogCapture log(true);
-  VoMaster master;
-  master.Initialize(nullptr);
   RecordingCommand command;
   master.RegistClassDesc(&command);
   VoIItem* a = master.CreateItem("Note", nullptr);

@@ -1,27 +1,27 @@
 // Image files imported as texture items through the engine's own importers:
 // sizes and depths by the renderer's capabilities, pixels, failures.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "LogCapture.h"
 #include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
 #include "platform/module/Module.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
-#include "vocore/diblib/tests/TestImages.h"
 #include "vocore/render/VoRenderer.h"
 #include "vocore/scene/VoINote.h"
 #include "vocore/scene/VoITexture.h"
+#include "vocore/testing/TestImages.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoMaster.h"
+
+using FrxTest::LogCapture;
 
 namespace {
 
@@ -63,15 +63,6 @@ DibTextureCaps Caps(int depth, int width, int height) {
   DibTextureCaps caps;
   caps.bitDepth = uint16_t(depth), caps.maxWidth = uint16_t(width), caps.maxHeight = uint16_t(height);
   return caps;
-}
-
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "vo_teximp_" + std::to_string(getpid()) + "_" + name;
-}
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void Put16(std::vector<uint8_t>& v, unsigned x) { v.push_back(uint8_t(x)), v.push_back(uint8_t(x >> 8)); }
@@ -137,13 +128,11 @@ class VoImageImport : public ::testing::Test {
   void TearDown() override {
     Frx::theFerrox.systemPath = oldSystemPath_;
     Platform::SetModuleMissing("zenjpg.dll", false);
-    for (const std::string& path : written_) std::remove(path.c_str());
   }
+  std::string TempPath(const std::string& name) const { return folder_.Native(name); }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = TempPath(name);
-    WriteFile(path, bytes);
-    written_.push_back(path);
-    return path;
+    folder_.Put(name, std::string(bytes.begin(), bytes.end()));
+    return TempPath(name);
   }
   std::string CopyImage(const std::string& from, const std::string& name) {
     return Write(name, ReadBytes(ImagesDir() + from));
@@ -151,7 +140,7 @@ class VoImageImport : public ::testing::Test {
 
  private:
   Frx::Pstring oldSystemPath_;
-  std::vector<std::string> written_;
+  FrxTest::TempFolder folder_;
 };
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "LogCapture.h"
 #include "ferrox/math/Pmatrix.h"
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/motion/VoIControl.h"
 #include "vocore/motion/VoIControlFloat.h"
@@ -17,6 +17,8 @@
 #include "vocore/skeleton/VoILocate.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
+
+using FrxTest::LogCapture;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "LogCapture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -10,6 +10,8 @@
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
 #include "vocore/vocore/VoPlugin.h"
+
+using FrxTest::LogCapture;
 
 extern "C" int PluginVersion();
 extern "C" VoClassDesc* PluginClassDesc(int index);

@@ -4,13 +4,15 @@
 #include <filesystem>
 #include <string>
 
-#include "LogCapture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
+
+using FrxTest::LogCapture;
 
 TEST(VoMasterPlugins, EngineFolderIsTheLibraryFolder) {
   std::string path = VoMaster::strPath.Get();

@@ -1,22 +1,25 @@
 // Scene folders read from a temporary tree, including one that links back
 // into itself.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "LogCapture.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/testing/MasterFixture.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoMaster.h"
+
+using FrxTest::LogCapture;
 
 namespace fs = std::filesystem;
 
@@ -71,11 +74,9 @@ std::vector<VoIFile*> Files(VoIBranch* branch) {
   return out;
 }
 
-class SceneFolder : public ::testing::Test {
+class SceneFolder : public votest::MasterFixture {
  protected:
   void SetUp() override {
-    root = fs::path(::testing::TempDir()) / ("vocore_scene_" + std::to_string(getpid()));
-    fs::remove_all(root);
     fs::create_directories(root / "stage" / "actor");
     Touch(root / "stage" / "set.mqo");
     Touch(root / "stage" / "fail.mqo");
@@ -84,7 +85,7 @@ class SceneFolder : public ::testing::Test {
     Touch(root / "stage" / "actor" / "body.MQO");
     // A link from inside the tree back to its top.
     fs::create_directory_symlink(root / "stage", root / "stage" / "actor" / "loop");
-    master.Initialize(nullptr);
+    MasterFixture::SetUp();
     master.RegistClassDesc(&mqo);
     master.RegistClassDesc(&kvm);
     master.RegistClassDesc(&exporter);
@@ -92,12 +93,12 @@ class SceneFolder : public ::testing::Test {
   }
   void TearDown() override {
     master.ReleaseItem(top);
-    fs::remove_all(root);
+    MasterFixture::TearDown();
   }
   std::string Folder() const { return (root / "stage").string() + "\\"; }
 
-  fs::path root;
-  VoMaster master;
+  FrxTest::TempFolder folder;
+  fs::path root = folder.Native();
   NoteImport mqo{"mqo"}, kvm{"kvm"};
   CountingExport exporter;
   VoICharacter* top = nullptr;

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "DeviceFixture.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
 

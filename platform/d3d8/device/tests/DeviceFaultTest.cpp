@@ -1,4 +1,4 @@
-#include "DeviceFixture.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "DeviceFixture.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "DeviceFixture.h"
-#include "platform/d3d8/math/d3dx8math.h"
+#include "platform/d3d8/d3dx8math.h"
+#include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
 

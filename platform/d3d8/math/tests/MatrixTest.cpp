@@ -1,6 +1,6 @@
 #include <random>
 
-#include "Near.h"
+#include "TestMath.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ TEST(D3DXMatrix, ProductAppliesLeftOperandFirst) {
   D3DXMatrixMultiply(&ts, &t, &s);
   D3DXMatrixMultiply(&st, &s, &t);
   const D3DXVECTOR3 o(0, 0, 0), v(1, 1, 1);
-  EXPECT_TRUE(VecNear(Transform(o, ts), D3DXVECTOR3(2, 0, 0)));
-  EXPECT_TRUE(VecNear(Transform(o, st), D3DXVECTOR3(1, 0, 0)));
-  EXPECT_TRUE(VecNear(Transform(v, st), D3DXVECTOR3(3, 3, 4)));
+  EXPECT_TRUE(Near(Transform(o, ts), D3DXVECTOR3(2, 0, 0)));
+  EXPECT_TRUE(Near(Transform(o, st), D3DXVECTOR3(1, 0, 0)));
+  EXPECT_TRUE(Near(Transform(v, st), D3DXVECTOR3(3, 3, 4)));
   EXPECT_EQ(t * s, ts);
   {
     D3DXMATRIX a = t;
@@ -65,8 +65,8 @@ TEST(D3DXMatrix, InverseTimesMatrixIsIdentity) {
     float big = 1.0f;
     for (auto& row : inv.m)
       for (float e : row) big = std::fmax(big, std::fabs(e));
-    EXPECT_TRUE(MatNear(m * inv, id, 2e-5f * big)) << "case " << i;
-    EXPECT_TRUE(MatNear(inv * m, id, 2e-5f * big)) << "case " << i;
+    EXPECT_TRUE(Near(m * inv, id, 2e-5f * big)) << "case " << i;
+    EXPECT_TRUE(Near(inv * m, id, 2e-5f * big)) << "case " << i;
   }
   {
     // Determinant of a known matrix: a rigid transform has 1, a scaling the product.
@@ -78,14 +78,14 @@ TEST(D3DXMatrix, InverseTimesMatrixIsIdentity) {
     const D3DXMATRIX rs = r * s;
     D3DXMATRIX inv = rs;
     ASSERT_NE(D3DXMatrixInverse(&inv, nullptr, &inv), nullptr);  // aliased
-    EXPECT_TRUE(MatNear(rs * inv, id, 1e-5f));
+    EXPECT_TRUE(Near(rs * inv, id, 1e-5f));
   }
   {
     // An affine inverse undoes the translation.
     D3DXMATRIX t, inv;
     D3DXMatrixTranslation(&t, 5, -6, 7);
     D3DXMatrixInverse(&inv, nullptr, &t);
-    EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(5, -6, 7), inv), D3DXVECTOR3(0, 0, 0)));
+    EXPECT_TRUE(Near(Transform(D3DXVECTOR3(5, -6, 7), inv), D3DXVECTOR3(0, 0, 0)));
   }
 }
 
@@ -118,21 +118,21 @@ TEST(D3DXMatrix, AxisRotationsFollowRowVectorLeftHandedConvention) {
   D3DXMatrixRotationY(&ry, a);
   D3DXMatrixRotationZ(&rz, a);
   // Clockwise looking along the positive axis towards the origin.
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(0, 1, 0), rx), D3DXVECTOR3(0, 0, 1)));
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(0, 0, 1), ry), D3DXVECTOR3(1, 0, 0)));
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(1, 0, 0), rz), D3DXVECTOR3(0, 1, 0)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(0, 1, 0), rx), D3DXVECTOR3(0, 0, 1)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(0, 0, 1), ry), D3DXVECTOR3(1, 0, 0)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(1, 0, 0), rz), D3DXVECTOR3(0, 1, 0)));
   {
     D3DXMATRIX m;
     const D3DXVECTOR3 x(2, 0, 0), y(0, 3, 0), z(0, 0, 0.5f);
     D3DXMatrixRotationAxis(&m, &x, 0.7f);
     D3DXMatrixRotationX(&rx, 0.7f);
-    EXPECT_TRUE(MatNear(m, rx));
+    EXPECT_TRUE(Near(m, rx));
     D3DXMatrixRotationAxis(&m, &y, -1.2f);
     D3DXMatrixRotationY(&ry, -1.2f);
-    EXPECT_TRUE(MatNear(m, ry));
+    EXPECT_TRUE(Near(m, ry));
     D3DXMatrixRotationAxis(&m, &z, 2.5f);
     D3DXMatrixRotationZ(&rz, 2.5f);
-    EXPECT_TRUE(MatNear(m, rz));
+    EXPECT_TRUE(Near(m, rz));
   }
 }
 
@@ -145,10 +145,10 @@ TEST(D3DXMatrix, YawPitchRollAppliesRollThenPitchThenYaw) {
   D3DXMatrixRotationZ(&rz, roll);
   const D3DXVECTOR3 v(0.3f, -2.0f, 1.5f);
   const D3DXVECTOR3 stepwise = Transform(Transform(Transform(v, rz), rx), ry);
-  EXPECT_TRUE(VecNear(Transform(v, ypr), stepwise));
+  EXPECT_TRUE(Near(Transform(v, ypr), stepwise));
   // Any other order gives another answer for these angles.
-  EXPECT_FALSE(VecNear(Transform(Transform(Transform(v, ry), rx), rz), stepwise, 1e-2f));
+  EXPECT_FALSE(Near(Transform(Transform(Transform(v, ry), rx), rz), stepwise, 1e-2f));
   // Pure yaw is a rotation about Y.
   D3DXMatrixRotationYawPitchRoll(&ypr, yaw, 0, 0);
-  EXPECT_TRUE(MatNear(ypr, ry));
+  EXPECT_TRUE(Near(ypr, ry));
 }

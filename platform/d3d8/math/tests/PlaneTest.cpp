@@ -1,4 +1,4 @@
-#include "Near.h"
+#include "TestMath.h"
 
 TEST(D3DXPlane, FromPointsContainsThemWithUnitNormal) {
   const D3DXVECTOR3 p1(1, 0, 0), p2(0, 1, 0), p3(0, 0, 1);
@@ -32,7 +32,7 @@ TEST(D3DXPlane, NormalizeScalesAllFour) {
   const D3DXPLANE p(0, 3, 4, 10);
   D3DXPLANE n;
   D3DXPlaneNormalize(&n, &p);
-  EXPECT_TRUE(QuatNear(D3DXQUATERNION(n.a, n.b, n.c, n.d), D3DXQUATERNION(0, 0.6f, 0.8f, 2)));
+  EXPECT_TRUE(Near(D3DXQUATERNION(n.a, n.b, n.c, n.d), D3DXQUATERNION(0, 0.6f, 0.8f, 2)));
   const D3DXPLANE zero(0, 0, 0, 5);
   D3DXPlaneNormalize(&n, &zero);
   EXPECT_EQ(n, D3DXPLANE(0, 0, 0, 0));
@@ -51,7 +51,7 @@ TEST(D3DXPlane, IntersectLine) {
     const D3DXVECTOR3 a(1, 1, 0), b(2, 3, 1);
     ASSERT_EQ(D3DXPlaneIntersectLine(&hit, &pl, &a, &b), &hit);
     // The line continues past b: z = 2 at twice the segment.
-    EXPECT_TRUE(VecNear(hit, D3DXVECTOR3(3, 5, 2)));
+    EXPECT_TRUE(Near(hit, D3DXVECTOR3(3, 5, 2)));
   }
   {
     const D3DXVECTOR3 a(-1, 4, 7), b(1, 2, -3);

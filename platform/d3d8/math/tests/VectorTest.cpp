@@ -1,15 +1,15 @@
-#include "Near.h"
+#include "TestMath.h"
 
 TEST(D3DXVec3, BasicAlgebra) {
   const D3DXVECTOR3 x(1, 0, 0), y(0, 1, 0);
   {
     D3DXVECTOR3 c;
     D3DXVec3Cross(&c, &x, &y);
-    EXPECT_TRUE(VecNear(c, D3DXVECTOR3(0, 0, 1)));
+    EXPECT_TRUE(Near(c, D3DXVECTOR3(0, 0, 1)));
     D3DXVECTOR3 a(1, 2, 3);
     const D3DXVECTOR3 b(-4, 5, 0.5f);
     D3DXVec3Cross(&a, &a, &b);  // aliased output
-    EXPECT_TRUE(VecNear(a, D3DXVECTOR3(2 * 0.5f - 3 * 5, 3 * -4 - 1 * 0.5f, 1 * 5 - 2 * -4)));
+    EXPECT_TRUE(Near(a, D3DXVECTOR3(2 * 0.5f - 3 * 5, 3 * -4 - 1 * 0.5f, 1 * 5 - 2 * -4)));
   }
   {
     const D3DXVECTOR3 v(3, 4, 12);
@@ -17,7 +17,7 @@ TEST(D3DXVec3, BasicAlgebra) {
     EXPECT_FLOAT_EQ(D3DXVec3Dot(&v, &v), 169.0f);
     D3DXVECTOR3 n;
     D3DXVec3Normalize(&n, &v);
-    EXPECT_TRUE(VecNear(n, D3DXVECTOR3(3.0f / 13, 4.0f / 13, 12.0f / 13)));
+    EXPECT_TRUE(Near(n, D3DXVECTOR3(3.0f / 13, 4.0f / 13, 12.0f / 13)));
   }
   {
     // A zero vector normalises to zero, not NaN: look-at with a zero up relies on it.
@@ -33,16 +33,16 @@ TEST(D3DXVec3, TransformCoordDividesByWAndNormalIgnoresTranslation) {
   D3DXMatrixTranslation(&m, 10, 20, 30);
   const D3DXVECTOR3 v(1, 2, 3);
   {
-    EXPECT_TRUE(VecNear(Transform(v, m), D3DXVECTOR3(11, 22, 33)));
+    EXPECT_TRUE(Near(Transform(v, m), D3DXVECTOR3(11, 22, 33)));
     D3DXVECTOR3 n;
     D3DXVec3TransformNormal(&n, &v, &m);
-    EXPECT_TRUE(VecNear(n, v));
+    EXPECT_TRUE(Near(n, v));
   }
   {
     // w = 2 halves the result.
     D3DXMATRIX h = Identity();
     h._44 = 2.0f;
-    EXPECT_TRUE(VecNear(Transform(v, h), D3DXVECTOR3(0.5f, 1, 1.5f)));
+    EXPECT_TRUE(Near(Transform(v, h), D3DXVECTOR3(0.5f, 1, 1.5f)));
     D3DXVECTOR4 r;
     D3DXVec3Transform(&r, &v, &h);
     EXPECT_EQ(r, D3DXVECTOR4(1, 2, 3, 2));
@@ -77,14 +77,14 @@ TEST(D3DXVec3, ProjectAndUnprojectRoundTrip) {
     D3DXVECTOR3 s, back;
     D3DXVec3Project(&s, &p, &vp, &proj, &view, &world);
     ASSERT_NE(D3DXVec3Unproject(&back, &s, &vp, &proj, &view, &world), nullptr);
-    EXPECT_TRUE(VecNear(back, p, 2e-3f));
+    EXPECT_TRUE(Near(back, p, 2e-3f));
   }
   {
     // Null matrices are identities; a singular world cannot be undone.
     const D3DXVECTOR3 p(0.5f, -0.5f, 0.25f);
     D3DXVECTOR3 s;
     D3DXVec3Project(&s, &p, &vp, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(VecNear(s, D3DXVECTOR3(10 + 480, 20 + 360, 0.25f), 1e-4f));
+    EXPECT_TRUE(Near(s, D3DXVECTOR3(10 + 480, 20 + 360, 0.25f), 1e-4f));
     D3DXMATRIX flat;
     D3DXMatrixScaling(&flat, 1, 0, 1);
     D3DXVECTOR3 back;

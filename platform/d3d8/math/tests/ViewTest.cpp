@@ -1,12 +1,12 @@
-#include "Near.h"
+#include "TestMath.h"
 
 TEST(D3DXView, LookAtLHMapsEyeToOriginAndTargetOntoPositiveZ) {
   const D3DXVECTOR3 eye(3, 4, -5), at(-1, 2, 6), up(0, 1, 0);
   D3DXMATRIX v;
   D3DXMatrixLookAtLH(&v, &eye, &at, &up);
   const D3DXVECTOR3 d = at - eye;
-  EXPECT_TRUE(VecNear(Transform(eye, v), D3DXVECTOR3(0, 0, 0)));
-  EXPECT_TRUE(VecNear(Transform(at, v), D3DXVECTOR3(0, 0, D3DXVec3Length(&d)), 1e-4f));
+  EXPECT_TRUE(Near(Transform(eye, v), D3DXVECTOR3(0, 0, 0)));
+  EXPECT_TRUE(Near(Transform(at, v), D3DXVECTOR3(0, 0, D3DXVec3Length(&d)), 1e-4f));
   {
     // Up stays up, and the camera's right is +x: left-handed.
     const D3DXVECTOR3 above = Transform(eye + D3DXVECTOR3(0, 1, 0), v);
@@ -21,7 +21,7 @@ TEST(D3DXView, LookAtLHMapsEyeToOriginAndTargetOntoPositiveZ) {
     D3DXMATRIX r = v, rt;
     r._41 = r._42 = r._43 = 0.0f;
     D3DXMatrixTranspose(&rt, &r);
-    EXPECT_TRUE(MatNear(r * rt, Identity()));
+    EXPECT_TRUE(Near(r * rt, Identity()));
     EXPECT_EQ(v._14, 0.0f);
     EXPECT_EQ(v._24, 0.0f);
     EXPECT_EQ(v._34, 0.0f);
@@ -33,8 +33,8 @@ TEST(D3DXView, LookAtRHPutsTargetOnNegativeZ) {
   const D3DXVECTOR3 eye(1, 1, 1), at(4, 5, 1), up(0, 0, 1);
   D3DXMATRIX v;
   D3DXMatrixLookAtRH(&v, &eye, &at, &up);
-  EXPECT_TRUE(VecNear(Transform(eye, v), D3DXVECTOR3(0, 0, 0)));
-  EXPECT_TRUE(VecNear(Transform(at, v), D3DXVECTOR3(0, 0, -5), 1e-5f));
+  EXPECT_TRUE(Near(Transform(eye, v), D3DXVECTOR3(0, 0, 0)));
+  EXPECT_TRUE(Near(Transform(at, v), D3DXVECTOR3(0, 0, -5), 1e-5f));
   EXPECT_GT(Transform(eye + D3DXVECTOR3(0, 0, 1), v).y, 0.0f);
 }
 
@@ -83,8 +83,8 @@ TEST(D3DXView, OrthoMapsBoxToUnitCube) {
   D3DXMATRIX lh, rh;
   D3DXMatrixOrthoLH(&lh, 200, 100, 1, 11);
   D3DXMatrixOrthoRH(&rh, 200, 100, 1, 11);
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(100, 50, 1), lh), D3DXVECTOR3(1, 1, 0)));
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(-100, -50, 11), lh), D3DXVECTOR3(-1, -1, 1)));
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(0, 0, -11), rh), D3DXVECTOR3(0, 0, 1)));
-  EXPECT_TRUE(VecNear(Transform(D3DXVECTOR3(0, 0, -1), rh), D3DXVECTOR3(0, 0, 0)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(100, 50, 1), lh), D3DXVECTOR3(1, 1, 0)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(-100, -50, 11), lh), D3DXVECTOR3(-1, -1, 1)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(0, 0, -11), rh), D3DXVECTOR3(0, 0, 1)));
+  EXPECT_TRUE(Near(Transform(D3DXVECTOR3(0, 0, -1), rh), D3DXVECTOR3(0, 0, 0)));
 }

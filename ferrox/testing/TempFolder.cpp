@@ -1,0 +1,59 @@
+#include "ferrox/testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace FrxTest {
+
+TempFolder::TempFolder() {
+  std::string pattern = ::testing::TempDir() + "savora-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const char* made = mkdtemp(name.data());
+  EXPECT_NE(made, nullptr) << pattern;
+  native_ = made ? std::string(made) + "/" : std::string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  if (!native_.empty()) std::filesystem::remove_all(native_, ignored);
+}
+
+std::string TempFolder::System(const std::string& name) const {
+  std::string folder = native_;
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  return folder + name;
+}
+
+void TempFolder::Put(const std::string& name, const std::string& bytes) const {
+  std::filesystem::create_directories(std::filesystem::path(Native(name)).parent_path());
+  std::ofstream(Native(name), std::ios::binary) << bytes;
+}
+
+std::string TempFolder::Get(const std::string& name) const {
+  std::ifstream in(Native(name), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempFolder::Exists(const std::string& name) const {
+  std::error_code ignored;
+  return std::filesystem::exists(Native(name), ignored);
+}
+
+size_t TempFolder::Count(const std::string& sub) const {
+  size_t n = 0;
+  for (auto it = std::filesystem::directory_iterator(native_ + sub); it != std::filesystem::directory_iterator();
+       ++it)
+    ++n;
+  return n;
+}
+
+}  // namespace FrxTest
