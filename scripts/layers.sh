@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 
 # Lowest first. skeleton and motion are siblings, as are file and link.
 declare -A ORDER=(
-  [ferrox]="string math text ferrox file link draw"
-  [vocore]="diblib render persist item skeleton motion scene geometry vocore testing"
+  [ferrox]="string math text ferrox file link draw testing"
+  [vocore]="diblib render persist item skeleton motion scene geometry vocore Renddx testing"
 )
 # Upward includes the class design needs: an object hangs from a locate and a
 # locate is an object, so the object base and the item walks that answer
