@@ -1,42 +1,10 @@
 #include "ferrox/file/NameFold.h"
 
+#include "platform/files/FindPath.h"
+
 namespace Frx::NameFold {
 
 namespace {
-
-char32_t Upper(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;                 // full-width a-z
-  if (c >= 0x03B1 && c <= 0x03C9 && c != 0x03C2) return c - 0x20;  // Greek
-  if (c >= 0x0430 && c <= 0x044F) return c - 0x20;                 // Cyrillic
-  if (c == 0x0451) return 0x0401;                                   // Cyrillic io
-  return c;
-}
-
-// Decodes one UTF-8 character at s[i], advancing i; bad bytes stand alone.
-char32_t Next(std::string_view s, size_t& i) {
-  const unsigned char b = static_cast<unsigned char>(s[i]);
-  if (b < 0x80) {
-    ++i;
-    return b;
-  }
-  const size_t extra = b >= 0xC2 && b < 0xE0 ? 1 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xF0 && b < 0xF5 ? 3 : 0;
-  if (extra == 0 || i + extra >= s.size()) {
-    ++i;
-    return 0xDC00 + b;
-  }
-  char32_t c = b & (0x3F >> extra);
-  for (size_t k = 1; k <= extra; ++k) {
-    const unsigned char t = static_cast<unsigned char>(s[i + k]);
-    if ((t & 0xC0) != 0x80) {
-      ++i;
-      return 0xDC00 + b;
-    }
-    c = (c << 6) | (t & 0x3F);
-  }
-  i += extra + 1;
-  return c;
-}
 
 bool Glob(std::u32string_view p, std::u32string_view n) {
   size_t pi = 0, ni = 0;
@@ -61,12 +29,7 @@ bool Glob(std::u32string_view p, std::u32string_view n) {
 
 }  // namespace
 
-std::u32string Fold(std::string_view name) {
-  std::u32string out;
-  out.reserve(name.size());
-  for (size_t i = 0; i < name.size();) out += Upper(Next(name, i));
-  return out;
-}
+std::u32string Fold(std::string_view name) { return Platform::Files::FoldCase(name); }
 
 bool Same(std::string_view a, std::string_view b) { return Fold(a) == Fold(b); }
 

@@ -33,4 +33,23 @@ size_t FormatText(char* buffer, size_t size, const char* format, ...) {
   return n;
 }
 
+void AppendFormat(std::string& out, const char* format, ...) {
+  char buffer[512];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (n < 0) return;
+  if (static_cast<size_t>(n) < sizeof buffer) {
+    out.append(buffer, static_cast<size_t>(n));
+    return;
+  }
+  const size_t at = out.size();
+  out.resize(at + static_cast<size_t>(n) + 1);
+  va_start(args, format);
+  std::vsnprintf(&out[at], static_cast<size_t>(n) + 1, format, args);
+  va_end(args);
+  out.resize(at + static_cast<size_t>(n));
+}
+
 }  // namespace Frx

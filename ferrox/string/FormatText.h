@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <string>
 
 namespace Frx {
 
@@ -12,5 +13,9 @@ namespace Frx {
 size_t FormatTextV(char* buffer, size_t size, const char* format, va_list args);
 size_t FormatText(char* buffer, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
+
+// Appends printf output of any length to `out` (writers build whole files in
+// memory this way).
+void AppendFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 }  // namespace Frx

@@ -49,6 +49,13 @@ char32_t Upper(char32_t c) {
 
 }  // namespace
 
+std::u32string FoldCase(std::string_view name) {
+  std::u32string out;
+  out.reserve(name.size());
+  for (size_t i = 0; i < name.size();) out += Upper(Next(name, i));
+  return out;
+}
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size())

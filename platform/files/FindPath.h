@@ -13,6 +13,10 @@ namespace Platform::Files {
 // letters a Shift-JIS name can hold (full-width Latin, Greek, Cyrillic).
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 
+// The code points of a UTF-8 name with those letters upper-cased. A byte
+// that is not valid UTF-8 stands for itself (as 0xDC00 + byte).
+std::u32string FoldCase(std::string_view name);
+
 // `path` when it exists; else the path whose missing elements are replaced
 // by the first entry (in byte order) of their folder that matches without
 // case; else empty.

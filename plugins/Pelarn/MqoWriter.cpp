@@ -1,13 +1,13 @@
 #include "plugins/Pelarn/MqoWriter.h"
 
 #include <climits>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
 #include "ferrox/file/TextFile.h"
+#include "ferrox/string/FormatText.h"
 #include "ferrox/math/Pmatrix.h"
 #include "plugins/frame/PluginFrame.h"
 #include "vocore/geometry/VoFace.h"
@@ -24,25 +24,7 @@ namespace {
 
 using ItemList = std::list<VoRefer<VoIItem>>;
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return;
-  if (size_t(n) < sizeof buffer) {
-    out.append(buffer, size_t(n));
-    return;
-  }
-  const size_t at = out.size();
-  out.resize(at + size_t(n) + 1);
-  va_start(args, format);
-  std::vsnprintf(&out[at], size_t(n) + 1, format, args);
-  va_end(args);
-  out.resize(at + size_t(n));
-}
+using Frx::AppendFormat;
 
 void AppendFloat(std::string& out, float value) {
   uint32_t bits;
@@ -54,16 +36,16 @@ void AppendFloat(std::string& out, float value) {
 // Materials in list order; their positions are the faces' M values.
 std::unordered_map<VoIMaterial*, int> AppendMaterials(std::string& out, ItemList& materials) {
   std::unordered_map<VoIMaterial*, int> index;
-  Append(out, "Material %d {\n", int(materials.size()));
+  AppendFormat(out, "Material %d {\n", int(materials.size()));
   int at = 0;
   for (VoRefer<VoIItem>& ref : materials) {
     VoIMaterial* m = ref ? ref->IsMaterial() : nullptr;
     if (!m) continue;
     index.emplace(m, at++);
-    Append(out,
+    AppendFormat(out,
            "\t\"%s\" col(%0.3f %0.3f %0.3f %0.3f) dif(%0.3f) amb(%0.3f) emi(%0.3f) spc(%0.3f) power(%0.2f)",
            m->GetName(), m->r, m->g, m->b, m->a, m->dif, m->amb, m->emi, m->spc, m->power);
-    if (VoITexture* texture = m->texture) Append(out, " tex(\"%s\")", texture->GetName());
+    if (VoITexture* texture = m->texture) AppendFormat(out, " tex(\"%s\")", texture->GetName());
     out += "\n";
   }
   out += "}\n";
@@ -77,7 +59,7 @@ void AppendVertices(std::string& out, VoIPolygon* polygon, const VoVertex* verte
   const Frx::Pmatrix m = coordinate ? coordinate->GetMatrixS2W() : Frx::Pmatrix::id;
   const bool identity = std::memcmp(&m, &Frx::Pmatrix::id, sizeof m) == 0;
   const int n = vertex->GetNum();
-  Append(out, "\tBVertex %d {\n\t\tVector %d [%d]\n", n, n, n * 12);
+  AppendFormat(out, "\tBVertex %d {\n\t\tVector %d [%d]\n", n, n, n * 12);
   out.reserve(out.size() + size_t(n) * 12 + 64);
   for (int i = 0; i < n; ++i) {
     const Frx::Pvector p = identity ? vertex->Get(i) : m * vertex->Get(i);
@@ -93,24 +75,24 @@ void AppendFaces(std::string& out, const VoFace* face, int numVertex,
   // Only faces of 2 to 4 corners that all name a vertex can be written.
   int writable = 0;
   for (int f = 0; f < face->count; ++f) writable += face->array[f].GetValidCount(numVertex) >= 2 ? 1 : 0;
-  Append(out, "\tface %d {\n", writable);
+  AppendFormat(out, "\tface %d {\n", writable);
   for (int f = 0; f < face->count; ++f) {
     const VoFaceElement& e = face->array[f];
     const int n = e.GetValidCount(numVertex);
     if (n < 2) continue;
     const int v0 = int(e.index[0]), v1 = int(e.index[1]);
     if (n == 2) {
-      Append(out, "\t\t2 V(%d %d)\n", v0, v1);
+      AppendFormat(out, "\t\t2 V(%d %d)\n", v0, v1);
       continue;
     }
     if (n == 3)
-      Append(out, "\t\t3 V(%d %d %d)", v0, v1, int(e.index[2]));
+      AppendFormat(out, "\t\t3 V(%d %d %d)", v0, v1, int(e.index[2]));
     else
-      Append(out, "\t\t4 V(%d %d %d %d)", v0, v1, int(e.index[2]), int(e.index[3]));
+      AppendFormat(out, "\t\t4 V(%d %d %d %d)", v0, v1, int(e.index[2]), int(e.index[3]));
     if (VoIMaterial* material = e.material) {
       auto found = materials.find(material);
-      Append(out, " M(%d) UV(", found == materials.end() ? -1 : found->second);
-      for (int k = 0; k < n; ++k) Append(out, k ? " %0.5f %0.5f" : "%0.5f %0.5f", e.uv[k][0], e.uv[k][1]);
+      AppendFormat(out, " M(%d) UV(", found == materials.end() ? -1 : found->second);
+      for (int k = 0; k < n; ++k) AppendFormat(out, k ? " %0.5f %0.5f" : "%0.5f %0.5f", e.uv[k][0], e.uv[k][1]);
       out += ")";
     }
     out += "\n";
@@ -138,7 +120,7 @@ Compose ComposeMqoText(ItemList& items, std::string& out) {
     VoFace* face = polygon->GetFace();
     if (!vertex || !face || polygon->IsHide() == 1) continue;
     if (vertex->GetNum() > INT_MAX / 12) return Compose::TOO_LARGE;
-    Append(out, "Object \"%s\" {\n", polygon->GetName());
+    AppendFormat(out, "Object \"%s\" {\n", polygon->GetName());
     out += "\tvisible 15\n\tlocking 0\n\tshading 1\n\tfacet 59.5\n\tcolor 0.898 0.498 0.698\n";
     AppendVertices(out, polygon, vertex);
     AppendFaces(out, face, vertex->GetNum(), index);

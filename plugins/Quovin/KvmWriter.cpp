@@ -1,11 +1,11 @@
 #include "plugins/Quovin/KvmWriter.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/TextFile.h"
+#include "ferrox/string/FormatText.h"
 #include "plugins/frame/PluginFrame.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
@@ -22,15 +22,7 @@ using ItemList = std::list<VoRefer<VoIItem>>;
 
 void Indent(std::string& out, int depth) { out.append(static_cast<size_t>(depth), '\t'); }
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-  char buffer[128];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n > 0) out.append(buffer, static_cast<size_t>(n) < sizeof buffer ? static_cast<size_t>(n) : sizeof buffer - 1);
-}
+using Frx::AppendFormat;
 
 // "%f", except where the reader would not read it back.
 void AppendFloat(std::string& out, float value) {
@@ -40,7 +32,7 @@ void AppendFloat(std::string& out, float value) {
                      : "1000000000000000000000000000000000000000.000000";
     return;
   }
-  Append(out, "%f", static_cast<double>(value));
+  AppendFormat(out, "%f", static_cast<double>(value));
 }
 
 // A quoted value reads back up to a double quote, a TAB or a line feed.
@@ -67,7 +59,7 @@ void AppendNamedLine(std::string& out, int depth, const char* key, const char* t
 
 void AppendNumberKey(std::string& out, int depth, long frame, const float* v, int n) {
   Indent(out, depth);
-  Append(out, "%d (", static_cast<int>(frame));
+  AppendFormat(out, "%d (", static_cast<int>(frame));
   for (int i = 0; i < n; ++i) {
     if (i) out += ' ';
     AppendFloat(out, v[i]);
@@ -98,7 +90,7 @@ void AppendCurve(std::string& out, Control* control, int depth) {
 void AppendTextKeys(std::string& out, VoIKeyControl<std::string>* control, int depth) {
   for (const auto& k : control->keys) {
     Indent(out, depth + 1);
-    Append(out, "%d ", static_cast<int>(k.frame));
+    AppendFormat(out, "%d ", static_cast<int>(k.frame));
     AppendText(out, k.value.c_str());
     out += '\n';
   }
@@ -153,9 +145,9 @@ void AppendMotionBlock(std::string& out, VoIMotion* motion, int depth) {
   out += "Motion {\n";
   AppendNamedLine(out, depth + 1, "name", motion->GetName());
   Indent(out, depth + 1);
-  Append(out, "endframe = %d\n", static_cast<int>(motion->endframe));
+  AppendFormat(out, "endframe = %d\n", static_cast<int>(motion->endframe));
   Indent(out, depth + 1);
-  Append(out, "loop = %d\n", motion->loop);
+  AppendFormat(out, "loop = %d\n", motion->loop);
   for (VoIItem* c = motion->GetFirstChild(); c; c = motion->GetNextChild(c)) {
     if (VoIMotion* nested = c->IsMotion())
       AppendMotionBlock(out, nested, depth + 1);

@@ -1,12 +1,12 @@
 #include "plugins/Sorvel/BvhWriter.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/TextFile.h"
+#include "ferrox/string/FormatText.h"
 #include "plugins/Sorvel/FrameRateQuestion.h"
 #include "plugins/frame/PluginFrame.h"
 #include "vocore/motion/VoIMotion.h"
@@ -19,25 +19,7 @@ namespace Bvh {
 
 namespace {
 
-void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Append(std::string& out, const char* format, ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return;
-  if (size_t(n) < sizeof buffer) {
-    out.append(buffer, size_t(n));
-    return;
-  }
-  const size_t at = out.size();
-  out.resize(at + size_t(n) + 1);
-  va_start(args, format);
-  std::vsnprintf(&out[at], size_t(n) + 1, format, args);
-  va_end(args);
-  out.resize(at + size_t(n));
-}
+using Frx::AppendFormat;
 
 struct Joint {
   VoILocate* locate;
@@ -83,13 +65,13 @@ void WriteBvhJoint(std::string& out, VoIItem* item, std::vector<Joint>& joints, 
     if (locate->IsEndSite() != 1) return;
     Indent(out, depth), out += "End Site\n";
     Indent(out, depth), out += "{\n";
-    Indent(out, depth + 1), Append(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
+    Indent(out, depth + 1), AppendFormat(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
     Indent(out, depth), out += "}\n";
     return;
   }
-  Indent(out, depth), Append(out, depth == 0 ? "ROOT %s\n" : "JOINT %s\n", locate->GetName());
+  Indent(out, depth), AppendFormat(out, depth == 0 ? "ROOT %s\n" : "JOINT %s\n", locate->GetName());
   Indent(out, depth), out += "{\n";
-  Indent(out, depth + 1), Append(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
+  Indent(out, depth + 1), AppendFormat(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
   joints.push_back(Joint{locate, depth == 0});
   Indent(out, depth + 1);
   out += depth == 0 ? "CHANNELS 6 Xposition Yposition Zposition Zrotation Yrotation Xrotation\n"
@@ -121,11 +103,11 @@ void AppendFrame(std::string& line, const std::vector<Joint>& joints) {
     if (joint.root) {
       VoIBone* bone = joint.locate->IsBone();
       const Frx::Pvector p = bone ? bone->GetPosStart() : joint.locate->GetPos();
-      Append(line, "%f\t%f\t%f\t", Finite(p.x), Finite(p.y), Finite(p.z));
+      AppendFormat(line, "%f\t%f\t%f\t", Finite(p.x), Finite(p.y), Finite(p.z));
     }
     VoICoordinate* coordinate = joint.locate->IsCoordinate();
     const Frx::Pvector e = coordinate ? coordinate->GetRotate().GetEulerXYZ() : Frx::Pvector(0.0f, 0.0f, 0.0f);
-    Append(line, "%f\t%f\t%f\t", Finite(e.z), Finite(e.y), Finite(e.x));
+    AppendFormat(line, "%f\t%f\t%f\t", Finite(e.z), Finite(e.y), Finite(e.x));
   }
   line += "\n";
 }
@@ -151,8 +133,8 @@ void ComposeBvhText(VoICharacter* character, float fps, TextSink& out) {
   const float step = 60.0f / fps;
   const long end = motion->endframe;
   const int frames = ForEachSample(step, end, [](float) {});
-  Append(text, "Frames: %d\n", frames);
-  Append(text, "Frame Time: %f\n", 1.0f / fps);
+  AppendFormat(text, "Frames: %d\n", frames);
+  AppendFormat(text, "Frame Time: %f\n", 1.0f / fps);
   out.Put(text.data(), text.size());
 
   // The connections may have been made for an earlier state of the motion.

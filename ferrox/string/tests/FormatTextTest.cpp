@@ -35,4 +35,12 @@ TEST(FormatText, FormatsArgumentsAndRefusesNoRoom) {
   EXPECT_EQ(Frx::FormatText(nullptr, 4, "x"), 0u);
 }
 
+TEST(FormatText, AppendsOutputOfAnyLength) {
+  std::string out = "x";
+  const std::string longName(2000, 'n');  // past any fixed buffer
+  Frx::AppendFormat(out, "%s=%d;", "a", 1);
+  Frx::AppendFormat(out, "\"%s\"", longName.c_str());
+  EXPECT_EQ(out, "xa=1;\"" + longName + "\"");
+}
+
 }  // namespace
