@@ -11,6 +11,7 @@
 
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
+#include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -71,26 +72,7 @@ ModelFile& Model() {
 // The floor: the whole file read, then strtof over every number in it.
 void BM_ReadAndStrtof(benchmark::State& state) {
   const ModelFile& model = Model();
-  for (auto _ : state) {
-    FILE* f = std::fopen(model.path.c_str(), "rb");
-    std::string text(model.text.size(), '\0');
-    const size_t got = std::fread(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    float sum = 0;
-    const char* p = text.c_str();
-    const char* end = p + got;
-    while (p < end) {
-      char* next = nullptr;
-      const float value = std::strtof(p, &next);
-      if (next == p) {
-        ++p;
-        continue;
-      }
-      sum += value;
-      p = next;
-    }
-    benchmark::DoNotOptimize(sum);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(plugtest::ReadAndSumNumbers(model.path));
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(model.text.size()));
 }
 BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);

@@ -16,6 +16,7 @@
 
 #include "plugins/Quovin/ImportKVM.h"
 #include "plugins/Quovin/KvmReader.h"
+#include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -75,26 +76,7 @@ const MotionFile& File(int keys, bool shuffled) {
 // The floor: the whole file read, then strtof over every number in it.
 void BM_ReadAndStrtof(benchmark::State& state) {
   const MotionFile& file = File(int(state.range(0)), false);
-  for (auto _ : state) {
-    FILE* f = std::fopen(file.path.c_str(), "rb");
-    std::string text(file.text.size(), '\0');
-    const size_t got = f ? std::fread(text.data(), 1, text.size(), f) : 0;
-    if (f) std::fclose(f);
-    float sum = 0;
-    const char* p = text.c_str();
-    const char* end = p + got;
-    while (p < end) {
-      char* next = nullptr;
-      const float value = std::strtof(p, &next);
-      if (next == p) {
-        ++p;
-        continue;
-      }
-      sum += value;
-      p = next;
-    }
-    benchmark::DoNotOptimize(sum);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(plugtest::ReadAndSumNumbers(file.path));
   state.SetComplexityN(state.range(0) * kControls);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.text.size()));
 }

@@ -15,6 +15,7 @@
 #include "ferrox/math/Pmatrix.h"
 #include "plugins/Sorvel/BvhParser.h"
 #include "plugins/Sorvel/ImportBVH.h"
+#include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -52,23 +53,7 @@ bool Missing(benchmark::State& state) {
 // The floor: the whole file read, then strtof over every number in it.
 void BM_ReadAndStrtof(benchmark::State& state) {
   if (Missing(state)) return;
-  for (auto _ : state) {
-    const std::string text = ReadAll(kFile);
-    float sum = 0;
-    const char* p = text.c_str();
-    const char* end = p + text.size();
-    while (p < end) {
-      char* next = nullptr;
-      const float value = std::strtof(p, &next);
-      if (next == p) {
-        ++p;
-        continue;
-      }
-      sum += value;
-      p = next;
-    }
-    benchmark::DoNotOptimize(sum);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(plugtest::ReadAndSumNumbers(kFile));
 }
 BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);
 
