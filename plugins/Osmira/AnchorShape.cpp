@@ -13,19 +13,8 @@ namespace {
 
 using Frx::Pvector;
 
-bool Finite(const Pvector& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-// Corners of a face that can be tested, as the polygon's own tests take them:
-// 3 or 4 corners, all indexing live positions; else 0.
-int FaceCorners(const VoFaceElement& e, const VoVertex& positions, Pvector* out) {
-  const int n = e.GetValidCount(positions.GetNum());
-  if (n < 3) return 0;
-  for (int k = 0; k < n; ++k) {
-    out[k] = positions.Get(static_cast<int>(e.index[k]));
-    if (VoVertex::IsDeleted(out[k])) return 0;
-  }
-  return n;
-}
+using VoTriangle::FaceCorners;
+using VoTriangle::Finite;
 
 double SegmentDistance2(const Pvector& p, const Pvector& a, const Pvector& b) {
   const double ab[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};

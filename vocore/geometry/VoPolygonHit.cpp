@@ -10,18 +10,8 @@ namespace {
 
 using Frx::Pvector;
 
-bool Finite(const Pvector& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-// Corner positions of a face that can be tested: 3 or 4 live corners; else 0.
-int FaceCorners(const VoFaceElement& e, const VoVertex& positions, Pvector* out) {
-  const int n = e.GetValidCount(positions.GetNum());
-  if (n < 3) return 0;
-  for (int k = 0; k < n; ++k) {
-    out[k] = positions.Get(static_cast<int>(e.index[k]));
-    if (VoVertex::IsDeleted(out[k])) return 0;
-  }
-  return n;
-}
+using VoTriangle::FaceCorners;
+using VoTriangle::Finite;
 
 }  // namespace
 

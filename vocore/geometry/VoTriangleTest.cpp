@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "platform/d3d8/d3dx8math.h"
+#include "vocore/geometry/VoFace.h"
+#include "vocore/geometry/VoVertex.h"
 
 namespace VoTriangle {
 
 namespace {
 
 using Frx::Pvector;
-
-bool Finite(const Pvector& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 bool SameSign(float d0, float d1, float d2) {
   return (d0 >= 0 && d1 >= 0 && d2 >= 0) || (d0 <= 0 && d1 <= 0 && d2 <= 0);
@@ -77,6 +77,18 @@ bool XRay::Crossing(const Pvector& point, float& x) const {
   const Pvector q(x, point.y, point.z);
   if (q == p0 || q == p1 || q == p2) return true;
   return SameSign(CrossX(q - p1, p1 - p0), CrossX(q - p2, p2 - p1), CrossX(q - p0, p0 - p2));
+}
+
+bool Finite(const Pvector& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+int FaceCorners(const VoFaceElement& e, const VoVertex& positions, Pvector* out) {
+  const int n = e.GetValidCount(positions.GetNum());
+  if (n < 3) return 0;
+  for (int k = 0; k < n; ++k) {
+    out[k] = positions.Get(static_cast<int>(e.index[k]));
+    if (VoVertex::IsDeleted(out[k])) return 0;
+  }
+  return n;
 }
 
 }  // namespace VoTriangle

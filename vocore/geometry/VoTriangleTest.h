@@ -5,7 +5,16 @@
 
 #include "ferrox/math/Pvector.h"
 
+class VoFaceElement;
+class VoVertex;
+
 namespace VoTriangle {
+
+bool Finite(const Frx::Pvector& v);
+
+// The corner positions of a face the tests can take: 3 or 4 corners, all
+// indexing live positions, copied to out; else 0.
+int FaceCorners(const VoFaceElement& e, const VoVertex& positions, Frx::Pvector* out);
 
 // Zero-area triangles (coincident or collinear corners) have no plane; float
 // noise in their cross product would give one pointing anywhere.
