@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/link/Plist.h"
 #include "plugins/Osmira/BoneDeformJob.h"
 #include "vocore/geometry/VoIPolygon.h"
@@ -53,6 +54,26 @@ std::vector<AnchorInput> GatherAnchors(VoIBranch* deformer, const std::vector<Vo
     anchors.push_back({polygon->GetName(), polygon->GetVertex(), polygon->GetFace(), bone});
   }
   return anchors;
+}
+
+bool AnalyseAnchors(VoIBranch* deformer, VoISkelton* skeleton, const VoVertex* rest, const VoFace* faces,
+                    AnchorBinding& out) {
+  out.set = AnchorBones(skeleton);
+  out.anchors = GatherAnchors(deformer, out.set.bones);
+  std::string message;
+  AnchorAnalysisJob analyse;
+  analyse.targetPositions = rest;
+  analyse.targetFaces = faces;
+  analyse.bones = out.set.segments;
+  analyse.anchors = out.anchors;
+  analyse.result = &out.analysis;
+  analyse.message = &message;
+  if (!analyse.Run()) {
+    Frx::theFerrox.Error("%s", message.c_str());
+    return false;
+  }
+  if (!message.empty()) Frx::theFerrox.Log("%s", message.c_str());
+  return true;
 }
 
 Frx::Pmatrix NullMatrix() {

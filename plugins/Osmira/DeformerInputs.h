@@ -32,6 +32,17 @@ BoneSet AnchorBones(VoISkelton* skeleton);
 // among `bones` (-1 when it is none of them).
 std::vector<AnchorInput> GatherAnchors(VoIBranch* deformer, const std::vector<VoIBone*>& bones);
 
+// The anchors under `deformer` analysed against a target's rest positions
+// and faces, with the skeleton's anchor bones. A failure is reported as an
+// error and gives false; warnings go to the log.
+struct AnchorBinding {
+  BoneSet set;
+  std::vector<AnchorInput> anchors;
+  AnchorAnalysis analysis;
+};
+bool AnalyseAnchors(VoIBranch* deformer, VoISkelton* skeleton, const VoVertex* rest, const VoFace* faces,
+                    AnchorBinding& out);
+
 // The world matrix of the master's "null" root: where a vertex that follows
 // no bone is carried (the identity without a master).
 Frx::Pmatrix NullMatrix();

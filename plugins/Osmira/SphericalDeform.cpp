@@ -26,22 +26,11 @@ bool SphericalDeform::Bind(VoIPolygon* target) {
   Frx::theFerrox.Log("スフィリカルディフォームの初期更新 ターゲット:%s\n", target->GetName());
   binding.Begin(target);
 
-  const Osmira::BoneSet set = Osmira::AnchorBones(skeleton.Get());
-  const std::vector<Osmira::AnchorInput> anchors = Osmira::GatherAnchors(this, set.bones);
-  Osmira::AnchorAnalysis analysis;
-  std::string message;
-  Osmira::AnchorAnalysisJob analyse;
-  analyse.targetPositions = binding.Rest();
-  analyse.targetFaces = target->GetFace();
-  analyse.bones = set.segments;
-  analyse.anchors = anchors;
-  analyse.result = &analysis;
-  analyse.message = &message;
-  if (!analyse.Run()) {
-    Frx::theFerrox.Error("%s", message.c_str());
-    return false;
-  }
-  if (!message.empty()) Frx::theFerrox.Log("%s", message.c_str());
+  Osmira::AnchorBinding found;
+  if (!Osmira::AnalyseAnchors(this, skeleton.Get(), binding.Rest(), target->GetFace(), found)) return false;
+  const Osmira::BoneSet& set = found.set;
+  const std::vector<Osmira::AnchorInput>& anchors = found.anchors;
+  Osmira::AnchorAnalysis& analysis = found.analysis;
 
   Osmira::SphereBindJob bind;
   bind.analysis = &analysis;
