@@ -1,5 +1,7 @@
 #include "plugins/Tandrel/KvcFile.h"
 
+#include <string>
+
 #include "ferrox/string/Pstring.h"
 #include "ferrox/text/Pscanf.h"
 #include "ferrox/text/TextFormat.h"
@@ -24,17 +26,27 @@ Document Parse(const char* text) {
     doc.line = LineAt(p, text ? text : p);
     return doc;
   }
+  // Block lines one at a time, so a line that is neither a pair nor "}" is
+  // reported where it stands and nothing reads on into the next line.
   for (;;) {
+    while (*p && static_cast<unsigned char>(*p) <= 32) ++p;
+    const char* end = p;
+    while (*end && *end != '\n') ++end;
+    std::string line(p, end);
+    while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.pop_back();
+    const char* cursor = line.c_str();
+    if (Frx::Pscanf(cursor, "}")) {
+      p += cursor - line.c_str();
+      break;
+    }
     Frx::Pstring destination, source;
-    if (Frx::Pscanf(p, " %S <= %S", &destination, &source)) {
+    if (Frx::Pscanf(cursor, "%S <= %S", &destination, &source) && *destination.Get() && *source.Get()) {
       doc.pairs.push_back({destination.Get(), source.Get()});
+      p = end;
       continue;
     }
-    if (Frx::Pscanf(p, " }")) break;
-    // Neither a pair nor the end of the block: nothing would ever move the
-    // reader past this line.
     doc.status = Status::BadLine;
-    doc.line = LineAt(p, text);
+    doc.line = Frx::TextFormat::GetLine(p, text) + 1;
     return doc;
   }
   doc.closed = true;

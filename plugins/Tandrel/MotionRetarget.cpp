@@ -16,6 +16,12 @@
 
 namespace {
 
+Frx::Pquaternion RotationOf(const Frx::Pmatrix& m) {
+  Frx::Pquaternion q;
+  q.SetMatrix(m);
+  return q;
+}
+
 // What a pair drives: a bone moves by its start locate.
 VoILocate* PositionTarget(VoILocate* locate) {
   VoIBone* bone = locate->IsBone();
@@ -103,29 +109,32 @@ bool KeyMotion(ConvertSession& session, VoIMotion& motion, VoICharacter& destina
         if (Frx::theFerrox.debug) Frx::theFerrox.Log("pLocate %s.pos %f\n", target->GetName(), double(scale));
       }
     }
-    if (skeleton)
+    if (skeleton) {
+      const Frx::Pmatrix placement = destination.GetMatrixC2W();
       for (VoIItem* item = skeleton->GetFirstChild(); item; item = skeleton->GetNextChild(item))
-        if (VoICoordinate* coordinate = item->IsCoordinate()) FixRestRotation(coordinate);
+        if (VoILocate* top = item->IsLocate()) FixRestRotation(top, placement);
+    }
     destination.SetTime(float(frame));
     destination.WriteAllControl(float(frame));
   }
   return true;
 }
 
-void FixRestRotationAt(VoICoordinate* coordinate, int depth) {
+void FixRestRotationAt(VoILocate* locate, const Frx::Pmatrix& parentWorld, int depth) {
   if (depth > VoIBranch::MaxDepth) return;
-  if (coordinate->IsChanged())
-    coordinate->VoICoordinate::ConvRotateW2L(0);
-  else
-    coordinate->MakeWorldMatrix(coordinate->GetParentMatrix());
-  for (VoIItem* item = coordinate->GetFirstChild(); item; item = coordinate->GetNextChild(item))
-    if (VoICoordinate* child = item->IsCoordinate()) FixRestRotationAt(child, depth + 1);
+  VoICoordinate* coordinate = locate->IsCoordinate();
+  if (coordinate && coordinate->IsChanged())
+    coordinate->SetRotate(RotationOf(parentWorld).GetInverse() * coordinate->GetRotate());
+  locate->MakeWorldMatrix(parentWorld);
+  const Frx::Pmatrix world = locate->GetMatrixL2W();
+  for (VoIItem* item = locate->GetFirstChild(); item; item = locate->GetNextChild(item))
+    if (VoILocate* child = item->IsLocate()) FixRestRotationAt(child, world, depth + 1);
 }
 
 }  // namespace
 
-void FixRestRotation(VoICoordinate* coordinate) {
-  if (coordinate) FixRestRotationAt(coordinate, 0);
+void FixRestRotation(VoILocate* locate, const Frx::Pmatrix& parentWorld) {
+  if (locate) FixRestRotationAt(locate, parentWorld, 0);
 }
 
 int ConvertMotions(ConvertSession& session) {

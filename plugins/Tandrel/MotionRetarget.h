@@ -4,8 +4,10 @@
 // the destination character.
 #pragma once
 
+#include "ferrox/math/Pmatrix.h"
+
 class ConvertSession;
-class VoICoordinate;
+class VoILocate;
 
 // One new motion under the destination for every motion of the source's
 // group, named after the source character, keyed at the source's key frames:
@@ -17,9 +19,10 @@ class VoICoordinate;
 // through theFerrox; motions made before stay).
 int ConvertMotions(ConvertSession& session);
 
-// From the coordinate down through coordinate children, parents first: a
-// coordinate whose changed flag is set turns its rot from a world rotation
-// into one relative to its parent's world matrix; every world matrix is then
-// rebuilt from the parent's, so children measure against their parent's new
-// pose.
-void FixRestRotation(VoICoordinate* coordinate);
+// From the locate down through locate children, parents first, every world
+// matrix rebuilt from its parent's (`parentWorld` for the first); on the way
+// a coordinate whose changed flag is set turns its rot from a world rotation
+// into one relative to its parent's new world matrix. Parents are the tree's,
+// so a skeleton needs no arranging; joints paired with nothing keep their
+// local rotation and pass their parent's new pose on to their children.
+void FixRestRotation(VoILocate* locate, const Frx::Pmatrix& parentWorld);
