@@ -36,6 +36,17 @@ if(SAVORA_SANITIZE)
   link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:savora_sanitizer_options>")
 endif()
 
+# Sources that include Qt. Qt's headers pull in <chrono>, which GCC cannot
+# compile for Shift-JIS text (its "\u00b5s" literal), so these sources are
+# compiled for UTF-8 text instead: they hold no Shift-JIS literals and take
+# system text converted at the edge (u"" literals with Com::ToSjis, or the base
+# library's converters). Call it in the folder that makes their target.
+function(savora_qt_sources)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "-fexec-charset=UTF-8")
+  endif()
+endfunction()
+
 # Common properties of a library of the system.
 function(savora_library target)
   set_target_properties(${target} PROPERTIES

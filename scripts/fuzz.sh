@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build-fuzz
 
-# target | libFuzzer options | seeds: folder/pattern ... (folders relative to the repository)
+# target | libFuzzer options | seeds: folder/pattern ... (folders relative to the repository,
+# or absolute)
 table=(
   "fuzz_bmp||testdata/images/*.bmp"
   "fuzz_tga||testdata/images/*.tga"
@@ -24,6 +25,8 @@ table=(
   "vocore_character_fuzz||testdata/character/*.txt ../shared/testdata/hostile/hang-*.txt"
   "fuzz_mqo||../shared/testdata/mqo-public/*.mqo testdata/mqo/*.mqo testdata/demo/*.mqo"
   "fuzz_kvm||testdata/kvm/*.kvm testdata/demo/*.kvm"
+  # Capture files run to 3 MB of frame lines: inputs are cut to 16 KB.
+  "fuzz_bvh|-max_len=16384|testdata/bvh/*.bvh /usr/share/assimp/models/BVH/*.bvh"
 )
 targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done
@@ -42,7 +45,8 @@ for row in "${table[@]}"; do
   # A target without seeds fails the run rather than fuzzing from nothing.
   copied=0
   for seed in $seeds; do
-    folder=$root/${seed%/*}
+    folder=${seed%/*}
+    [[ $folder == /* ]] || folder=$root/$folder
     [ -d "$folder" ] || continue
     copied=$((copied + $(find "$folder" -type f -name "${seed##*/}" ! -name '*.ref.*' \
                            -exec cp -t "$corpus" {} + -print | wc -l)))

@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   clang libclang-rt-14-dev
   assimp-testmodels netpbm
+  assimp-utils libassimp-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+VoIValue::~VoIValue() { delete[] table; }
+
 void VoIValue::CreateValueTable(unsigned long n) {
   delete[] table;
   table = nullptr;

@@ -14,7 +14,7 @@ class VoIValue : public VoIItem {
   };
 
   explicit VoIValue(VoIBranch* parent = nullptr) : VoIItem(parent) {}
-  ~VoIValue() override { delete[] table; }
+  ~VoIValue() override;
   unsigned long GetClassID() override { return CLASS_ID; }
   unsigned long GetNumIcon() override { return 31; }
 

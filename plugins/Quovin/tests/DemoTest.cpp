@@ -43,7 +43,10 @@ class Boxes {
 // The demo character with the walk bound, imported through the master as a
 // host does it.
 VoICharacter* ImportDemo(VoMaster& master, VoICharacter* c, VoIMotion** walk) {
-  if (!master.LoadPlugin("plugins\\pelarn.dll") || !master.LoadPlugin("plugins\\quovin.dll")) return nullptr;
+  // The plug-ins the hosts load: the body is a "bdef:" mesh that Osmira skins.
+  for (const char* plugin : {"plugins\\pelarn.dll", "plugins\\quovin.dll", "plugins\\osmira.dll",
+                             "plugins\\uvesk.dll"})
+    if (!master.LoadPlugin(plugin)) return nullptr;
   if (master.Import((kDemo + "demo.mqo").c_str(), c, 0) != c) return nullptr;
   if (master.Import((kDemo + "walk.kvm").c_str(), c, 0) != c) return nullptr;
   for (VoIItem* item = c->GetFirstChild(); item; item = c->GetNextChild(item))
