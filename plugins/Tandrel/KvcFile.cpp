@@ -1,6 +1,7 @@
 #include "plugins/Tandrel/KvcFile.h"
 
 #include <string>
+#include <utility>
 
 #include "ferrox/string/Pstring.h"
 #include "ferrox/text/Pscanf.h"
@@ -9,6 +10,15 @@
 namespace Kvc {
 
 namespace {
+
+// The name without the blanks and control bytes that end it: they would be
+// lost on the next write and read, and no item is named with them. (No
+// Shift-JIS trail byte is that low.)
+std::string Trimmed(const Frx::Pstring& name) {
+  std::string text = name.Get();
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
+  return text;
+}
 
 // The line the next token stands on, blanks before it skipped.
 int LineAt(const char* cursor, const char* text) {
@@ -40,10 +50,14 @@ Document Parse(const char* text) {
       break;
     }
     Frx::Pstring destination, source;
-    if (Frx::Pscanf(cursor, "%S <= %S", &destination, &source) && *destination.Get() && *source.Get()) {
-      doc.pairs.push_back({destination.Get(), source.Get()});
-      p = end;
-      continue;
+    // A TAB ends the source; what follows it is ignored, as before.
+    if (Frx::Pscanf(cursor, "%S <= %S", &destination, &source)) {
+      Pair pair{Trimmed(destination), Trimmed(source)};
+      if (!pair.destination.empty() && !pair.source.empty()) {
+        doc.pairs.push_back(std::move(pair));
+        p = end;
+        continue;
+      }
     }
     doc.status = Status::BadLine;
     doc.line = Frx::TextFormat::GetLine(p, text) + 1;

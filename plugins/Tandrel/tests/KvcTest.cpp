@@ -3,6 +3,8 @@
 // restores on the converter's lists.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "TandrelFixture.h"
 #include "plugins/Tandrel/KvcFile.h"
 
@@ -48,6 +50,32 @@ TEST(KvcParse, ReadsPairsAndSaysWhereATextGoesWrong) {
   EXPECT_EQ(two.pairs[1].destination, "b[L]");
   EXPECT_EQ(two.pairs[1].source, "B");
   EXPECT_EQ(Kvc::Parse(nullptr).status, Status::BadHeader);
+
+  // The names as an item's name is matched, and as they write and read back.
+  const struct {
+    const char* line;
+    const char* destination;
+    const char* source;
+  } names[] = {
+      {"\ta <= A\t# note", "a", "A"},
+      {"\ta <= A\r\x02\tB <= C", "a", "A"},
+      {"\ta <= A  \t", "a", "A"},
+      {"\ta <= b <= c", "a", "b <= c"},
+      {"\tソ <= 表 x", "ソ", "表 x"},
+  };
+  for (const auto& n : names) {
+    SCOPED_TRACE(n.line);
+    const std::string text = std::string("Savora MotionConvert Text Ver 0.1\nMConvert: {\n") + n.line + "\n}\nEof";
+    const Kvc::Document doc = Kvc::Parse(text.c_str());
+    ASSERT_EQ(doc.status, Status::Done);
+    ASSERT_EQ(doc.pairs.size(), 1u);
+    EXPECT_EQ(doc.pairs[0].destination, n.destination);
+    EXPECT_EQ(doc.pairs[0].source, n.source);
+    const Kvc::Document again = Kvc::Parse(Kvc::Text(doc.pairs).c_str());
+    ASSERT_EQ(again.pairs.size(), 1u);
+    EXPECT_EQ(again.pairs[0].destination, n.destination);
+    EXPECT_EQ(again.pairs[0].source, n.source);
+  }
 }
 
 class KvcFileTest : public TandrelFixture {
