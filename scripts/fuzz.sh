@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (image readers, the texture decoder, the text scanner, the
-# character text reader, the MQO reader) with clang in build-fuzz and runs each for a bounded
-# time over seeds from the test data. Usage:
+# character text reader, the MQO, motion, BVH and .kvc readers) with clang in build-fuzz
+# and runs each for a bounded time over seeds from the test data. Usage:
 #   scripts/fuzz.sh [seconds per target, default 20]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +27,7 @@ table=(
   "fuzz_kvm||testdata/kvm/*.kvm testdata/demo/*.kvm"
   # Capture files run to 3 MB of frame lines: inputs are cut to 16 KB.
   "fuzz_bvh|-max_len=16384|testdata/bvh/*.bvh /usr/share/assimp/models/BVH/*.bvh"
+  "fuzz_kvc||testdata/kvc/*.kvc"
 )
 targets=()
 for row in "${table[@]}"; do targets+=("${row%%|*}"); done

@@ -1,0 +1,130 @@
+#include "plugins/Tandrel/ConvertSession.h"
+
+#include <cstring>
+#include <list>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/TextFile.h"
+#include "plugins/Tandrel/KvcFile.h"
+#include "plugins/Tandrel/MotionRetarget.h"
+#include "plugins/frame/PluginFrame.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/skeleton/VoISkelton.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace {
+
+// Every locate of the character's skeleton, depth first. Plain locates keep
+// their world matrix too: positions are scaled by it.
+std::vector<ConvertEntry> MakeList(VoICharacter* character) {
+  std::vector<ConvertEntry> list;
+  VoISkelton* skeleton = character ? character->GetSkelton() : nullptr;
+  if (!skeleton) return list;
+  std::list<VoILocate*> locates;
+  for (VoIItem* item = skeleton->GetFirstChild(); item; item = skeleton->GetNextChild(item))
+    if (VoILocate* locate = item->IsLocate()) locate->MakeSkeltonList(&locates);
+  for (VoILocate* locate : locates) {
+    ConvertEntry entry;
+    entry.locate = locate;
+    entry.world = locate->GetMatrixL2W();
+    if (VoICoordinate* c = locate->IsCoordinate()) entry.local = c->GetMatrixP2L(), entry.standard = c->GetMatrixS();
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
+}  // namespace
+
+ConvertSession::ConvertSession(VoICharacter* destination, VoICharacter* source)
+    : destination_(destination), source_(source), destinationList_(MakeList(destination)),
+      sourceList_(MakeList(source)) {
+  for (size_t i = 0; i < sourceList_.size(); ++i)
+    if (VoILocate* locate = sourceList_[i].locate.GetRaw()) sourceIndex_.emplace(locate, int(i));
+}
+
+int ConvertSession::SourceIndex(VoIItem* item) const {
+  auto found = sourceIndex_.find(item);
+  return found == sourceIndex_.end() ? -1 : found->second;
+}
+
+void ConvertSession::Pair(VoILocate* destination, VoIItem* source) {
+  for (ConvertEntry& entry : destinationList_)
+    if (entry.locate.GetRaw() == destination) entry.pair = source;
+}
+
+VoIItem* ConvertSession::PairOf(VoILocate* destination) const {
+  for (const ConvertEntry& entry : destinationList_)
+    if (entry.locate.GetRaw() == destination) return entry.pair.Get();
+  return nullptr;
+}
+
+std::string ConvertSession::Label(VoILocate* destination) const {
+  if (!destination) return std::string();
+  std::string label = destination->GetNameEx().Get();
+  if (VoIItem* source = PairOf(destination)) label += std::string(" <= ") + source->GetName();
+  return label;
+}
+
+int ConvertSession::ReadConvertFile(const char* path) {
+  VoMaster* master = VoMaster::This();
+  if (!master || !path) return 0;
+  if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 読み込み : 開始\n");
+  Frx::theFerrox.Log("%s\n", path);
+  unsigned long size = 0;
+  char* data = static_cast<char*>(master->AllocFileReadText(path, &size));
+  if (!data) {
+    ShowMessage(0, "ファイルが読み込めません。\nファイル名:%s", path);
+    return 0;
+  }
+  // A host's buffer need not end with a zero byte; the parser's text must.
+  const std::string text(data, strnlen(data, size));
+  master->FreeFileData(data);
+  const Kvc::Document doc = Kvc::Parse(text.c_str());
+
+  bool missing = false;
+  for (const Kvc::Pair& pair : doc.pairs) {
+    VoIItem* source = nullptr;
+    for (const ConvertEntry& entry : sourceList_)
+      if (VoILocate* locate = entry.locate.Get(); locate && pair.source == locate->GetName()) {
+        source = locate;
+        break;
+      }
+    if (!source) {
+      missing = true;
+      continue;
+    }
+    for (ConvertEntry& entry : destinationList_)
+      if (VoILocate* locate = entry.locate.Get(); locate && pair.destination == locate->GetName()) {
+        entry.pair = source;
+        if (Frx::theFerrox.debug)
+          Frx::theFerrox.Log("  Attached %s <= %s\n", pair.destination.c_str(), pair.source.c_str());
+      }
+  }
+  if (doc.closed && missing) ShowMessage(0, "すべてのアイテムを関連付けすることができませんでした。");
+  if (doc.status != Kvc::Status::Done) {
+    ShowMessage(0, "オープン中にエラーが発生しました。\nエラーが発生した場所(%s:%d)\n", path, doc.line);
+    return 0;
+  }
+  if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 読み込み : 終了\n");
+  return 1;
+}
+
+int ConvertSession::WriteConvertFile(const char* path) {
+  if (!path) return 0;
+  if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 開始\n");
+  std::vector<Kvc::Pair> pairs;
+  for (const ConvertEntry& entry : destinationList_) {
+    VoILocate* locate = entry.locate.Get();
+    VoIItem* source = entry.pair.Get();
+    if (locate && source) pairs.push_back({locate->GetName(), source->GetName()});
+  }
+  Frx::File::TextWriter out;
+  if (!out.Open(path)) return 0;
+  out.Write(Kvc::Text(pairs).c_str());
+  const int written = out.Close();
+  if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 終了\n");
+  return written;
+}
+
+int ConvertSession::ConvertMotions() { return ::ConvertMotions(*this); }
