@@ -36,13 +36,13 @@ const Described kCommands[] = {
     {Cmd::SpaceLocal, u"ローカル座標系", u"ﾛｰｶﾙ座標系で編集\nﾛｰｶﾙ座標系"},
     {Cmd::SpaceParent, u"パレント座標系", u"ﾊﾟﾚﾝﾄ座標系で編集\nﾊﾟﾚﾝﾄ座標系"},
     {Cmd::SpaceWorld, u"ワールド座標系", u"ﾜｰﾙﾄﾞ座標系で編集\nﾜｰﾙﾄﾞ座標系"},
-    {Cmd::CelShading, u"セルシェーディング", u"ｾﾙｼｪｰﾃﾞｨﾝｸﾞの有効／無効\nｾﾙｼｪｰﾃﾞｨﾝｸﾞ"},
+    {Cmd::CelShading, u"セルシェーディング(&C)", u"ｾﾙｼｪｰﾃﾞｨﾝｸﾞの有効／無効\nｾﾙｼｪｰﾃﾞｨﾝｸﾞ"},
     {Cmd::RealTime, u"リアルタイム再生", u""},
     {Cmd::LogWindow, u"ログウィンドウ(&L)", u"再生中のモーションを停止\n停止"},
     {Cmd::Play, u"再生(&P)", u"ﾓｰｼｮﾝを再生\n再生"},
     {Cmd::Pause, u"一時停止(&U)", u"ﾓｰｼｮﾝの一時停止\n一時停止"},
-    {Cmd::StepForward, u"1フレーム進む", u"1ﾌﾚｰﾑ進む\n1ﾌﾚｰﾑ進む"},
-    {Cmd::StepBack, u"1フレーム戻る", u"1ﾌﾚｰﾑ戻る\n1ﾌﾚｰﾑ戻る"},
+    {Cmd::StepForward, u"1フレーム進む(&F)", u"1ﾌﾚｰﾑ進む\n1ﾌﾚｰﾑ進む"},
+    {Cmd::StepBack, u"1フレーム戻る(&B)", u"1ﾌﾚｰﾑ戻る\n1ﾌﾚｰﾑ戻る"},
     {Cmd::Split, u"分割", u"作業中のｳｨﾝﾄﾞｳを分割/非分割\n分割"},
 };
 

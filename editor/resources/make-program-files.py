@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the files the editor loads from its program folder:
 
-  general.mqo   the "general" character's model: a checkered floor with the
-                three axes drawn as lines (Metasequoia text);
+  general.mqo   the "general" character's model: a floor grid and the three
+                axes drawn as lines (Metasequoia text);
   font16.bmp    256 x 256 handle texture; its lower cells hold the icons of
                 the manipulators, time bar and key bars, white on black (the
                 loader turns opaque black transparent);
@@ -119,28 +119,29 @@ def cellight_pixel(x, y, n=64):
 # --- general.mqo --------------------------------------------------------------
 
 def general_mqo():
-    size, cells = 400.0, 10
+    """A floor grid of lines (cheap to draw at any size) and the three axes;
+    one small quad under the origin gives the object its normals."""
+    size, cells = 400.0, 20
     step = 2 * size / cells
     verts, faces = [], []
-    for j in range(cells + 1):
-        for i in range(cells + 1):
-            verts.append((-size + i * step, 0.0, -size + j * step))
-    for j in range(cells):
-        for i in range(cells):
-            a = j * (cells + 1) + i
-            # Counter-clockwise seen from above (Metasequoia's order), so the floor faces up.
-            faces.append((4, (a, a + 1, a + cells + 2, a + cells + 1), (i + j) % 2))
-    base = len(verts)
-    axes = [((0, 0.5, 0), (120, 0.5, 0), 2), ((0, 0.5, 0), (0, 120.5, 0), 3), ((0, 0.5, 0), (0, 0.5, 120), 4)]
-    for k, (a, b, m) in enumerate(axes):
+    for k in range(cells + 1):
+        t = -size + k * step
+        for a, b in (((t, 0.0, -size), (t, 0.0, size)), ((-size, 0.0, t), (size, 0.0, t))):
+            faces.append((2, (len(verts), len(verts) + 1), 1 if abs(t) < 1e-6 else 0))
+            verts += [a, b]
+    for a, b, m in (((0, 0.5, 0), (120, 0.5, 0), 2), ((0, 0.5, 0), (0, 120.5, 0), 3),
+                    ((0, 0.5, 0), (0, 0.5, 120), 4)):
+        faces.append((2, (len(verts), len(verts) + 1), m))
         verts += [a, b]
-        faces.append((2, (base + 2 * k, base + 2 * k + 1), m))
+    q = len(verts)
+    verts += [(-1.0, -0.1, -1.0), (1.0, -0.1, -1.0), (1.0, -0.1, 1.0), (-1.0, -0.1, 1.0)]
+    faces.append((4, (q, q + 1, q + 2, q + 3), 0))
     out = ["Metasequoia Document", "Format Text Ver 1.0", "", "Scene {", "\tpos 0 0 1500",
            "\tlookat 0 0 0", "}", "Material 5 {"]
-    mats = [("floor-dark", (0.32, 0.36, 0.40)), ("floor-light", (0.45, 0.50, 0.55)),
+    mats = [("grid", (0.30, 0.40, 0.50)), ("grid-centre", (0.50, 0.60, 0.70)),
             ("axis-x", (1.0, 0.3, 0.3)), ("axis-y", (0.3, 1.0, 0.3)), ("axis-z", (0.3, 0.5, 1.0))]
     for name, (r, g, b) in mats:
-        out.append('\t"%s" col(%.3f %.3f %.3f 1.000) dif(0.800) amb(0.600) emi(0.200) spc(0.000) power(5.00)'
+        out.append('\t"%s" col(%.3f %.3f %.3f 1.000) dif(0.800) amb(0.600) emi(0.600) spc(0.000) power(5.00)'
                    % (name, r, g, b))
     out += ["}", 'Object "floor" {', "\tvisible 15", "\tlocking 0", "\tshading 1", "\tfacet 59.5",
             "\tvertex %d {" % len(verts)]
