@@ -3,6 +3,7 @@
 #include "editor/app/FrameLoop.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/view/CTireloView.h"
+#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/draw/Window.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoDirectX7.h"
@@ -130,6 +131,17 @@ TEST_F(RenderFrameTest, AScreenThatCannotBeMadeIsReported) {
   view.RenderFrame(0.0f);
   EXPECT_EQ(failures, 1);
   EXPECT_EQ(view.draw.device, nullptr);
+}
+
+TEST_F(RenderFrameTest, WithoutAScreenTheProgramSaysSoAndEnds) {
+  view.waitForFrame = false;
+  EXPECT_EXIT(
+      {
+        Frx::SetMessageBoxHandler({});  // the text goes to standard error
+        Platform::SetD3DFault(Platform::D3DFault::Create, true);
+        view.RenderFrame(0.0f);
+      },
+      ::testing::ExitedWithCode(1), "Direct3D");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/extend/GuiItemExtend.h"
+#include "editor/host/ShowMessage.h"
 #include "editor/testing/EditorFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControl.h"
@@ -57,6 +58,15 @@ TEST_F(HostTest, ReportsAndShowsWhatItIsGiven) {
   EXPECT_EQ(doc->paused, 0);
   host().Pause();
   EXPECT_EQ(doc->currentFrame, 12.0f);
+}
+
+TEST_F(HostTest, LongMessagesAreCutAtACharacterBoundary) {
+  // 1,022 single bytes, then a double-byte character that would end at byte 1,024.
+  const std::string text = std::string(1022, 'a') + "ア" + std::string(500, 'b');
+  host().ShowMessage(0, "%s", text.c_str());
+  ShowMessage(0, "%s", text.c_str());
+  ASSERT_EQ(boxes.Count(), 2);
+  for (const std::string& shown : boxes.texts) EXPECT_EQ(shown, std::string(1022, 'a'));
 }
 
 TEST_F(HostTest, NullAndNothingSelectedDoNothing) {
