@@ -50,6 +50,12 @@ VoIItem* CTireloDoc::ImportFile(const char* path, VoIBranch* target) {
     path = chosen;
   }
   if (!target) return nullptr;
+  VoIItem* result = ImportInto(path, target);
+  if (result && !chosen.IsEmpty() && prompts) prompts->AddRecentFile(path);
+  return result;
+}
+
+VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
   const bool ownCharacter = !Frx::Path::CmpExt(path, "kvm") && !Frx::Path::CmpExt(path, "py") &&
                             !Frx::Path::CmpExt(path, "kvs");
   VoRefer<VoIBranch> into = target;

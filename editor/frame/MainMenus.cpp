@@ -5,6 +5,7 @@
 #include <QToolBar>
 
 #include "editor/app/Startup.h"
+#include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/frame/CMainFrame.h"
@@ -74,6 +75,17 @@ void CMainFrame::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral(u"ファイル(&F)"));
   file->addActions({Action(Cmd::FileNew), Action(Cmd::FileOpen), Action(Cmd::FileSaveAs),
                     Action(Cmd::FileSaveOverwrite)});
+  file->addSeparator();
+  QMenu* recent = file->addMenu(QStringLiteral(u"最近使ったファイル(&R)"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+    recent->clear();
+    int n = 1;
+    for (const QString& path : QtPrompts::RecentFiles())
+      recent->addAction(QStringLiteral("&%1 %2").arg(n++).arg(path), this, [this, path] {
+        document_->OpenDocumentFile(HostQt::ToSjis(path).constData());
+        UpdateChecks();
+      });
+  });
   file->addSeparator();
   QAction* quit = file->addAction(QStringLiteral(u"終了(&X)"), this, &QWidget::close);
   quit->setObjectName(QStringLiteral("cmd57665"));

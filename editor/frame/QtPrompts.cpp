@@ -1,6 +1,7 @@
 #include "editor/frame/QtPrompts.h"
 
 #include <QFileDialog>
+#include <QSettings>
 
 #include "editor/frame/FilterText.h"
 #include "hostqt/Sjis.h"
@@ -26,4 +27,28 @@ Frx::Pstring QtPrompts::SaveFileName(const char* filter, const char* defaultExt)
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return Frx::Pstring();
   return Frx::Pstring(HostQt::ToSjis(dialog.selectedFiles().front()).constData());
+}
+
+namespace {
+constexpr int kRecentFiles = 4;
+}  // namespace
+
+QStringList QtPrompts::RecentFiles() {
+  QSettings profile(QStringLiteral("Savora Kel-Ano"), QStringLiteral("Savora"));
+  QStringList files;
+  for (int i = 1; i <= kRecentFiles; ++i) {
+    const QString f = profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+    if (!f.isEmpty()) files << f;
+  }
+  return files;
+}
+
+void QtPrompts::AddRecentFile(const char* path) {
+  QStringList files = RecentFiles();
+  const QString added = HostQt::FromSjis(path);
+  files.removeAll(added);
+  files.prepend(added);
+  QSettings profile(QStringLiteral("Savora Kel-Ano"), QStringLiteral("Savora"));
+  for (int i = 0; i < kRecentFiles; ++i)
+    profile.setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), files.value(i));
 }

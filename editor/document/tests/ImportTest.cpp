@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editor/document/DocumentPrompts.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/testing/TestImporter.h"
 #include "vocore/scene/VoIFile.h"
@@ -71,6 +72,41 @@ TEST_F(ImportTest, FailuresNeverTakeTheTargetOrFreeTwice) {
     EXPECT_EQ(target->IsCharacter()->GetSkelton()->GetChildCount(), 0);  // nor its coordinate
   }
   EXPECT_EQ(boxes.Count(), 4);
+}
+
+// Answers the file dialogs from a script and notes what it was shown.
+class ScriptedPrompts : public DocumentPrompts {
+ public:
+  Frx::Pstring OpenFileName(const char* filter) override {
+    filters.push_back(filter);
+    return answer;
+  }
+  Frx::Pstring SaveFileName(const char* filter, const char*) override {
+    filters.push_back(filter);
+    return answer;
+  }
+  void AddRecentFile(const char* path) override { recent.push_back(path); }
+  Frx::Pstring answer;
+  std::vector<std::string> filters, recent;
+};
+
+TEST_F(ImportTest, DialogsOfferTheDescriptorsAndRememberWhatOpened) {
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  Register(mqo);
+  ScriptedPrompts prompts;
+  doc->prompts = &prompts;
+  EXPECT_EQ(doc->ImportFile(nullptr, doc->project), nullptr);  // cancelled
+  ASSERT_EQ(prompts.filters.size(), 1u);
+  const std::string& filter = prompts.filters[0];
+  EXPECT_EQ(filter.rfind("対応しているすべての形式 |*.bmp;", 0), 0u) << filter;
+  EXPECT_NE(filter.find(";*.mqo|"), std::string::npos) << filter;
+  EXPECT_NE(filter.find("|Test Files (*.x)|*.mqo|All Files (*.*)|*.*||"), std::string::npos) << filter;
+  prompts.answer = "girl.mqo";
+  ASSERT_NE(doc->ImportFile(nullptr, doc->project), nullptr);
+  EXPECT_EQ(prompts.recent, std::vector<std::string>{"girl.mqo"});
+  EXPECT_EQ(doc->ExportFile(nullptr, doc->project), 0);  // no exporter for it: reported
+  EXPECT_EQ(prompts.filters.back(), "All Files (*.*)|*.*||");
+  doc->prompts = nullptr;
 }
 
 TEST_F(ImportTest, ExportTakesOnlyCharacters) {
