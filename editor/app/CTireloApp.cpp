@@ -76,9 +76,12 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
 
 int CTireloApp::OnIdle() {
   if (!started || closed_ || inIdle_) return 0;
-  // Frames run only for the active main window, never under a modal loop.
-  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return 0;
-  if (!mainFrame->isActiveWindow()) return 0;
+  // Frames run only for the active main window, never under a modal loop;
+  // meanwhile the timer looks again now and then instead of spinning.
+  const bool idle = QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+                    !mainFrame->isActiveWindow();
+  idle_.setInterval(idle ? 15 : 0);
+  if (idle) return 0;
   inIdle_ = true;
   view->RenderFrame(document->currentFrame);
   FrameLoop::Advance(*document, FrameLoop::Clock());
