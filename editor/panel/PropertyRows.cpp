@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "ferrox/math/Pquaternion.h"
@@ -114,9 +115,16 @@ void WriteString(VoIItem* item, const Parameter& p, const char* text) {
   *Member<std::string>(item, p) = text ? text : "";
 }
 
+// Reference members are VoRefer<X> for various X: a table pointer, then the
+// target pointer (whose VoIItem part is at its start). The target is read
+// through that layout, as the engine reads them, not through a VoRefer of
+// the wrong type.
+static_assert(sizeof(VoRefer<VoIItem>) == 2 * sizeof(void*));
+
 Frx::Pstring ReadReferName(VoIItem* item, const Parameter& p) {
-  VoIItem* target = Member<VoRefer<VoIItem>>(item, p)->Get();
-  return target ? Frx::Pstring(target->GetName()) : Frx::Pstring();
+  VoIItem* target = nullptr;
+  std::memcpy(&target, Member<char>(item, p) + sizeof(void*), sizeof target);
+  return target && !target->IsRelease() ? Frx::Pstring(target->GetName()) : Frx::Pstring();
 }
 
 std::vector<Frx::Pstring> EnumNames(const Parameter& p) {

@@ -70,7 +70,7 @@ TEST_F(DocumentTest, DeleteRefusesTheEditorsOwnItemsAndKeepsAScope) {
   }
   {
     // Deleting the scoped character, or one above it, scopes the character above.
-    VoICharacter* outer = Posable("outer2");
+    VoRefer<VoICharacter> outer = Posable("outer2");  // kept to look at after its release
     VoICharacter* inner = doc->NewCharacter(outer);
     host().SetCurrentCharacter(inner);
     boxes.Answer(IDYES);
@@ -82,7 +82,7 @@ TEST_F(DocumentTest, DeleteRefusesTheEditorsOwnItemsAndKeepsAScope) {
     boxes.Answer(IDYES);
     host().ClickSelect(outer, 0);
     doc->OnDelete();
-    EXPECT_TRUE(outer->IsRelease());
+    EXPECT_TRUE(outer.GetRaw()->IsRelease());
     EXPECT_EQ(doc->current.Get(), doc->project.Get());
     EXPECT_EQ(host().GetSelectedItem(), nullptr);
   }

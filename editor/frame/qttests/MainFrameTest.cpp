@@ -45,9 +45,11 @@ class MainFrameTest : public edtest::EditorFixture {
     BuildScene();
   }
   void TearDown() override {
-    EditorFixture::TearDown();
+    // The windows drop what they show first and go before the document.
+    CloseEditor(*doc, master);
     host().SetUi(nullptr);
     frame.reset();
+    EditorFixture::TearDown();
   }
   CProjectView* Tree() { return frame->ProjectFrame()->Tree(); }
   QStringList TopLevel() {

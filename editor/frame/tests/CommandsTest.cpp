@@ -39,15 +39,15 @@ class CommandsTest : public edtest::EditorFixture {
 };
 
 TEST_F(CommandsTest, NewProjectReplacesProjectWithAFullItem) {
-  VoICharacter* old = doc->project;
+  VoRefer<VoICharacter> old = doc->project.Get();  // kept to look at after its release
   boxes.Answer(IDNO);
   Commands::Run(*doc, Cmd::FileNew);
-  EXPECT_EQ(doc->project.Get(), old);
+  EXPECT_EQ(doc->project.Get(), old.Get());
   boxes.Answer(IDYES);
   Commands::Run(*doc, Cmd::FileNew);
   VoICharacter* fresh = doc->project;
-  ASSERT_NE(fresh, old);
-  EXPECT_TRUE(old->IsRelease());
+  ASSERT_NE(fresh, old.GetRaw());
+  EXPECT_TRUE(old.GetRaw()->IsRelease());
   EXPECT_STREQ(fresh->GetName(), "project");
   EXPECT_NE(fresh->GetExtend(), nullptr);  // made through CreateState
   EXPECT_EQ(doc->current.Get(), fresh);

@@ -10,6 +10,7 @@
 #include "vocore/item/Parameter.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlVector.h"
+#include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoILight.h"
 #include "vocore/skeleton/VoICoordinate.h"
 
@@ -63,6 +64,22 @@ TEST_F(PanelRowsTest, MembersRoundTripThroughTheRows) {
   EXPECT_EQ(l->GetType(), 2);
   master.ReleaseItem(c);
   master.ReleaseItem(l);
+}
+
+TEST_F(PanelRowsTest, ReferenceRowsShowTheReferredName) {
+  // The character's motion is a reference to a motion, not to any item.
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  VoIMotion* m = Make<VoIMotion>(c, "walk");
+  const Parameter* motion = nullptr;
+  for (const PropertyRow& r : PropertyRows::Build(c))
+    if (r.parameter->type == Parameter::TYPE_REFER && std::string(r.parameter->name) == "motion") motion = r.parameter;
+  ASSERT_NE(motion, nullptr);
+  EXPECT_STREQ(PropertyRows::ReadReferName(c, *motion).Get(), "");
+  c->SetMotion(m);
+  EXPECT_STREQ(PropertyRows::ReadReferName(c, *motion).Get(), "walk");
+  master.ReleaseItem(m);  // a released target reads as none
+  EXPECT_STREQ(PropertyRows::ReadReferName(c, *motion).Get(), "");
+  master.ReleaseItem(c);
 }
 
 TEST_F(PanelRowsTest, CurveButtonsSetVectorAndQuaternionKinds) {
