@@ -1,0 +1,56 @@
+#include <algorithm>
+#include <vector>
+
+#include "editor/app/FrameLoop.h"
+#include "editor/document/CTireloDoc.h"
+#include "editor/extend/VoMasterSavora.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/host/ShowMessage.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
+
+namespace FrameLoop {
+
+void AutoKeyCharacter(VoICharacter* character, VoIMotion* motion, long frame) {
+  if (!character || !motion) return;
+  if (motion->GetControlSize() == 0) {
+    TheHost().CreateItemControls(character, motion);
+    motion->ChangeCurveType(VO_CURVE_SPLINE);
+    character->RegistAllControl(motion);
+    TheHost().RefreshTreeItem(motion);
+  }
+  character->WriteAllControl(static_cast<float>(frame));
+}
+
+void DeferredPass(CTireloDoc& doc, VoICharacter* scoped) {
+  if (!scoped || doc.deferred.empty()) return;
+  std::vector<VoRefer<VoICharacter>> collected;
+  for (VoIItem* item : doc.deferred) {
+    if (!item || item->IsMotion() || item->IsControl() || item->IsCharacter()) continue;
+    VoICharacter* owner = item->GetParentCharacter();
+    if (!owner) continue;
+    auto same = [owner](const VoRefer<VoICharacter>& c) { return c.Get() == owner; };
+    if (std::any_of(collected.begin(), collected.end(), same)) continue;
+    if (owner == scoped || scoped->Search(owner)) collected.emplace_back(owner);
+  }
+  if (collected.empty()) return;
+  VoIBranch::ItemList motions;
+  scoped->GetGroupList(motions, VoIMotion::CLASS_ID);
+  if (motions.empty()) {
+    ShowMessage(1, "%s にはモーションが存在しません。\n新規にモーションを生成します。\n",
+                scoped->GetFullName(nullptr).Get());
+    VoIMotion* motion = doc.master->NewItem<VoIMotion>(scoped);
+    motion->SetSafetyName("motion");
+    scoped->SetMotion(motion);
+    TheHost().QueueItem(motion);
+  }
+  for (VoRefer<VoICharacter>& ref : collected) {
+    VoICharacter* character = ref.Get();
+    VoIMotion* motion = character ? character->GetMotion() : nullptr;
+    if (!motion) continue;
+    AutoKeyCharacter(character, motion, static_cast<long>(motion->GetFrame()));
+    TheHost().Pause();
+  }
+}
+
+}  // namespace FrameLoop

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "editor/app/Startup.h"
+#include "editor/testing/EditorFixture.h"
+#include "editor/testing/TestImporter.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/TempFolder.h"
+#include "vocore/vocore/VoClassDescCommand.h"
+
+namespace {
+
+class TestCommand : public VoClassDescCommand {
+ public:
+  TestCommand(const char* name, unsigned long attach) : name_(name), attach_(attach) {}
+  const char* ClassName() override { return name_; }
+  char* MenuName() override { return const_cast<char*>(name_); }
+  unsigned long AttachClassID() override { return attach_; }
+  int Execute(VoIItem*, VoIItem*, unsigned long) override { return 1; }
+
+ private:
+  const char* name_;
+  unsigned long attach_;
+};
+
+class StartupTest : public edtest::EditorFixture {};
+
+TEST_F(StartupTest, ToolsMenuIdsFollowTheDescriptorList) {
+  EXPECT_TRUE(Startup::ToolsMenuEntries(master).empty());
+  TestCommand a("A", 0), bone("OnBones", 19), c("C", 0);
+  for (VoClassDesc* d : {static_cast<VoClassDesc*>(&a), static_cast<VoClassDesc*>(&bone),
+                         static_cast<VoClassDesc*>(&c)})
+    master.RegistClassDesc(d);
+  const auto tools = Startup::ToolsMenuEntries(master);
+  ASSERT_EQ(tools.size(), 2u);
+  EXPECT_EQ(tools[0].id, 33000);
+  EXPECT_EQ(tools[1].id, 33002);  // the bone command used up index 1
+  EXPECT_STREQ(tools[1].text.Get(), "C");
+}
+
+TEST_F(StartupTest, CommandLineFilesOpenIntoTheScene) {
+  BuildScene();
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::MakeMotion);
+  master.RegistClassDesc(&mqo);
+  master.RegistClassDesc(&kvm);
+  FrxTest::TempFolder folder;
+  folder.Put("girl.mqo", "x");
+  folder.Put("walk.kvm", "x");
+  EXPECT_EQ(Startup::OpenCommandLine(*doc, {folder.System("girl.mqo").c_str(), folder.System("walk.kvm").c_str()}),
+            1);
+  VoICharacter* girl = doc->current;
+  ASSERT_NE(girl, doc->project.Get());
+  EXPECT_STREQ(girl->GetName(), "girl.mqo");
+  EXPECT_EQ(girl->GetParent(), doc->project.Get());
+  EXPECT_EQ(host().GetSelectedItem(), girl);
+  ASSERT_NE(girl->GetMotion(), nullptr);  // the motion plays at once
+  EXPECT_STREQ(girl->GetMotion()->GetName(), "walk");
+  EXPECT_EQ(Startup::OpenCommandLine(*doc, {folder.System("missing.mqo").c_str()}), 0);
+  EXPECT_TRUE(boxes.Saw("missing.mqo"));
+}
+
+TEST_F(StartupTest, PlayerRegistrationReportsEachOutcome) {
+  FrxTest::TempFolder folder;
+  folder.Put("blocked", "a file where the registration file's folder should be");
+  const std::string program = VoMaster::strPath.Get();
+  struct Case {
+    const char* module;
+    std::string controls;  // the per-user registration file
+    int result;
+  } cases[] = {
+      {"no-such-module.dll", folder.Native("controls.reg"), -2},
+      {"zenpng.dll", folder.Native("controls.reg"), -3},  // a module without the entry
+      {"lumacet.dll", folder.Native("blocked/controls.reg"), -4},
+      {"lumacet.dll", folder.Native("controls.reg"), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.module + (" into " + c.controls));
+    setenv("SAVORA_CONTROLS_FILE", c.controls.c_str(), 1);
+    EXPECT_EQ(Startup::RegisterPlayerControl((program + c.module).c_str()), c.result);
+  }
+  EXPECT_NE(folder.Get("controls.reg").find("Lumacet.SavoraPlayer"), std::string::npos);
+
+  Startup::RegisterPlayer();
+  EXPECT_EQ(boxes.Count(), 0);
+  setenv("SAVORA_CONTROLS_FILE", folder.Native("blocked/controls.reg").c_str(), 1);
+  Startup::RegisterPlayer();
+  EXPECT_TRUE(boxes.Saw("lumacet.dll の登録に失敗しました。"));
+  unsetenv("SAVORA_CONTROLS_FILE");
+}
+
+TEST(StartupLog, BeginsWithTheBanner) {
+  Startup::OpenLog();
+  std::ifstream in(Frx::theFerrox.logPath.Get(), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string log = text.str();
+  const size_t banner = log.find("Savora Ver 0.4f release\r\nstartup ");
+  EXPECT_NE(banner, std::string::npos) << log;
+  EXPECT_EQ(log.find("beta 1"), std::string::npos);
+  Frx::theFerrox.DeleteLog();
+}
+
+}  // namespace

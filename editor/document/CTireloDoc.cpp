@@ -1,0 +1,69 @@
+#include "editor/document/CTireloDoc.h"
+
+#include "editor/document/DocumentPrompts.h"
+
+#include "editor/extend/VoMasterSavora.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/settings/Settings.h"
+#include "ferrox/file/Path.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
+
+namespace {
+CTireloDoc* theDocument = nullptr;
+}
+
+CTireloDoc* GetDocument() { return theDocument; }
+
+CTireloDoc::CTireloDoc(VoMasterSavora* master) : master(master) { theDocument = this; }
+
+CTireloDoc::~CTireloDoc() {
+  if (!settingsPath.IsEmpty()) {
+    PreviewSettings s;
+    std::copy(backgroundColor, backgroundColor + 3, s.backgroundColor);
+    std::copy(celEdgeColor, celEdgeColor + 3, s.celEdgeColor);
+    s.celEdgeSize = celEdgeSize;
+    WriteSettings(s, settingsPath);
+  }
+  copyMotion.Clear();
+  deferred.clear();
+  itemList.clear();
+  selected.Clear();
+  viewCamera.Clear();
+  current.Clear();
+  general.Clear();
+  project.Clear();
+  if (theDocument == this) theDocument = nullptr;
+}
+
+void CTireloDoc::ReadSettingsFile() {
+  PreviewSettings s;
+  ReadSettings(s, settingsPath);
+  std::copy(s.backgroundColor, s.backgroundColor + 3, backgroundColor);
+  std::copy(s.celEdgeColor, s.celEdgeColor + 3, celEdgeColor);
+  celEdgeSize = s.celEdgeSize;
+}
+
+void CTireloDoc::QueueDeferred(VoIItem* item) {
+  if (item) deferred.emplace_back(item);
+}
+
+VoICharacter* CTireloDoc::NewCharacter(VoIBranch* parent, VoIItem* source) {
+  return master->NewItem<VoICharacter>(parent, source);
+}
+
+VoIMotion* CTireloDoc::NewMotion(VoIBranch* parent, VoIItem* source) {
+  return master->NewItem<VoIMotion>(parent, source);
+}
+
+int CTireloDoc::OpenDocumentFile(const char* path) {
+  if (!path || !*path) return 1;
+  VoIItem* result = ImportFile(path, project);
+  if (!result) return 0;
+  if (prompts) prompts->AddRecentFile(path);
+  if (VoICharacter* character = result->IsCharacter()) {
+    TheHost().SetCurrentCharacter(character);
+    TheHost().ClickSelect(character, 0);
+  }
+  return 1;
+}

@@ -1,0 +1,27 @@
+#include "editor/view/ViewDraw.h"
+
+#include "editor/document/CTireloDoc.h"
+#include "editor/host/SavoraHost.h"
+#include "vocore/Renddx/VoDirectX7.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/vocore/VoMaster.h"
+
+ViewDraw::~ViewDraw() { ReleaseTextures(); }
+
+void ViewDraw::ReleaseTextures() {
+  for (IDirect3DTexture8** t : {&fontTexture, &envTexture, &celTexture, &celLightTexture}) {
+    if (*t) (*t)->Release();
+    *t = nullptr;
+  }
+}
+
+int ViewDraw::ResetScreen() {
+  if (!device) return 0;
+  VoMaster* master = TheHost().GetMaster();
+  auto* renderer = master ? dynamic_cast<VoDirectX7*>(master->GetRender()) : nullptr;
+  if (CTireloDoc* doc = GetDocument(); doc && renderer) {
+    if (VoICharacter* p = doc->project) renderer->ResetRenderObject(p);
+    if (VoICharacter* g = doc->general) renderer->ResetRenderObject(g);
+  }
+  return PDraw::ResetScreen();
+}
