@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "editor/app/Startup.h"
 #include "editor/testing/EditorFixture.h"
@@ -39,6 +42,17 @@ TEST_F(StartupTest, ToolsMenuIdsFollowTheDescriptorList) {
   EXPECT_EQ(tools[0].id, 33000);
   EXPECT_EQ(tools[1].id, 33002);  // the bone command used up index 1
   EXPECT_STREQ(tools[1].text.Get(), "C");
+}
+
+TEST_F(StartupTest, TheCommandPlugInsFillTheToolsMenu) {
+  Startup::LoadPlugins(master);
+  std::vector<std::string> texts;
+  for (const auto& entry : Startup::ToolsMenuEntries(master)) texts.push_back(entry.text.Get());
+  // The Shift-JIS menu texts of the numbered BMP and MQO outputs and the motion converter.
+  for (const char* text : {"\x98" "A" "\x94\xd4 BMP \x8f" "o" "\x97\xcd",
+                           "\x98" "A" "\x94\xd4 MQO \x8f" "o" "\x97\xcd",
+                           "\x83\x82\x81[\x83V\x83\x87\x83\x93\x83R\x83\x93\x83o\x81[\x83^"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << texts.size() << " entries";
 }
 
 TEST_F(StartupTest, CommandLineFilesOpenIntoTheScene) {
