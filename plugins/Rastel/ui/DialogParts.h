@@ -5,9 +5,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "plugins/Rastel/ui/SystemText.h"
+#include "plugins/frame/ui/SystemText.h"
 
 namespace RastelUi {
+
+using namespace PluginUi;
 
 // A spin box over [low, high] holding value (clamped into the range).
 inline QSpinBox* NewSpin(QWidget* parent, int low, int high, long value) {

@@ -10,12 +10,14 @@
 #include <QTreeWidgetItemIterator>
 
 #include "plugins/Tandrel/ConvertSession.h"
-#include "plugins/Tandrel/ui/SystemText.h"
+#include "plugins/frame/ui/SystemText.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
 
 namespace TandrelUi {
+
+using namespace PluginUi;
 
 namespace {
 

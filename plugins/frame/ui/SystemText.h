@@ -1,4 +1,4 @@
-// Text for the dialogs. Their sources are compiled with UTF-8 literals (Qt's
+// Text for plug-in dialogs. Their sources are compiled with UTF-8 literals (Qt's
 // headers bring <chrono>, which cannot be compiled for Shift-JIS text), so
 // labels are UTF-8; the system's Shift-JIS text (paths, item names) is
 // converted here and nowhere else, never through Qt's implicit conversions.
@@ -9,7 +9,7 @@
 
 #include "ferrox/string/NativeName.h"
 
-namespace TandrelUi {
+namespace PluginUi {
 
 // A UTF-8 label of the dialog's own.
 inline QString Label(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -31,4 +31,4 @@ inline std::string PathToSystem(const QString& native) {
   return Frx::NativeName::FromNative(native.toUtf8().constData()).Get();
 }
 
-}  // namespace TandrelUi
+}  // namespace PluginUi
