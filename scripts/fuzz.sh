@@ -49,8 +49,11 @@ for row in "${table[@]}"; do
     folder=${seed%/*}
     [[ $folder == /* ]] || folder=$root/$folder
     [ -d "$folder" ] || continue
-    copied=$((copied + $(find "$folder" -type f -name "${seed##*/}" ! -name '*.ref.*' \
-                           -exec cp -t "$corpus" {} + -print | wc -l)))
+    # Named by content: golden folders hold many files of one name.
+    while IFS= read -r -d '' file; do
+      cp -f "$file" "$corpus/$(sha1sum < "$file" | cut -c1-40)"
+      copied=$((copied + 1))
+    done < <(find "$folder" -type f -name "${seed##*/}" ! -name '*.ref.*' -print0)
   done
   [ "$copied" -gt 0 ] || { echo "no seeds for $target"; exit 1; }
   echo "== $target: ${seconds}s, $copied seeds"
