@@ -1,6 +1,7 @@
 #include "editor/timebar/PuiMotion.h"
 
 #include <optional>
+#include <vector>
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/extend/CompanionContext.h"
@@ -37,16 +38,22 @@ void PuiMotion::CollectRows() {
   VoICharacter* c = character.Get();
   VoIItem* selected = Companion::Selected();
   if (!c || !selected) return;
-  bool first = true;
+  std::vector<VoIKeyControlBase*> found;
   for (VoControlConnect& connection : c->connections) {
     VoIItem* target = connection.item.Get();
     VoIControl* control = connection.control.Get();
     if (!control || (target != selected && control != selected)) continue;
-    VoIKeyControlBase* keyed = control->IsKeyControl();
-    if (!keyed) continue;
-    if (first) rows.clear(), first = false;
-    rows.emplace_back(new KeyRow(keyed));
+    if (VoIKeyControlBase* keyed = control->IsKeyControl()) found.push_back(keyed);
   }
+  if (found.empty()) return;
+  // The same controls keep their rows: a row in the middle of a key drag
+  // must not be replaced by a fresh one at the next mouse record.
+  std::vector<VoIKeyControlBase*> shown;
+  for (VoRefer<KeyRow>& ref : rows)
+    if (KeyRow* row = ref.Get()) shown.push_back(row->control.Get());
+  if (shown == found) return;
+  rows.clear();
+  for (VoIKeyControlBase* keyed : found) rows.emplace_back(new KeyRow(keyed));
 }
 
 void PuiMotion::LayoutRows() {
