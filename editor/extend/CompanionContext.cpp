@@ -10,6 +10,8 @@ namespace Companion {
 
 namespace {
 
+OverlayBatch* activeBatch = nullptr;
+
 class DocumentQueue final : public PoseQueue {
  public:
   void Queue(VoIItem* item) override {
@@ -46,6 +48,7 @@ std::optional<Canvas> CurrentCanvas() {
     std::copy(doc->ManipulatorColors, doc->ManipulatorColors + Canvas::ColourCount, canvas->colours);
     canvas->selected = doc->selected.Get();
   }
+  canvas->batch = activeBatch;
   return canvas;
 }
 
@@ -53,6 +56,13 @@ ScreenMap CurrentScreen() {
   Frx::Draw::PDraw* draw = TheHost().GetDraw();
   if (!draw || !draw->device) return ScreenMap();
   return ScreenMap(draw->GetMatrixWorld2Screen(Frx::Pmatrix::id));
+}
+
+BatchScope::BatchScope(OverlayBatch& batch) : previous_(activeBatch), batch_(&batch) { activeBatch = batch_; }
+
+BatchScope::~BatchScope() {
+  activeBatch = previous_;
+  if (Frx::Draw::PDraw* draw = TheHost().GetDraw()) batch_->Flush(*draw);
 }
 
 PoseQueue& Keying() {

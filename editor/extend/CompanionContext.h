@@ -31,4 +31,18 @@ ScreenMap CurrentScreen();
 // The document's auto-key queue.
 PoseQueue& Keying();
 
+// While one lives, canvases batch marks and bone shapes into `batch`; the
+// scope draws what is left when it ends. Scopes nest (the innermost wins).
+class BatchScope {
+ public:
+  explicit BatchScope(OverlayBatch& batch);
+  ~BatchScope();
+  BatchScope(const BatchScope&) = delete;
+  BatchScope& operator=(const BatchScope&) = delete;
+
+ private:
+  OverlayBatch* previous_;
+  OverlayBatch* batch_;
+};
+
 }  // namespace Companion

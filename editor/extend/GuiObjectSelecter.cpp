@@ -74,6 +74,7 @@ void GuiObjectSelecter::Draw() {
     return;
   }
   Frx::Draw::PDraw& draw = canvas->draw;
+  canvas->Flush();
   draw.SetRenderStateBlend(Frx::Draw::BLEND_ALPHA);
   draw.DrawFillBox(Frx::Pvector(anchor.x - 4.0f, anchor.y - 16.0f, 0.0f),
                    Frx::Pvector(264.0f, 16.0f * static_cast<float>(children) + 20.0f, 0.0f), 0xB2000000);

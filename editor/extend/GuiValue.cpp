@@ -56,6 +56,7 @@ void GuiValue::Draw() {
   std::optional<Canvas> canvas = Companion::CurrentCanvas();
   if (!canvas) return;
   Frx::Draw::PDraw& draw = canvas->draw;
+  canvas->Flush();
   draw.Printf("%s\n", value->GetFullName(nullptr).Get());
   left = static_cast<float>(draw.textX + 160);
   top = static_cast<float>(draw.textY);

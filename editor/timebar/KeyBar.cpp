@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "editor/host/SavoraHost.h"
+#include "editor/manip/draw/Colours.h"
+#include "editor/manip/draw/OverlayBatch.h"
 #include "editor/manip/draw/Primitives.h"
 #include "editor/timebar/TimeMath.h"
 #include "vocore/motion/VoIControlBool.h"
@@ -87,17 +89,20 @@ void KeyBar::Draw(Canvas& canvas) {
   std::vector<VoIControlBool*> flags;
   for (VoIItem* c = m->GetFirstChild(); c; c = m->GetNextChild(c))
     if (VoIControlBool* b = c->IsControlBool(); b && std::strcmp(b->GetName(), "dummy") != 0) flags.push_back(b);
+  // Only the marks in the window, as one sprite list.
+  const uint32_t plain = ColourFromFractions(0.9f, 0.5f, 0.4f), flag = ColourFromFractions(0.5f, 0.5f, 0.9f);
+  const Frx::Prect uv{80.0f / 256.0f, 144.0f / 256.0f, 96.0f / 256.0f, 160.0f / 256.0f};
+  OverlayBatch marks;
   for (int i = 0; i < frames.size(); ++i) {
     const long frame = KeyFrame(i);
     const float x = FrameX(frame);
     if (x < -kMargin || x > width + kMargin) continue;
     bool flagged = false;
     for (VoIControlBool* b : flags) flagged = flagged || b->GetKeyRecord(frame) != nullptr;
-    if (flagged)
-      DrawIconSprite(canvas, x, top + 16.0f, 80, 144, 0.5f, 0.5f, 0.9f);
-    else
-      DrawIconSprite(canvas, x, top + 16.0f, 80, 144, 0.9f, 0.5f, 0.4f);
+    marks.AddSprite(draw, Frx::Draw::BLEND_ALPHA, canvas.handles, x - 8.0f, top + 8.0f, 16.0f, 16.0f, uv,
+                    flagged ? flag : plain);
   }
+  marks.Flush(draw);
   const float end = FrameX(m->endframe);
   DrawMarkBox(canvas, end, top, 32.0f, 1.0f, 0.5f, 0.7f);
   DrawIconSprite(canvas, end, top + 7.0f, 48, 144, 1.0f, 0.5f, 0.7f);

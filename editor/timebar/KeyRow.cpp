@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "editor/manip/draw/Colours.h"
+#include "editor/manip/draw/OverlayBatch.h"
 #include "editor/manip/draw/Primitives.h"
 #include "editor/timebar/TimeMath.h"
 #include "vocore/motion/VoIKeyControl.h"
@@ -54,11 +56,15 @@ void KeyRow::Draw(Canvas& canvas) {
   if (VoIMotion* motion = parent ? parent->IsMotion() : nullptr)
     DrawMarkBox(canvas, TimeMath::FrameX(motion->GetFrame(), scroll, pixelsPerFrame, left), top, 16.0f, 0.7f,
                 0.5f, 1.0f);
+  const uint32_t colour = ColourFromFractions(0.9f, 0.5f, 0.4f);
+  const Frx::Prect uv{80.0f / 256.0f, 160.0f / 256.0f, 96.0f / 256.0f, 176.0f / 256.0f};
+  OverlayBatch marks;
   for (int i = 0; i < frames.size(); ++i) {
     const float x = FrameX(frames[i]);
     if (x < -kMargin || x > width + kMargin) continue;
-    DrawIconSprite(canvas, x, top + 8.0f, 80, 160, 0.9f, 0.5f, 0.4f);
+    marks.AddSprite(canvas.draw, Frx::Draw::BLEND_ALPHA, canvas.handles, x - 8.0f, top, 16.0f, 16.0f, uv, colour);
   }
+  marks.Flush(canvas.draw);
   if (selectedKey != -1) DrawIconSprite(canvas, FrameX(dragFrame), top + 8.0f, 80, 160, 1.0f, 1.0f, 0.9f);
   if (pressedKey >= 0 && pressedKey < frames.size())
     DrawIconSprite(canvas, FrameX(frames[pressedKey]), top + 8.0f, 80, 160, 0.9f, 0.9f, 0.85f);

@@ -1,6 +1,7 @@
 #include "editor/timebar/PuiCharacter.h"
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/extend/CompanionContext.h"
 #include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
@@ -76,6 +77,11 @@ void PuiCharacter::Draw() {
   VoMasterSavora* master = Master();
   if (!character || !master) return;
   Refresh();
-  ForEach(character, true, [&](VoIItem* item) { master->DispatchDraw(item); });
+  {
+    // Marks and bone shapes of every item go out in a few device calls.
+    OverlayBatch batch;
+    Companion::BatchScope scope(batch);
+    ForEach(character, true, [&](VoIItem* item) { master->DispatchDraw(item); });
+  }
   if (VoIMotion* motion = character->GetMotion()) master->DispatchDraw(motion);
 }

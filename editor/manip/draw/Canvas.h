@@ -8,6 +8,7 @@
 
 #include "editor/manip/HandleLayout.h"
 #include "editor/manip/ScreenMap.h"
+#include "editor/manip/draw/OverlayBatch.h"
 #include "ferrox/draw/PDraw.h"
 
 class VoIItem;
@@ -23,6 +24,11 @@ struct Canvas {
   bool OtherSelected(const VoIItem* item) const { return selected && selected != item; }
   // The colour of handle 3-8 (and of the axis or ring it stands for).
   uint32_t HandleColour(int handle) const;
+  // Draws what the batch holds: every immediate drawing function does so
+  // first, so that batching never reorders against it.
+  void Flush() {
+    if (batch) batch->Flush(draw);
+  }
   // World to window through the device's current camera and projection.
   ScreenMap Screen() const;
   // The device's current camera and projection, and the window size.
@@ -35,4 +41,7 @@ struct Canvas {
   uint32_t colours[ColourCount] = {0x4CB2B2B2, 0x4CFF99B2, 0x4CB2FF99, 0x4C99B2FF,
                                    0x4CCC66FF, 0x4C66FFCC, 0x4CFFCC66};
   VoIItem* selected = nullptr;
+  // Where marks and bone shapes go while a character's items are drawn; null
+  // draws them at once.
+  OverlayBatch* batch = nullptr;
 };

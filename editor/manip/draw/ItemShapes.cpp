@@ -16,30 +16,32 @@ constexpr float kCell = 1.0f / 256.0f;
 
 P3DLINEVERTEX Vertex(const Frx::Pvector& p, uint32_t colour) { return {p.x, p.y, p.z, colour}; }
 
+Frx::Draw::BlendMode MarkBlend(const Canvas& canvas, const VoIItem* item) {
+  return canvas.OtherSelected(item) ? Frx::Draw::BLEND_ALPHA_MODULATE : Frx::Draw::BLEND_ALPHA;
+}
+
+Frx::Draw::BlendMode ShapeBlend(const Canvas& canvas, const VoIItem* item) {
+  return canvas.OtherSelected(item) ? Frx::Draw::BLEND_ALPHA : Frx::Draw::BLEND_NONE;
+}
+
 // A 16 × 16 mark sprite centred on the locate's window position.
 void DrawMarkSprite(Canvas& canvas, VoILocate* locate, int cellX, int cellY, uint32_t colour) {
   Frx::Pvector p;
   if (!canvas.Screen().Project(locate->GetWPos(), &p)) return;
-  DrawTexturedQuad(canvas, p.x - 8.0f, p.y - 8.0f, 0.0f, 16.0f, 16.0f, cellX * kCell, cellY * kCell, 1.0f / 16.0f,
-                   1.0f / 16.0f, colour, canvas.handles);
+  const Frx::Prect uv{cellX * kCell, cellY * kCell, cellX * kCell + 1.0f / 16.0f, cellY * kCell + 1.0f / 16.0f};
+  if (canvas.batch) {
+    canvas.batch->AddSprite(canvas.draw, MarkBlend(canvas, locate), canvas.handles, p.x - 8.0f, p.y - 8.0f, 16.0f,
+                            16.0f, uv, colour);
+    return;
+  }
+  canvas.draw.SetRenderStateBlend(MarkBlend(canvas, locate));
+  DrawTexturedQuad(canvas, p.x - 8.0f, p.y - 8.0f, 0.0f, 16.0f, 16.0f, uv.left, uv.top, 1.0f / 16.0f, 1.0f / 16.0f,
+                   colour, canvas.handles);
 }
 
-void SetMarkBlend(Canvas& canvas, const VoIItem* item) {
-  canvas.draw.SetRenderStateBlend(canvas.OtherSelected(item) ? Frx::Draw::BLEND_ALPHA_MODULATE
-                                                             : Frx::Draw::BLEND_ALPHA);
-}
-
-void SetShapeBlend(Canvas& canvas, const VoIItem* item) {
-  canvas.draw.SetRenderStateBlend(canvas.OtherSelected(item) ? Frx::Draw::BLEND_ALPHA : Frx::Draw::BLEND_NONE);
-}
+void SetShapeBlend(Canvas& canvas, const VoIItem* item) { canvas.draw.SetRenderStateBlend(ShapeBlend(canvas, item)); }
 
 void DrawBoneLines(Canvas& canvas, VoIBone* bone, uint32_t colour) {
-  IDirect3DDevice8* device = canvas.draw.device;
-  TransformGuard world(device, D3DTS_WORLD);
-  TransformGuard projection(device, D3DTS_PROJECTION);
-  device->SetTransform(D3DTS_WORLD, &bone->GetMatrixL2W());
-  FlattenProjection(device, projection.Saved());
-  SetShapeBlend(canvas, bone);
   const float l = bone->GetLength();
   const float w = 0.15f * l;
   const Frx::Pvector start(0.0f, 0.0f, 0.0f), tip(0.0f, 0.0f, l);
@@ -52,6 +54,20 @@ void DrawBoneLines(Canvas& canvas, VoIBone* bone, uint32_t colour) {
       Vertex(c2, colour),    Vertex(up, upColour), Vertex(up, upColour),  Vertex(c1, colour),
       Vertex(c1, colour),    Vertex(tip, colour),  Vertex(c2, colour),    Vertex(tip, colour),
       Vertex(up, upColour),  Vertex(tip, 0x4CFFFFB2)};
+  if (canvas.batch) {
+    // In the world already, so that every bone joins one line list.
+    P3DLINEVERTEX world[18];
+    const Frx::Pmatrix& m = bone->GetMatrixL2W();
+    for (int i = 0; i < 18; ++i) world[i] = Vertex(m * Frx::Pvector(lines[i].x, lines[i].y, lines[i].z), lines[i].color);
+    canvas.batch->AddWorldLines(canvas.draw, ShapeBlend(canvas, bone), world, 18);
+    return;
+  }
+  IDirect3DDevice8* device = canvas.draw.device;
+  TransformGuard world(device, D3DTS_WORLD);
+  TransformGuard projection(device, D3DTS_PROJECTION);
+  device->SetTransform(D3DTS_WORLD, &bone->GetMatrixL2W());
+  FlattenProjection(device, projection.Saved());
+  SetShapeBlend(canvas, bone);
   canvas.draw.DrawLine3D_List(lines, 9);
 }
 
@@ -75,7 +91,6 @@ void FlattenProjection(IDirect3DDevice8* device, const Frx::Pmatrix& projection)
 
 void DrawLocateMark(Canvas& canvas, VoILocate* locate) {
   if (!locate || !canvas.draw.device) return;
-  SetMarkBlend(canvas, locate);
   const bool chain = locate->IKchain != 0;
   uint32_t colour = chain ? 0x4CB2FFB2 : 0x7FFFCC66;
   if (locate->IsLock()) colour = kLocked;
@@ -84,7 +99,6 @@ void DrawLocateMark(Canvas& canvas, VoILocate* locate) {
 
 void DrawWLocateMark(Canvas& canvas, VoIWLocate* locate) {
   if (!locate || !canvas.draw.device) return;
-  SetMarkBlend(canvas, locate);
   const bool chain = locate->IKchain != 0;
   uint32_t colour = chain ? 0x4CB2FFFF : 0x7FFFCC66;
   if (locate->GetKType() == VoILocate::KTYPE_MOVABLE) colour = 0x4CFFB2FF;
@@ -101,6 +115,7 @@ void DrawCoordinateAxes(Canvas& canvas, VoICoordinate* coordinate) {
   float scale = 0.0f;
   if (!ScreenScale(canvas.Camera(), at, &scale)) return;
   const float a = canvas.manipulatorSize * 0.2f / scale;
+  canvas.Flush();
   canvas.draw.SetRenderStateBlend(canvas.OtherSelected(coordinate) ? Frx::Draw::BLEND_ALPHA
                                                                    : Frx::Draw::BLEND_NONE);
   TransformGuard world(device, D3DTS_WORLD);
@@ -130,6 +145,7 @@ void DrawSiblingBoneShape(Canvas& canvas, VoIBone* bone) {
 void DrawCameraShape(Canvas& canvas, VoICamera* camera) {
   IDirect3DDevice8* device = canvas.draw.device;
   if (!camera || !device) return;
+  canvas.Flush();
   VoICoordinate* c = camera->GetSafetyCoordinate();
   const Frx::Pmatrix world = c ? c->GetMatrixL2W() : Frx::Pmatrix::id;
   TransformGuard keepWorld(device, D3DTS_WORLD);

@@ -1,5 +1,7 @@
 #include "editor/manip/draw/Primitives.h"
 
+#include <vector>
+
 #include "editor/manip/draw/Colours.h"
 
 namespace {
@@ -21,6 +23,7 @@ int DrawTexturedQuad(Canvas& canvas, float x, float y, float z, float width, flo
                      float du, float dv, uint32_t colour, IDirect3DTexture8* texture) {
   Frx::Draw::PDraw& draw = canvas.draw;
   if (!draw.device) return 0;
+  canvas.Flush();
   if (!texture) draw.device->SetTexture(0, nullptr);
   draw.DrawSprite(Frx::Pvector(x, y, z), width, height, colour, Frx::Prect{u, v, u + du, v + dv}, texture);
   return 0;
@@ -33,6 +36,7 @@ void DrawIconSprite(Canvas& canvas, float x, float y, int cellX, int cellY, floa
 
 void DrawMarkBox(Canvas& canvas, float x, float y, float height, float r, float g, float b) {
   if (!canvas.draw.device) return;
+  canvas.Flush();
   Fill(canvas.draw, x - 1.0f, y, 3.0f, height, ShadeFromFractions(r, g, b, 0.5f));
 }
 
@@ -40,6 +44,7 @@ void DrawBarBox(Canvas& canvas, float x, float y, float width, float r, float g,
                 int scroll, int pixelsPerFrame, bool halfHeight, bool sideBoxes) {
   Frx::Draw::PDraw& draw = canvas.draw;
   if (!draw.device) return;
+  canvas.Flush();
   const float h = halfHeight ? 16.0f : 32.0f;
   const float bx = x - static_cast<float>(scroll);
   const float span = static_cast<float>(endFrame) * static_cast<float>(pixelsPerFrame);
@@ -62,6 +67,7 @@ void DrawRuler(Canvas& canvas, float x, float y, float width, float r, float g, 
                int pixelsPerFrame) {
   Frx::Draw::PDraw& draw = canvas.draw;
   if (!draw.device) return;
+  canvas.Flush();
   draw.SetRenderStateBlend(Frx::Draw::BLEND_ALPHA);
   Fill(draw, x, y, width, 16.0f, ColourFromFractions(r, g, b));
   Line(draw, x, y + 16.0f, x + width, y + 16.0f, ShadeFromFractions(r, g, b, 0.5f));
@@ -69,11 +75,17 @@ void DrawRuler(Canvas& canvas, float x, float y, float width, float r, float g, 
   if (s <= 0) return;
   const uint32_t label = ShadeFromFractions(r, g, b, 0.33333334f);
   const uint32_t tick = ShadeFromFractions(r, g, b, 0.7692307692307692f);
+  // Ticks go out as one line list, the labels after them.
+  OverlayBatch ticks;
+  struct Label {
+    int column, frame;
+  };
+  std::vector<Label> labels;
   for (int i = 0; static_cast<float>(i) < width; ++i) {
     const long value = static_cast<long>(scroll) + i;
     float height = 0.0f;
     if (value % (60L * s) == 0) {
-      draw.Printf2(static_cast<int>(x) + i + 2, static_cast<int>(y), 0, label, "%d", static_cast<int>(value / s));
+      labels.push_back({i, static_cast<int>(value / s)});
       height = 12.0f;
     } else if (value % (30L * s) == 0) {
       height = 8.0f;
@@ -82,7 +94,9 @@ void DrawRuler(Canvas& canvas, float x, float y, float width, float r, float g, 
     }
     if (height > 0.0f) {
       const float column = x + static_cast<float>(i);
-      Line(draw, column, y + 16.0f, column, y + 16.0f - height, tick);
+      ticks.AddScreenLine(draw, column, y + 16.0f, column, y + 16.0f - height, tick);
     }
   }
+  ticks.Flush(draw);
+  for (const Label& l : labels) draw.Printf2(static_cast<int>(x) + l.column + 2, static_cast<int>(y), 0, label, "%d", l.frame);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "editor/app/FrameLoop.h"
 #include "editor/extend/CompanionContext.h"
 #include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiBone.h"
@@ -13,6 +14,8 @@
 #include "editor/manip/PoseQueue.h"
 #include "editor/manip/testing/ViewFixture.h"
 #include "ferrox/testing/Near.h"
+#include "vocore/motion/VoIControlQuaternion.h"
+#include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISiblingBone.h"
@@ -74,6 +77,27 @@ TEST_F(PoseEditTest, DraggingABoneAimsItAtThePointer) {
   const Frx::Pvector wanted = (world - Frx::Pvector(0.0f, 100.0f, 0.0f)).GetUnit();
   EXPECT_TRUE(Near(Aim(b2), wanted, 1e-3f));
   EXPECT_GT(Aim(b2).y, 0.5f);
+}
+
+TEST_F(PoseEditTest, ADraggedBoneIsKeyedAtTheCurrentFrame) {
+  // The character has no motion yet: the next frame makes one (after saying
+  // so) and keys the new pose there.
+  const Frx::Pvector mid = Window(Frx::Pvector(50.0f, 100.0f, 0.0f));
+  host().ClickSelect(chain.b2, 0);
+  Dispatch(Press(mid.x, mid.y));
+  Dispatch(Move(mid.x, mid.y - 60.0f, 0.0f, -60.0f));
+  Dispatch(Release(mid.x, mid.y - 60.0f));
+  const Frx::Pquaternion posed = chain.b2->GetRotate();
+  FrameLoop::DeferredPass(*doc, doc->current);
+  EXPECT_TRUE(boxes.Saw("モーションが存在しません"));
+  VoIMotion* motion = character->GetMotion();
+  ASSERT_NE(motion, nullptr);
+  VoIControlQuaternion* rot = nullptr;
+  for (VoControlConnect& link : character->connections)
+    if (link.item.Get() == chain.b2 && link.control.Get()) rot = link.control->IsControlQuaternion();
+  ASSERT_NE(rot, nullptr);
+  ASSERT_NE(rot->GetKey(0), nullptr);
+  EXPECT_TRUE(FrxTest::SameRotation(rot->GetKey(0)->value, posed, 1e-4f));
 }
 
 TEST_F(PoseEditTest, ABoneSeenEndOnStaysFinite) {
