@@ -100,6 +100,22 @@ TEST_F(ManipulatorTest, AxisDragsMoveSnapAndReset) {
   }
 }
 
+TEST_F(ManipulatorTest, TheViewDragsItemsOfGeneralOnce) {
+  // Through the view's own messages: a press picks the handle, a move drags it.
+  VoILocate* l = Make<VoILocate>(doc->general->GetSkelton(), "g");
+  l->IKchain = 0;
+  l->SetWPos(Frx::Pvector(0.0f, 0.0f, 0.0f));
+  GuiManipulator* m = SelectAndDraw(l);
+  ASSERT_EQ(host().GetSelectedCharacter(), doc->general.Get());
+  const Frx::Pvector at = m->screen[Handle::AxisX];
+  view->OnMouseMove(static_cast<int>(at.x), static_cast<int>(at.y), 0);
+  view->OnLeftDown(static_cast<int>(at.x), static_cast<int>(at.y));
+  EXPECT_EQ(m->active, Handle::AxisX);
+  view->OnMouseMove(static_cast<int>(at.x) + 20, static_cast<int>(at.y), MouseRecord::LeftDown);
+  view->OnLeftUp(static_cast<int>(at.x) + 20, static_cast<int>(at.y));
+  EXPECT_TRUE(Near(l->GetWPos(), Frx::Pvector(20.0f, 0.0f, 0.0f), 1e-3f));
+}
+
 TEST_F(ManipulatorTest, SnapsCutTowardZero) {
   struct Case {
     float in, translation, rotation;

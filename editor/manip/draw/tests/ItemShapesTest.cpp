@@ -6,6 +6,7 @@
 #include "editor/manip/GuiManipulator.h"
 #include "editor/manip/draw/HandlesDraw.h"
 #include "editor/manip/draw/ItemShapes.h"
+#include "editor/manip/draw/OverlayBatch.h"
 #include "editor/manip/testing/ViewFixture.h"
 #include "ferrox/testing/Near.h"
 #include "vocore/scene/VoICamera.h"
@@ -105,6 +106,48 @@ TEST_F(ItemShapesTest, BonesAreDrawnFromStartToTipAndCollapseWhenEmpty) {
     const int all = static_cast<int>(Frame().size()) - CountAll(0x000000);
     EXPECT_EQ(all, CountNear(Frx::Pvector(0.0f, 100.0f, 0.0f), 0xB2FFFF, 2) + CountNear(Frx::Pvector(0.0f, 100.0f, 0.0f), 0x7FFF7F, 2) +
                        CountNear(Frx::Pvector(0.0f, 100.0f, 0.0f), 0xFFFFB2, 2));
+  }
+}
+
+TEST_F(ItemShapesTest, BatchedShapesAndMarksMatchSingleDraws) {
+  LookFrom(800.0f, 0.3f, -0.4f);
+  Chain c = MakeChain(skelton);
+  VoIWLocate* w = Make<VoIWLocate>(skelton, "w");
+  w->SetWPos(Frx::Pvector(-80.0f, 40.0f, 20.0f));
+  w->SetFix(1);
+  struct Pass {
+    bool marks;
+    bool selected;
+  } passes[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  for (const Pass& p : passes) {
+    auto draw = [&](Canvas& canvas) {
+      if (p.marks) {
+        for (VoILocate* l : {c.root, c.middle, c.tip}) DrawLocateMark(canvas, l);
+        DrawWLocateMark(canvas, w);
+      } else {
+        DrawBoneShape(canvas, c.b1);
+        DrawSiblingBoneShape(canvas, c.b2);
+      }
+    };
+    Clear(0x102030);
+    Canvas single = MakeCanvas();
+    if (p.selected) single.selected = c.b1;
+    draw(single);
+    const std::vector<uint32_t> one = Frame();
+    Clear(0x102030);
+    OverlayBatch batch;
+    Canvas batched = MakeCanvas();
+    batched.selected = single.selected;
+    batched.batch = &batch;
+    draw(batched);
+    EXPECT_FALSE(batch.Empty());
+    batch.Flush(view->draw);
+    const std::vector<uint32_t> many = Frame();
+    ASSERT_EQ(one.size(), many.size());
+    int differing = 0, drawn = 0;
+    for (size_t i = 0; i < one.size(); ++i) differing += one[i] != many[i], drawn += one[i] != 0x102030;
+    EXPECT_GT(drawn, 20) << p.marks;
+    EXPECT_EQ(differing, 0) << p.marks << p.selected;
   }
 }
 
