@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   clang libclang-rt-14-dev
   assimp-testmodels netpbm
+  python3 xvfb xdotool x11-apps x11vnc
 )
 missing=()
 for p in "${packages[@]}"; do

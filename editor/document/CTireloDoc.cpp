@@ -1,5 +1,7 @@
 #include "editor/document/CTireloDoc.h"
 
+#include "editor/document/DocumentPrompts.h"
+
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/settings/Settings.h"
@@ -58,6 +60,7 @@ int CTireloDoc::OpenDocumentFile(const char* path) {
   if (!path || !*path) return 1;
   VoIItem* result = ImportFile(path, project);
   if (!result) return 0;
+  if (prompts) prompts->AddRecentFile(path);
   if (VoICharacter* character = result->IsCharacter()) {
     TheHost().SetCurrentCharacter(character);
     TheHost().ClickSelect(character, 0);

@@ -35,6 +35,8 @@ class CTireloDoc {
   int BuildStartupScene();
   // Imports `path` (null: asks for one) under `target`; the imported item or null.
   VoIItem* ImportFile(const char* path, VoIBranch* target);
+  // ImportFile's work once the path is known.
+  VoIItem* ImportInto(const char* path, VoIBranch* target);
   // Exports a character to `path` (null: asks); 1 on success.
   int ExportFile(const char* path, VoIItem* branch);
   // Appends a counted reference to the deferred list; null is ignored.

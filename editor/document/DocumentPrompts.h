@@ -11,6 +11,8 @@ class DocumentPrompts {
   virtual Frx::Pstring OpenFileName(const char* filter) = 0;
   // `defaultExt` without its dot; asks before overwriting.
   virtual Frx::Pstring SaveFileName(const char* filter, const char* defaultExt) = 0;
+  // A file the user opened, for the recent-file list; ignored by default.
+  virtual void AddRecentFile(const char* path) { (void)path; }
 
  protected:
   ~DocumentPrompts() = default;

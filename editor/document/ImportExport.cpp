@@ -10,6 +10,7 @@
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
+#include "vocore/skeleton/VoICoordinate.h"
 
 namespace {
 
@@ -49,13 +50,20 @@ VoIItem* CTireloDoc::ImportFile(const char* path, VoIBranch* target) {
     path = chosen;
   }
   if (!target) return nullptr;
+  VoIItem* result = ImportInto(path, target);
+  if (result && !chosen.IsEmpty() && prompts) prompts->AddRecentFile(path);
+  return result;
+}
+
+VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
   const bool ownCharacter = !Frx::Path::CmpExt(path, "kvm") && !Frx::Path::CmpExt(path, "py") &&
                             !Frx::Path::CmpExt(path, "kvs");
   VoRefer<VoIBranch> into = target;
+  VoRefer<VoIItem> attached;
   if (ownCharacter) {
     VoICharacter* character = NewCharacter(target);
     character->SetName(Frx::Path::GetName(path));
-    if (VoICharacter* owner = target->IsCharacter()) character->CreateAttachedCoordinate(owner);
+    if (VoICharacter* owner = target->IsCharacter()) attached = character->CreateAttachedCoordinate(owner);
     into = character;
   }
   VoRefer<VoIFile> file;
@@ -74,8 +82,10 @@ VoIItem* CTireloDoc::ImportFile(const char* path, VoIBranch* target) {
     }
     return result;
   }
-  // Only what is still alive is released, and only once.
+  // Only what is still alive is released, and only once. A character the
+  // reader released takes its coordinate in the target along.
   if (file) master->ReleaseItem(file);
+  if (!into && attached) master->ReleaseItem(attached);
   ShowMessage(0, "%s のインポートに失敗しました。\n", path);
   return nullptr;
 }

@@ -16,6 +16,12 @@ bool RunSettingCommand(CTireloDoc& doc, int id) {
     case Cmd::SpaceWorld: doc.editSpace = 2; return true;
     case Cmd::CelShading: doc.celShading = doc.celShading ? 0 : 1; return true;
     case Cmd::RealTime: doc.realTime = doc.realTime ? 0 : 1; return true;
+    case Cmd::TreeAll: doc.treeRootMode = 0, TheHost().UpdateAllViews(); return true;
+    case Cmd::TreeScoped: doc.treeRootMode = 2, TheHost().UpdateAllViews(); return true;
+    case Cmd::TreeNone: doc.treeRootMode = 3, TheHost().UpdateAllViews(); return true;
+    case Cmd::FilterObjects: doc.treeFilter ^= 1, TheHost().UpdateAllViews(); return true;
+    case Cmd::FilterSkeleton: doc.treeFilter ^= 2, TheHost().UpdateAllViews(); return true;
+    case Cmd::FilterMotions: doc.treeFilter ^= 4, TheHost().UpdateAllViews(); return true;
     default: return false;
   }
 }

@@ -1,5 +1,6 @@
 // The main frame's setting commands on the document: display mode,
-// projection, edit space, cel shading and real-time playback.
+// projection, edit space, cel shading, real-time playback, and what the
+// project tree shows (root mode and filters).
 #pragma once
 
 class CTireloDoc;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
@@ -38,7 +39,13 @@ Frx::Pstring SettingsFilePath() {
 void ParseSettings(PreviewSettings& settings, const char* text) {
   if (!text) return;
   bool inside = false;
-  for (const char* p = text; *p; p = Frx::TextFormat::NextParagraph(p)) {
+  for (const char* next = text; *next;) {
+    // One paragraph at a time: a trailing blank in a pattern must not reach
+    // into the next line.
+    const char* end = Frx::TextFormat::NextParagraph(next);
+    const std::string line(next, end);
+    next = end;
+    const char* p = line.c_str();
     const char* at = p;
     if (!inside) {
       inside = Frx::Pscanf(at, " Preview {") != nullptr;

@@ -49,6 +49,8 @@ class EditorFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // The renderer the master starts with; none by default (headless items).
+  virtual VoRenderer* Renderer() { return nullptr; }
   SavoraHost& host() { return TheHost(); }
   // The start-up scene without the program folder's "general.mqo".
   void BuildScene();

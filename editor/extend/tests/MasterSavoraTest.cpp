@@ -36,14 +36,14 @@ class MasterSavoraTest : public edtest::EditorFixture {
 
 TEST_F(MasterSavoraTest, ExtensionsFollowItems) {
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
-  VoIObject* l = Make<VoIObject>(c, "l");
+  VoRefer<VoIObject> l = Make<VoIObject>(c, "l");  // kept to look at after its release
   ASSERT_NE(dynamic_cast<GuiItemExtend*>(l->GetExtend()), nullptr);
   EXPECT_EQ(GetItemGui(l), nullptr);  // a class without companion: an empty extension
   {
     // The extension goes with the item; a companion held elsewhere survives it.
     VoRefer<ItemGui> held = Attach(l, 1.0f);
     master.ReleaseItem(l);
-    EXPECT_EQ(l->GetExtend(), nullptr);
+    EXPECT_EQ(l.GetRaw()->GetExtend(), nullptr);
     EXPECT_EQ(alive, 1);
   }
   EXPECT_EQ(alive, 0);

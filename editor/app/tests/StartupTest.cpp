@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "editor/app/Startup.h"
+#include "editor/testing/EditorFixture.h"
+#include "editor/testing/TestImporter.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/TempFolder.h"
+#include "vocore/vocore/VoClassDescCommand.h"
+
+namespace {
+
+class TestCommand : public VoClassDescCommand {
+ public:
+  TestCommand(const char* name, unsigned long attach) : name_(name), attach_(attach) {}
+  const char* ClassName() override { return name_; }
+  char* MenuName() override { return const_cast<char*>(name_); }
+  unsigned long AttachClassID() override { return attach_; }
+  int Execute(VoIItem*, VoIItem*, unsigned long) override { return 1; }
+
+ private:
+  const char* name_;
+  unsigned long attach_;
+};
+
+class StartupTest : public edtest::EditorFixture {};
+
+TEST_F(StartupTest, ToolsMenuIdsFollowTheDescriptorList) {
+  EXPECT_TRUE(Startup::ToolsMenuEntries(master).empty());
+  TestCommand a("A", 0), bone("OnBones", 19), c("C", 0);
+  for (VoClassDesc* d : {static_cast<VoClassDesc*>(&a), static_cast<VoClassDesc*>(&bone),
+                         static_cast<VoClassDesc*>(&c)})
+    master.RegistClassDesc(d);
+  const auto tools = Startup::ToolsMenuEntries(master);
+  ASSERT_EQ(tools.size(), 2u);
+  EXPECT_EQ(tools[0].id, 33000);
+  EXPECT_EQ(tools[1].id, 33002);  // the bone command used up index 1
+  EXPECT_STREQ(tools[1].text.Get(), "C");
+}
+
+TEST_F(StartupTest, CommandLineFilesOpenIntoTheScene) {
+  BuildScene();
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::MakeMotion);
+  master.RegistClassDesc(&mqo);
+  master.RegistClassDesc(&kvm);
+  FrxTest::TempFolder folder;
+  folder.Put("girl.mqo", "x");
+  folder.Put("walk.kvm", "x");
+  EXPECT_EQ(Startup::OpenCommandLine(*doc, {folder.System("girl.mqo").c_str(), folder.System("walk.kvm").c_str()}),
+            1);
+  VoICharacter* girl = doc->current;
+  ASSERT_NE(girl, doc->project.Get());
+  EXPECT_STREQ(girl->GetName(), "girl.mqo");
+  EXPECT_EQ(girl->GetParent(), doc->project.Get());
+  EXPECT_EQ(host().GetSelectedItem(), girl);
+  ASSERT_NE(girl->GetMotion(), nullptr);  // the motion plays at once
+  EXPECT_STREQ(girl->GetMotion()->GetName(), "walk");
+  EXPECT_EQ(Startup::OpenCommandLine(*doc, {folder.System("missing.mqo").c_str()}), 0);
+  EXPECT_TRUE(boxes.Saw("missing.mqo"));
+}
+
+TEST_F(StartupTest, PlayerRegistrationFailsCleanly) {
+  EXPECT_EQ(Startup::RegisterPlayerControl("no-such-module.dll"), -2);
+  // A module without the entry.
+  EXPECT_EQ(Startup::RegisterPlayerControl((VoMaster::strPath + "zenpng.dll").Get()), -3);
+  Startup::RegisterPlayer();
+  EXPECT_TRUE(boxes.Saw("lumacet.dll の登録に失敗しました。"));
+}
+
+TEST(StartupLog, BeginsWithTheBanner) {
+  Startup::OpenLog();
+  std::ifstream in(Frx::theFerrox.logPath.Get(), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string log = text.str();
+  const size_t banner = log.find("Savora Ver 0.4f release\r\nstartup ");
+  EXPECT_NE(banner, std::string::npos) << log;
+  EXPECT_EQ(log.find("beta 1"), std::string::npos);
+  Frx::theFerrox.DeleteLog();
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/document/DocumentPrompts.h"
+#include "editor/testing/EditorFixture.h"
+#include "editor/testing/TestImporter.h"
+#include "vocore/scene/VoIFile.h"
+#include "vocore/skeleton/VoISkelton.h"
+
+namespace {
+
+class ImportTest : public edtest::EditorFixture {
+ protected:
+  void SetUp() override {
+    EditorFixture::SetUp();
+    BuildScene();
+  }
+  void Register(edtest::TestImporter& importer) { master.RegistClassDesc(&importer); }
+  // The names of a branch's children, in order.
+  static std::string Children(VoIBranch* b) {
+    std::string names;
+    for (VoIItem* c = b->GetFirstChild(); c; c = b->GetNextChild(c)) names += std::string(c->GetName()) + ";";
+    return names;
+  }
+};
+
+TEST_F(ImportTest, AModelBecomesACharacterWithItsFileItems) {
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  Register(mqo);
+  VoIItem* result = doc->ImportFile("models/girl.mqo", doc->project);
+  ASSERT_NE(result, nullptr);
+  VoICharacter* girl = result->IsCharacter();
+  ASSERT_NE(girl, nullptr);
+  EXPECT_STREQ(girl->GetName(), "girl.mqo");
+  EXPECT_EQ(girl->GetParent(), doc->project.Get());
+  EXPECT_EQ(Children(girl), "girl.mqo;body;endof girl.mqo;");
+  EXPECT_EQ(girl->GetFirstChild()->IsFile()->IsReadOnly(), 1);
+  EXPECT_EQ(mqo.lastFlags, FlagsFromHost(&host()));
+}
+
+TEST_F(ImportTest, MotionsGoIntoTheTargetAndKvsMakesNoFileItem) {
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::MakeMotion);
+  edtest::TestImporter kvs("kvs", edtest::TestImporter::Fail);
+  Register(kvm);
+  Register(kvs);
+  VoICharacter* target = doc->NewCharacter(doc->project);
+  target->SetName("target");
+  ASSERT_EQ(doc->ImportFile("walk.kvm", target), target);
+  EXPECT_EQ(Children(target), "walk.kvm;walk;endof walk.kvm;");
+  EXPECT_EQ(doc->ImportFile("a.kvs", target), nullptr);
+  EXPECT_EQ(Children(target), "walk.kvm;walk;endof walk.kvm;");
+  EXPECT_TRUE(boxes.Saw("a.kvs のインポートに失敗しました。"));
+}
+
+TEST_F(ImportTest, FailuresNeverTakeTheTargetOrFreeTwice) {
+  // Readers that fail release the branch they were given.
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::FailAndReleaseParent);
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::FailAndReleaseParent);
+  Register(kvm);
+  Register(mqo);
+  VoICharacter* mine = doc->NewCharacter(doc->project);
+  for (VoIBranch* target : {static_cast<VoIBranch*>(doc->project.Get()), static_cast<VoIBranch*>(mine)}) {
+    Make<VoISkelton>(target, "skelton");  // where attached coordinates go
+    const std::string before = Children(target);
+    EXPECT_EQ(doc->ImportFile("walk.kvm", target), nullptr);
+    EXPECT_FALSE(target->IsRelease());
+    EXPECT_EQ(Children(target), before);  // the file item went again
+    EXPECT_EQ(doc->ImportFile("girl.mqo", target), nullptr);
+    EXPECT_FALSE(target->IsRelease());
+    EXPECT_EQ(Children(target), before);  // the reader took its character; nothing else remains
+    EXPECT_EQ(target->IsCharacter()->GetSkelton()->GetChildCount(), 0);  // nor its coordinate
+  }
+  EXPECT_EQ(boxes.Count(), 4);
+}
+
+// Answers the file dialogs from a script and notes what it was shown.
+class ScriptedPrompts : public DocumentPrompts {
+ public:
+  Frx::Pstring OpenFileName(const char* filter) override {
+    filters.push_back(filter);
+    return answer;
+  }
+  Frx::Pstring SaveFileName(const char* filter, const char*) override {
+    filters.push_back(filter);
+    return answer;
+  }
+  void AddRecentFile(const char* path) override { recent.push_back(path); }
+  Frx::Pstring answer;
+  std::vector<std::string> filters, recent;
+};
+
+TEST_F(ImportTest, DialogsOfferTheDescriptorsAndRememberWhatOpened) {
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  Register(mqo);
+  ScriptedPrompts prompts;
+  doc->prompts = &prompts;
+  EXPECT_EQ(doc->ImportFile(nullptr, doc->project), nullptr);  // cancelled
+  ASSERT_EQ(prompts.filters.size(), 1u);
+  const std::string& filter = prompts.filters[0];
+  EXPECT_EQ(filter.rfind("対応しているすべての形式 |*.bmp;", 0), 0u) << filter;
+  EXPECT_NE(filter.find(";*.mqo|"), std::string::npos) << filter;
+  EXPECT_NE(filter.find("|Test Files (*.x)|*.mqo|All Files (*.*)|*.*||"), std::string::npos) << filter;
+  prompts.answer = "girl.mqo";
+  ASSERT_NE(doc->ImportFile(nullptr, doc->project), nullptr);
+  EXPECT_EQ(prompts.recent, std::vector<std::string>{"girl.mqo"});
+  EXPECT_EQ(doc->ExportFile(nullptr, doc->project), 0);  // no exporter for it: reported
+  EXPECT_EQ(prompts.filters.back(), "All Files (*.*)|*.*||");
+  doc->prompts = nullptr;
+}
+
+TEST_F(ImportTest, ExportTakesOnlyCharacters) {
+  EXPECT_EQ(doc->ExportFile("x.mqo", doc->general->GetItem("light")), 0);
+  EXPECT_EQ(doc->ExportFile("x.mqo", nullptr), 0);
+  EXPECT_EQ(boxes.Count(), 0);
+  EXPECT_EQ(doc->ExportFile("x.none", doc->project), 0);
+  EXPECT_TRUE(boxes.Saw("x.none のエクスポートに失敗しました。"));
+}
+
+}  // namespace

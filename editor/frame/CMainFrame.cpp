@@ -1,0 +1,127 @@
+#include "editor/frame/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "editor/document/CTireloDoc.h"
+#include "editor/document/CommandIds.h"
+#include "editor/frame/CViewFrame.h"
+#include "editor/frame/Commands.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/panel/ItemPanel.h"
+#include "editor/tree/CProjectFrame.h"
+#include "editor/tree/CProjectView.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "hostqt/Sjis.h"
+
+CMainFrame::CMainFrame(CTireloDoc* document)
+    : document_(document), handle_(this), prompts_(this) {
+  setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(Startup::kVersion)));
+  setObjectName(QStringLiteral("mainframe"));
+  document_->prompts = &prompts_;
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  projectFrame_ = new CProjectFrame(document, split);
+  viewFrame_ = new CViewFrame(document, split);
+  split->addWidget(projectFrame_);
+  split->addWidget(viewFrame_);
+  split->setSizes({272, 752});
+  split->setStretchFactor(1, 1);
+  setCentralWidget(split);
+  connect(projectFrame_, &CProjectFrame::Command, this, &CMainFrame::OnCommand);
+  BuildMenus();
+  BuildToolBar();
+  QStatusBar* status = statusBar();
+  for (const char* pane : {"", "CAP", "NUM", "SCRL"}) {
+    auto* label = new QLabel(QString::fromLatin1(pane), status);
+    label->setEnabled(false);
+    status->addPermanentWidget(label);
+  }
+  setAcceptDrops(true);
+  resize(1024, 768);
+  // Message boxes of the base library belong to this window.
+  Frx::theFerrox.SetWindow(&handle_);
+  UpdateChecks();
+}
+
+CMainFrame::~CMainFrame() {
+  if (Frx::theFerrox.GetWindow() == &handle_) Frx::theFerrox.SetWindow(nullptr);
+  if (document_->prompts == &prompts_) document_->prompts = nullptr;
+}
+
+QAction* CMainFrame::Action(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::OnCommand(int id) {
+  Commands::Run(*document_, id, Commands::Frame::Main);
+  UpdateChecks();
+}
+
+void CMainFrame::UpdateChecks() {
+  auto check = [this](int id, bool on) {
+    if (QAction* a = Action(id)) a->setChecked(on);
+  };
+  const CTireloDoc& d = *document_;
+  check(Cmd::DisplayStandard, d.displayMode == 0);
+  check(Cmd::DisplayEmphasis, d.displayMode == 1);
+  check(Cmd::DisplayHidden, d.displayMode == 2);
+  check(Cmd::Perspective, d.projection == 0);
+  check(Cmd::Parallel, d.projection == 1);
+  check(Cmd::SpaceLocal, d.editSpace == 0);
+  check(Cmd::SpaceParent, d.editSpace == 1);
+  check(Cmd::SpaceWorld, d.editSpace == 2);
+  check(Cmd::CelShading, d.celShading != 0);
+  check(Cmd::RealTime, d.realTime != 0);
+  viewFrame_->UpdateChecks();
+  projectFrame_->UpdateChecks();
+}
+
+void CMainFrame::UpdateAllViews(int) {
+  projectFrame_->Tree()->RefreshTree(nullptr, TreeRebuild);
+  UpdateChecks();
+}
+
+void CMainFrame::RefreshTree(VoIItem* item, int mode) { projectFrame_->Tree()->RefreshTree(item, mode); }
+
+void CMainFrame::ShowItem(VoIItem* item) {
+  projectFrame_->Panel()->ShowItemInPanel(item);
+  projectFrame_->Tree()->ShowItem(item);
+}
+
+void CMainFrame::MarkSelectedCharacter(VoIItem* character) {
+  projectFrame_->Tree()->MarkSelectedCharacter(character);
+}
+
+void CMainFrame::EditLabel(VoIItem* item) { projectFrame_->Tree()->EditLabel(item); }
+
+int CMainFrame::ViewFrameCommand(int id) { return viewFrame_->OnCommand(id); }
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!closing_) {
+    closing_ = true;
+    emit Closing();
+  }
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  std::vector<Frx::Pstring> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.emplace_back(HostQt::ToSjis(url.toLocalFile()).constData());
+  event->acceptProposedAction();
+  raise();
+  activateWindow();
+  Commands::DropFiles(*document_, paths);
+  UpdateChecks();
+}

@@ -1,0 +1,83 @@
+// Command plug-ins run from the Tools menu or an item's menu, and dropped files.
+#include "editor/document/CTireloDoc.h"
+#include "editor/extend/VoMasterSavora.h"
+#include "editor/frame/Commands.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/host/ShowMessage.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/File.h"
+#include "ferrox/file/Path.h"
+#include "plugins/host/HostInterface.h"
+#include "vocore/vocore/VoClassDescCommand.h"
+
+namespace Commands {
+
+namespace {
+
+VoRefer<VoIItem>& Destination() {
+  static VoRefer<VoIItem>* item = new VoRefer<VoIItem>;
+  return *item;
+}
+
+VoRefer<VoIItem>& Source() {
+  static VoRefer<VoIItem>* item = new VoRefer<VoIItem>;
+  return *item;
+}
+
+}  // namespace
+
+void SetPluginTargets(VoIItem* destination, VoIItem* source) {
+  Destination() = destination;
+  Source() = source;
+}
+
+bool RunPlugin(CTireloDoc& doc, int index) {
+  if (Frx::theFerrox.debug) Frx::theFerrox.Log("コマンド実行 ID %d\n", index);
+  const auto& list = doc.master->GetCommandDescList();
+  VoClassDescCommand* desc = nullptr;
+  int i = 0;
+  for (VoClassDescCommand* d : list)
+    if (i++ == index) desc = d;
+  if (!desc) {
+    SetPluginTargets(nullptr, nullptr);
+    return false;
+  }
+  VoRefer<VoIItem> dst = Destination().IsEmpty() ? VoRefer<VoIItem>(doc.current.Get()) : Destination();
+  VoRefer<VoIItem> src = Source().IsEmpty() ? VoRefer<VoIItem>(doc.selected.Get()) : Source();
+  SetPluginTargets(nullptr, nullptr);
+  Frx::theFerrox.Log("  %s(%s) ", desc->MenuName(), desc->ClassName());
+  if (dst) Frx::theFerrox.Log(" dst=\"%s\"", dst->GetName());
+  if (src) Frx::theFerrox.Log(" src=\"%s\"", src->GetName());
+  Frx::theFerrox.Log("\n");
+  if (desc->Execute(dst, src, FlagsFromHost(&TheHost())) == 1) doc.QueueDeferred(dst);
+  return true;
+}
+
+void DropFiles(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
+  Frx::theFerrox.Log("ファイルをドロップ\n");
+  SavoraHost& host = TheHost();
+  VoICharacter* target = doc.project;
+  if (ShowMessage(36, "現在のカレントキャラクタに追加しますか？\n") == 6 && doc.current) target = doc.current;
+  const bool toProject = target == doc.project.Get();
+  if (!target) return;
+  VoIItem* last = nullptr;
+  for (const Frx::Pstring& path : paths) {
+    if (Frx::File::Exist(path, 1)) {
+      Frx::Pstring folder = path;
+      if (!Frx::Path::IsSeparator(folder[folder.Size() - 1])) folder += "\\";
+      last = doc.master->ImportSceneFolder(folder, target);
+    } else if (Frx::File::Exist(path, 0)) {
+      last = doc.ImportFile(path, target);
+    } else {
+      last = nullptr;  // neither a file nor a folder: skipped
+    }
+  }
+  if (paths.size() == 1 && last && toProject && !Frx::Path::CmpExt(paths.front(), "kvs"))
+    if (VoICharacter* character = last->IsCharacter()) {
+      host.SetCurrentCharacter(character);
+      host.ClickSelect(character, 0);
+    }
+  host.UpdateAllViews();
+}
+
+}  // namespace Commands

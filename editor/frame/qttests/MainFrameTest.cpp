@@ -1,0 +1,153 @@
+// The windows over a headless document: one offscreen application for the
+// whole program (QtTestMain.cpp).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include "editor/app/Shutdown.h"
+#include "editor/document/CommandIds.h"
+#include "editor/frame/CMainFrame.h"
+#include "editor/frame/CViewFrame.h"
+#include "editor/panel/ItemPanel.h"
+#include "editor/testing/EditorFixture.h"
+#include "editor/tree/CProjectFrame.h"
+#include "editor/tree/CProjectView.h"
+#include "hostqt/Sjis.h"
+#include "vocore/scene/VoINote.h"
+#include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/skeleton/VoISkelton.h"
+
+namespace {
+
+// Notes when it is deleted, so a test sees who still held it.
+class WatchedCoordinate : public VoICoordinate {
+ public:
+  WatchedCoordinate(VoIBranch* parent, bool* gone) : VoICoordinate(parent), gone_(gone) {}
+  ~WatchedCoordinate() override { *gone_ = true; }
+
+ private:
+  bool* gone_;
+};
+
+class MainFrameTest : public edtest::EditorFixture {
+ protected:
+  void SetUp() override {
+    EditorFixture::SetUp();
+    frame = std::make_unique<CMainFrame>(doc.get());
+    host().SetUi(frame.get());
+    BuildScene();
+  }
+  void TearDown() override {
+    // The windows drop what they show first and go before the document.
+    CloseEditor(*doc, master);
+    host().SetUi(nullptr);
+    frame.reset();
+    EditorFixture::TearDown();
+  }
+  CProjectView* Tree() { return frame->ProjectFrame()->Tree(); }
+  QStringList TopLevel() {
+    QStringList names;
+    for (int i = 0; i < Tree()->topLevelItemCount(); ++i) names << Tree()->topLevelItem(i)->text(0);
+    return names;
+  }
+  std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, TreeRootModesAndHiddenRoots) {
+  EXPECT_EQ(TopLevel(), (QStringList{QStringLiteral("project"), QStringLiteral("general")}));
+  VoICharacter* inner = doc->NewCharacter(doc->project);
+  inner->SetName("inner");
+  VoICharacter* other = doc->NewCharacter(doc->project);
+  other->SetName("other");
+  host().SetCurrentCharacter(inner);
+  frame->OnCommand(Cmd::TreeScoped);
+  EXPECT_EQ(TopLevel(), (QStringList{QStringLiteral("inner"), QStringLiteral("general")}));
+  // Items under "project", which has no entry now, do not climb to the top.
+  host().RefreshTreeItem(other);
+  EXPECT_EQ(CProjectView::EntryOf(other), nullptr);
+  frame->OnCommand(Cmd::TreeNone);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 0);
+  frame->OnCommand(Cmd::TreeAll);
+  ASSERT_NE(CProjectView::EntryOf(other), nullptr);
+  EXPECT_EQ(CProjectView::EntryOf(other)->parent(), CProjectView::EntryOf(doc->project));
+  EXPECT_EQ(CProjectView::EntryOf(inner)->icon(0).cacheKey() != CProjectView::EntryOf(other)->icon(0).cacheKey(),
+            true);  // the scoped character has its own image
+}
+
+TEST_F(MainFrameTest, LabelEditingEditsThePlainName) {
+  VoICharacter* c = doc->NewCharacter(doc->project);
+  c->SetName("body");
+  c->SwLock(1);
+  host().RefreshTreeItem(c);
+  QTreeWidgetItem* entry = CProjectView::EntryOf(c);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->text(0), QStringLiteral("\\ body"));
+  frame->show();
+  frame->EditLabel(c);
+  auto* editor = Tree()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), QStringLiteral("body"));
+  editor->setText(QStringLiteral(u"からだ"));
+  // Enter commits through the delegate (a queued call).
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(HostQt::FromSjis(c->GetName()), QStringLiteral(u"からだ"));
+  EXPECT_EQ(CProjectView::EntryOf(c)->text(0), QStringLiteral(u"\\ からだ"));
+}
+
+TEST_F(MainFrameTest, PanelPagesByItemKind) {
+  ItemPanel* panel = frame->ProjectFrame()->Panel();
+  EXPECT_EQ(panel->ItemLine()->item(0)->text(), QStringLiteral(u"アイテムは選択されていません"));
+  // This file's literals are UTF-8; the system's names are Shift-JIS.
+  VoIItem* help = doc->general->GetItem(HostQt::ToSjis(QStringLiteral(u"操作方法")).constData());
+  ASSERT_NE(help, nullptr);
+  host().ClickSelect(help, 0);
+  auto* note = panel->Tabs()->widget(0)->findChild<QPlainTextEdit*>();
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isReadOnly());
+  EXPECT_TRUE(note->toPlainText().contains(QStringLiteral(u"'G' キー")));
+  host().ClickSelect(doc->copyMotion, 0);
+  EXPECT_EQ(panel->Tabs()->tabText(0), QStringLiteral("Motion"));
+  VoIItem* plain = master.NewItem<VoIItem>(doc->general);
+  host().ClickSelect(plain, 0);
+  bool none = false;
+  for (QLabel* l : panel->Tabs()->widget(0)->findChildren<QLabel*>())
+    none = none || l->text() == QStringLiteral(u"プロパティはありません");
+  EXPECT_TRUE(none);
+}
+
+TEST_F(MainFrameTest, ChecksFollowTheCommands) {
+  frame->OnCommand(Cmd::DisplayHidden);
+  EXPECT_TRUE(frame->Action(Cmd::DisplayHidden)->isChecked());
+  EXPECT_FALSE(frame->Action(Cmd::DisplayStandard)->isChecked());
+  frame->OnCommand(Cmd::SpaceParent);
+  EXPECT_TRUE(frame->Action(Cmd::SpaceParent)->isChecked());
+  EXPECT_EQ(host().GetEditSpace(), 1);
+  EXPECT_EQ(frame->ViewFrameCommand(Cmd::Play), 1);
+  EXPECT_EQ(doc->paused, 0);
+  auto* play = frame->ViewFrame()->findChild<QAction*>(QStringLiteral("view%1").arg(Cmd::Play));
+  ASSERT_NE(play, nullptr);
+  EXPECT_TRUE(play->isChecked());
+  EXPECT_FALSE(frame->ViewFrame()->findChild<QAction*>(QStringLiteral("view%1").arg(Cmd::Unused1))->isEnabled());
+}
+
+TEST_F(MainFrameTest, ClosingDropsThePanelsAndTheCamerasHoldFirst) {
+  bool gone = false;
+  VoISkelton* s = Make<VoISkelton>(doc->project.Get(), "s");
+  auto* watched = new WatchedCoordinate(s, &gone);
+  master.CreateState(watched);
+  host().ClickSelect(watched, 0);  // the property page holds it
+  host().SetViewCamera(watched);
+  CloseEditor(*doc, master);
+  EXPECT_TRUE(gone);  // went with "project", before the engine closed down
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "editor/document/CommandIds.h"
+#include "editor/frame/Commands.h"
+#include "editor/frame/FilterText.h"
+#include "editor/testing/EditorFixture.h"
+#include "editor/testing/TestImporter.h"
+#include "ferrox/testing/TempFolder.h"
+#include "vocore/skeleton/VoISkelton.h"
+#include "vocore/vocore/VoClassDescCommand.h"
+
+namespace {
+
+// A command that records what it ran on and answers `result`.
+class RecordingCommand : public VoClassDescCommand {
+ public:
+  explicit RecordingCommand(const char* name, int result = 1) : name_(name), result_(result) {}
+  const char* ClassName() override { return name_; }
+  char* MenuName() override { return const_cast<char*>(name_); }
+  int Execute(VoIItem* dst, VoIItem* src, unsigned long flags) override {
+    destination = dst, source = src, host = flags;
+    return result_;
+  }
+  VoIItem* destination = nullptr;
+  VoIItem* source = nullptr;
+  unsigned long host = 0;
+
+ private:
+  const char* name_;
+  int result_;
+};
+
+class CommandsTest : public edtest::EditorFixture {
+ protected:
+  void SetUp() override {
+    EditorFixture::SetUp();
+    BuildScene();
+  }
+};
+
+TEST_F(CommandsTest, NewProjectReplacesProjectWithAFullItem) {
+  VoRefer<VoICharacter> old = doc->project.Get();  // kept to look at after its release
+  boxes.Answer(IDNO);
+  Commands::Run(*doc, Cmd::FileNew);
+  EXPECT_EQ(doc->project.Get(), old.Get());
+  boxes.Answer(IDYES);
+  Commands::Run(*doc, Cmd::FileNew);
+  VoICharacter* fresh = doc->project;
+  ASSERT_NE(fresh, old.GetRaw());
+  EXPECT_TRUE(old.GetRaw()->IsRelease());
+  EXPECT_STREQ(fresh->GetName(), "project");
+  EXPECT_NE(fresh->GetExtend(), nullptr);  // made through CreateState
+  EXPECT_EQ(doc->current.Get(), fresh);
+}
+
+TEST_F(CommandsTest, PluginCommandsGetTheirTargets) {
+  RecordingCommand cmd("Rec");
+  master.RegistClassDesc(&cmd);
+  VoIItem* light = doc->general->GetItem("light");
+  host().ClickSelect(light, 0);
+  EXPECT_TRUE(Commands::Run(*doc, Cmd::PluginFirst));
+  EXPECT_EQ(cmd.destination, doc->current.Get());
+  EXPECT_EQ(cmd.source, light);
+  EXPECT_EQ(cmd.host, FlagsFromHost(&host()));
+  EXPECT_EQ(doc->deferred.back().Get(), doc->current.Get());  // a result of 1 queues the destination
+  Commands::SetPluginTargets(doc->general, nullptr);  // from an item's menu
+  Commands::RunPlugin(*doc, 0);
+  EXPECT_EQ(cmd.destination, doc->general.Get());
+  EXPECT_FALSE(Commands::RunPlugin(*doc, 5));  // beyond the list: nothing
+}
+
+TEST_F(CommandsTest, MirrorQueuesOnlyWhenItRan) {
+  VoICharacter* c = doc->NewCharacter(doc->project);
+  VoISkelton* s = Make<VoISkelton>(c, "s");
+  host().ClickSelect(c, 0);
+  Commands::Run(*doc, Cmd::Mirror, Commands::Frame::View);
+  EXPECT_TRUE(doc->deferred.empty());  // no plug-in offers the mirror
+  RecordingCommand mirror("LRMirrorSkelton");
+  master.RegistClassDesc(&mirror);
+  Commands::Run(*doc, Cmd::Mirror, Commands::Frame::View);
+  EXPECT_EQ(mirror.destination, s);
+  ASSERT_EQ(doc->deferred.size(), 1u);
+  EXPECT_EQ(doc->deferred.front().Get(), s);
+}
+
+TEST_F(CommandsTest, DropsScopeOnlyASingleCharacterDroppedOnTheProject) {
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::MakeObject);
+  master.RegistClassDesc(&mqo);
+  FrxTest::TempFolder folder;
+  folder.Put("a.mqo", "x");
+  folder.Put("b.mqo", "x");
+  const Frx::Pstring a = folder.System("a.mqo").c_str(), b = folder.System("b.mqo").c_str();
+  Commands::DropFiles(*doc, {a, b, folder.System("nothing").c_str()});
+  EXPECT_EQ(doc->current.Get(), doc->project.Get());
+  Commands::DropFiles(*doc, {a});
+  ASSERT_NE(doc->current.Get(), doc->project.Get());
+  EXPECT_STREQ(doc->current->GetName(), "a.mqo");
+  VoICharacter* scoped = doc->current;
+  boxes.Answer(IDYES);  // into the scoped character: the scope stays
+  Commands::DropFiles(*doc, {b});
+  EXPECT_EQ(doc->current.Get(), scoped);
+  EXPECT_NE(scoped->GetItem("b.mqo"), nullptr);
+}
+
+TEST(FilterText, SplitsWindowsFilters) {
+  const auto entries = ParseFilter("対応しているすべての形式 |*.bmp;*.mqo|Bitmap Image Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_STREQ(entries[0].name.Get(), "対応しているすべての形式");
+  EXPECT_STREQ(entries[0].patterns.Get(), "*.bmp *.mqo");
+  EXPECT_STREQ(entries[1].name.Get(), "Bitmap Image Files");
+  EXPECT_STREQ(entries[2].patterns.Get(), "*.*");
+  EXPECT_TRUE(ParseFilter("").empty());
+  EXPECT_TRUE(ParseFilter(nullptr).empty());
+}
+
+}  // namespace

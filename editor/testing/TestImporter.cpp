@@ -1,0 +1,22 @@
+#include "editor/testing/TestImporter.h"
+
+#include "vocore/geometry/VoIPolygon.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace edtest {
+
+VoIItem* TestImporter::Import(const char*, VoIBranch* parent, unsigned long flags) {
+  ++calls;
+  lastFlags = flags;
+  VoMaster* master = VoMaster::This();
+  switch (result) {
+    case MakeObject: master->NewItem<VoIPolygon>(parent)->SetName("body"); return parent;
+    case MakeMotion: master->NewItem<VoIMotion>(parent)->SetName("walk"); return parent;
+    case FailAndReleaseParent: master->ReleaseItem(parent); return nullptr;
+    case Fail: return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace edtest

@@ -1,0 +1,189 @@
+#include "editor/tree/CProjectView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "editor/document/CTireloDoc.h"
+#include "editor/extend/GuiItemExtend.h"
+#include "editor/host/EditorUi.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/tree/TreeIcons.h"
+#include "editor/tree/TreeRules.h"
+#include "hostqt/Sjis.h"
+
+namespace {
+
+// Label editing works on the plain name; the marks are not part of it.
+class NameDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    VoIItem* item = reinterpret_cast<VoIItem*>(index.data(Qt::UserRole).value<quintptr>());
+    if (line && item) line->setText(HostQt::FromSjis(item->GetName()));
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    VoIItem* item = reinterpret_cast<VoIItem*>(index.data(Qt::UserRole).value<quintptr>());
+    if (line && item && TreeRules::Rename(item, HostQt::ToSjis(line->text()).constData()))
+      TheHost().RefreshTreeItem(item);
+  }
+};
+
+}  // namespace
+
+CProjectView::CProjectView(CTireloDoc* document, QWidget* parent) : QTreeWidget(parent), document_(document) {
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setRootIsDecorated(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setItemDelegate(new NameDelegate(this));
+  setIconSize(QSize(16, 16));
+  connect(this, &QTreeWidget::itemSelectionChanged, this, &CProjectView::OnSelectionChanged);
+  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* e) { OnExpanded(e, true); });
+  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* e) { OnExpanded(e, false); });
+}
+
+CProjectView::~CProjectView() {
+  // Items that outlive the tree must not point at its entries.
+  for (QTreeWidgetItemIterator it(this); *it; ++it) SetEntry(ItemOf(*it), nullptr);
+}
+
+VoIItem* CProjectView::ItemOf(QTreeWidgetItem* entry) {
+  return entry ? reinterpret_cast<VoIItem*>(entry->data(0, Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+QTreeWidgetItem* CProjectView::EntryOf(VoIItem* item) {
+  auto* extend = item ? dynamic_cast<GuiItemExtend*>(item->GetExtend()) : nullptr;
+  return extend ? static_cast<QTreeWidgetItem*>(extend->treeEntry) : nullptr;
+}
+
+void CProjectView::SetEntry(VoIItem* item, QTreeWidgetItem* entry) {
+  if (auto* extend = item ? dynamic_cast<GuiItemExtend*>(item->GetExtend()) : nullptr) extend->treeEntry = entry;
+}
+
+void CProjectView::RefreshTree(VoIItem* item, int mode) {
+  setUpdatesEnabled(false);
+  pendingRedraw_ = true;
+  const bool wasQuiet = quiet_;
+  quiet_ = true;
+  if (mode == EditorUi::TreeRemove) {
+    RemoveEntries(item);
+  } else if (mode == EditorUi::TreeRefresh) {
+    RefreshItem(item, 0);
+  } else if (mode == EditorUi::TreeRebuild) {
+    for (QTreeWidgetItemIterator it(this); *it; ++it) SetEntry(ItemOf(*it), nullptr);
+    clear();
+    const bool scoped = document_->treeRootMode == 2;
+    if (document_->treeRootMode != 3) RefreshItem(scoped ? document_->current.Get() : document_->project.Get(), 0);
+    if (document_->treeRootMode != 3) RefreshItem(document_->general.Get(), 0);
+    if (VoIItem* marked = bold_.Get()) MarkSelectedCharacter(marked);
+  }
+  quiet_ = wasQuiet;
+}
+
+void CProjectView::ReleaseRedraw() {
+  if (!pendingRedraw_) return;
+  pendingRedraw_ = false;
+  setUpdatesEnabled(true);
+}
+
+void CProjectView::ForgetEntries(QTreeWidgetItem* entry) {
+  for (int i = 0; i < entry->childCount(); ++i) ForgetEntries(entry->child(i));
+  SetEntry(ItemOf(entry), nullptr);
+}
+
+void CProjectView::RemoveEntries(VoIItem* item) {
+  QTreeWidgetItem* entry = EntryOf(item);
+  if (!entry) return;
+  // The whole branch goes; no item may keep a pointer to a deleted entry.
+  ForgetEntries(entry);
+  if (ItemOf(currentItem()) == nullptr || entry == currentItem()) setCurrentItem(nullptr);
+  delete entry;
+}
+
+void CProjectView::RefreshItem(VoIItem* item, int depth) {
+  if (!item || depth > VoIBranch::MaxDepth || !item->GetExtend()) return;
+  QTreeWidgetItem* entry = EntryOf(item);
+  QTreeWidgetItem* under = nullptr;
+  bool shown = TreeRules::IsShown(item, document_->treeFilter);
+  if (shown && !TreeRules::IsTopLevel(*document_, item)) {
+    // Under the nearest shown ancestor; with none the item is not shown, so
+    // nothing below a hidden root reaches the top level.
+    VoIItem* parent = TreeRules::EntryParent(item, [](VoIItem* p) { return EntryOf(p) != nullptr; });
+    under = EntryOf(parent);
+    shown = under != nullptr;
+  }
+  if (!shown) {
+    if (entry) RemoveEntries(item);
+  } else {
+    if (!entry) {
+      entry = new QTreeWidgetItem;
+      entry->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
+      entry->setFlags(entry->flags() | Qt::ItemIsEditable);
+      SetEntry(item, entry);
+    }
+    if (entry->parent() != under || (!under && indexOfTopLevelItem(entry) < 0)) {
+      if (QTreeWidgetItem* old = entry->parent()) old->removeChild(entry);
+      else if (int at = indexOfTopLevelItem(entry); at >= 0) takeTopLevelItem(at);
+      if (under) under->addChild(entry);
+      else addTopLevelItem(entry);
+    }
+    entry->setText(0, HostQt::FromSjis(TreeRules::Label(item).Get()));
+    entry->setIcon(0, TreeIcons::Icon(TreeRules::Icon(item, document_->current.Get())));
+    entry->setExpanded((item->GetState() & VoIItem::STATE_MARK20) != 0);
+  }
+  if (VoIBranch* branch = item->IsBranch())
+    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c)) RefreshItem(c, depth + 1);
+}
+
+void CProjectView::ShowItem(VoIItem* item) {
+  const bool wasQuiet = quiet_;
+  quiet_ = true;
+  QTreeWidgetItem* entry = EntryOf(item);
+  setCurrentItem(entry);
+  if (entry) scrollToItem(entry);
+  quiet_ = wasQuiet;
+}
+
+void CProjectView::MarkSelectedCharacter(VoIItem* character) {
+  auto setBold = [](VoIItem* item, bool on) {
+    if (QTreeWidgetItem* e = EntryOf(item)) {
+      QFont f = e->font(0);
+      f.setBold(on);
+      e->setFont(0, f);
+    }
+  };
+  if (VoIItem* old = bold_.Get(); old && old != character) setBold(old, false);
+  bold_ = character;
+  setBold(character, true);
+}
+
+void CProjectView::EditLabel(VoIItem* item) {
+  if (QTreeWidgetItem* entry = EntryOf(item)) editItem(entry, 0);
+}
+
+void CProjectView::OnSelectionChanged() {
+  if (quiet_) return;
+  if (VoIItem* item = ItemOf(currentItem())) TheHost().ClickSelect(item, 1);
+}
+
+void CProjectView::OnExpanded(QTreeWidgetItem* entry, bool expanded) {
+  if (quiet_) return;
+  VoIItem* item = ItemOf(entry);
+  if (!item) return;
+  const unsigned short state = item->GetState();
+  item->SetState(expanded ? state | VoIItem::STATE_MARK20 : state & ~VoIItem::STATE_MARK20);
+}
+
+void CProjectView::contextMenuEvent(QContextMenuEvent* event) {
+  QTreeWidgetItem* entry = itemAt(event->pos());
+  VoIItem* item = ItemOf(entry);
+  if (!item) return;
+  TheHost().ClickSelect(item, 0);
+  ShowItem(item);
+  if (EditorUi* ui = TheHost().Ui()) ui->ShowItemMenu(event->globalPos().x(), event->globalPos().y(), item, nullptr);
+}
