@@ -31,13 +31,15 @@ bool TransformDivide(const Frx::Pmatrix& m, const Frx::Pvector& p, Frx::Pvector*
   return Divide(h, out);
 }
 
-ScreenMap::ScreenMap(const Frx::Pmatrix& toScreen) : toScreen(toScreen), toWorld(toScreen.GetInverse()) {}
+ScreenMap::ScreenMap(const Frx::Pmatrix& toScreen)
+    : toScreen(toScreen), toWorld(toScreen.GetInverse()), valid(true) {}
 
 bool ScreenMap::Project(const Frx::Pvector& world, Frx::Pvector* window) const {
-  return TransformDivide(toScreen, world, window, kMinW);
+  return valid && TransformDivide(toScreen, world, window, kMinW);
 }
 
 bool ScreenMap::Unproject(const Frx::Pvector& window, Frx::Pvector* world) const {
+  if (!valid) return false;
   // Going back, w may come out with either sign; only its size matters.
   const Homogeneous h = Apply(toWorld, window);
   if (!(std::fabs(h.w) > 1e-12f)) return false;

@@ -8,6 +8,8 @@
 #include "ferrox/math/Pvector.h"
 
 struct ScreenMap {
+  // No view: nothing has a window position and no pixel a world point, so
+  // before the first frame nothing can be hit or dragged.
   ScreenMap() = default;
   // `toScreen` maps world points to window pixels (PDraw::GetMatrixWorld2Screen).
   explicit ScreenMap(const Frx::Pmatrix& toScreen);
@@ -21,6 +23,7 @@ struct ScreenMap {
 
   Frx::Pmatrix toScreen = Frx::Pmatrix::id;
   Frx::Pmatrix toWorld = Frx::Pmatrix::id;
+  bool valid = false;
 };
 
 // p × m as a homogeneous point (w = 1), divided by the resulting w. False,

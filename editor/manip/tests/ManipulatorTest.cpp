@@ -7,12 +7,14 @@
 #include "editor/extend/CompanionContext.h"
 #include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiSkeletonItem.h"
+#include "editor/manip/BoneGrab.h"
 #include "editor/manip/GuiManipulator.h"
 #include "editor/manip/ReadOut.h"
 #include "editor/manip/Snap.h"
 #include "editor/manip/testing/ViewFixture.h"
 #include "ferrox/testing/Near.h"
 #include "vocore/scene/VoICharacter.h"
+#include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
 #include "vocore/skeleton/VoISkelton.h"
@@ -157,6 +159,16 @@ TEST_F(ManipulatorTest, HandlesThatCannotBeSeenCannotBeTaken) {
     both.buttons |= MouseRecord::RightDown;
     Dispatch(both);
     EXPECT_EQ(m->active, Handle::None);
+  }
+  {
+    // Without a view nothing has a window position: the bone at the origin,
+    // which the identity would put under the corner, is not hit there.
+    VoIBone* bone = Make<VoIBone>(skelton, "end on");
+    const ScreenMap none;
+    Frx::Pvector window, world;
+    EXPECT_EQ(BoneGrab::HitTest(bone, none, 6.0f, 1.0f, 1.0f), ItemGui::NoHit);
+    EXPECT_FALSE(BoneGrab::Grab(bone, none, 1.0f, 1.0f, &window, &world));
+    EXPECT_FALSE(none.Unproject(Frx::Pvector(1.0f, 1.0f, 0.5f), &world));
   }
 }
 
