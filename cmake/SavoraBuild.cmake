@@ -30,7 +30,22 @@ endif()
 if(SAVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # The sanitizers' default options, built into every program added after this
+  # (tests, benchmarks, the editor) however it is added; libraries do not get it.
+  add_library(savora_sanitizer_options OBJECT ${CMAKE_CURRENT_LIST_DIR}/sanitizer/SanitizerOptions.cpp)
+  link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:savora_sanitizer_options>")
 endif()
+
+# Sources that include Qt. Qt's headers pull in <chrono>, which GCC cannot
+# compile for Shift-JIS text (its "\u00b5s" literal), so these sources are
+# compiled for UTF-8 text instead: they hold no Shift-JIS literals and take
+# system text converted at the edge (u"" literals with Com::ToSjis, or the base
+# library's converters). Call it in the folder that makes their target.
+function(savora_qt_sources)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "-fexec-charset=UTF-8")
+  endif()
+endfunction()
 
 # Common properties of a library of the system.
 function(savora_library target)

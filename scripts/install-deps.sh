@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   assimp-testmodels netpbm
   python3 xvfb xdotool x11-apps x11vnc
+  assimp-utils libassimp-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -59,7 +59,7 @@ cat <<EOM
 The editor runs on a virtual display served over VNC at 127.0.0.1:$port (this machine only).
 From your own computer:
     ssh -L 5900:127.0.0.1:$port $(whoami)@$(hostname -f 2>/dev/null || hostname)
-then point a VNC viewer at localhost:5900. Answer the start-up box with OK.
+then point a VNC viewer at localhost:5900.
 Press Ctrl-C here to stop.
 EOM
 

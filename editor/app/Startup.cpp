@@ -37,10 +37,9 @@ int RegisterPlayerControl(const char* path) {
   if (!module) return -2;
   int result = -3;
   using Register = long (*)();
-  if (auto entry = reinterpret_cast<Register>(GetProcAddress(module, "DllRegisterServer"))) {
-    entry();
-    result = 0;
-  }
+  // The entry's own failure is a failure too, not a registration.
+  if (auto entry = reinterpret_cast<Register>(GetProcAddress(module, "DllRegisterServer")))
+    result = entry() == 0 ? 0 : -4;
   FreeLibrary(module);
   return result;
 }

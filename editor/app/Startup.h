@@ -24,7 +24,7 @@ void OpenLog();
 void ReportDuplicateApp();
 
 // Calls DllRegisterServer of the player module at `path`: 0 done, -1 no OLE,
-// -2 not loadable, -3 no such entry.
+// -2 not loadable, -3 no such entry, -4 the entry failed.
 int RegisterPlayerControl(const char* path);
 // Registers program folder + "lumacet.dll" and reports the result (a box on
 // failure; start-up goes on).

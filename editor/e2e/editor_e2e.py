@@ -158,7 +158,9 @@ def run(args, tmp):
     display = free_display()
     xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb")
+    # The player registers itself in a file of the test's, not the user's.
+    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb",
+               SAVORA_CONTROLS_FILE=os.path.join(tmp, "controls.reg"))
     env.pop("QT_QPA_PLATFORMTHEME", None)
     errors = open(os.path.join(tmp, "stderr.txt"), "w+")
     proc = None
@@ -253,6 +255,9 @@ def run(args, tmp):
         log = open(os.path.join(program, "log.txt"), "rb").read() if os.path.exists(
             os.path.join(program, "log.txt")) else b""
         check(b"Savora Ver 0.4f" in log and "環境設定の保存".encode("cp932") in log, "log.txt written to the end")
+        if os.path.exists(os.path.join(program, "lumacet.so")):
+            check("lumacet.dll を登録しました".encode("cp932") in log
+                  and os.path.exists(os.path.join(tmp, "controls.reg")), "the player module registered")
         errors.seek(0)
         text = errors.read()
         for bad in ("AddressSanitizer", "LeakSanitizer", "runtime error:", "Segmentation fault"):

@@ -102,12 +102,12 @@ def env_pixel(x, y, n=128):
 
 
 def cel_pixel(x, y, height=64):
-    # v = 0.5 - 0.5 n.L: lit rows at the top, then two shadow tones.
-    if y < height * 0.42:
-        return (255, 255, 255)
-    if y < height * 0.62:
-        return (200, 190, 200)
-    return (140, 125, 150)
+    # v = 0.5 - 0.5 n.L: lit rows at the top, then half-lit and shaded. The
+    # player shares the program folder and this file (Lumacet/make-cel.py).
+    for end, grey in ((26, 0xFF), (35, 0xC8), (height, 0x96)):
+        if y < end:
+            return (grey,) * 3
+    return (0x96,) * 3
 
 
 def cellight_pixel(x, y, n=64):

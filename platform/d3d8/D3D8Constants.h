@@ -4,15 +4,12 @@
 
 #include <cstdint>
 
+#include "platform/win32/WinError.h"
 #include "platform/win32/WinTypes.h"
 
 constexpr HRESULT D3DMakeResult(uint32_t code) { return static_cast<int32_t>(code); }
 
 constexpr HRESULT D3D_OK = 0;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_FAIL = D3DMakeResult(0x80004005u);
-constexpr HRESULT E_NOTIMPL = D3DMakeResult(0x80004001u);
-constexpr HRESULT E_OUTOFMEMORY = D3DMakeResult(0x8007000Eu);
 constexpr HRESULT D3DERR_WRONGTEXTUREFORMAT = D3DMakeResult(0x88760818u);
 constexpr HRESULT D3DERR_UNSUPPORTEDCOLOROPERATION = D3DMakeResult(0x88760819u);
 constexpr HRESULT D3DERR_UNSUPPORTEDCOLORARG = D3DMakeResult(0x8876081Au);
@@ -31,9 +28,6 @@ constexpr HRESULT D3DERR_OUTOFVIDEOMEMORY = D3DMakeResult(0x8876017Cu);
 constexpr HRESULT D3DERR_INVALIDDEVICE = D3DMakeResult(0x8876086Bu);
 constexpr HRESULT D3DERR_INVALIDCALL = D3DMakeResult(0x8876086Cu);
 constexpr HRESULT D3DXERR_INVALIDDATA = D3DMakeResult(0x88760B59u);
-
-inline bool FAILED(HRESULT hr) { return hr < 0; }
-inline bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 
 constexpr unsigned D3D_SDK_VERSION = 220;
 constexpr unsigned D3DADAPTER_DEFAULT = 0;

@@ -47,16 +47,33 @@ bool IsD3DFormatRefused(D3DFORMAT format);
 // Which device types exist: -1 as the renderer says (GPU: HAL, software: REF only),
 // 0 software only, 1 a hardware device as well.
 void SetD3DHardwareOverride(int mode);
+// Draws every texture-stage setup through the generated fragment program,
+// not only those GL's combiners cannot express (tests compare the two).
+void SetD3DStageProgramForced(bool forced);
+bool IsD3DStageProgramForced();
 // Clears every fault, refused format and override.
 void ResetD3DFaults();
+
+// Creating a device raises glibc's heap trim and mmap thresholds once per
+// process (GL drivers allocate and free around every draw, and glibc would
+// otherwise grow and trim its heap each frame). A host that tunes its heap
+// itself turns this off before creating a device. On by default.
+void SetD3DHeapTuning(bool on);
+bool IsD3DHeapTuning();
 
 // True when the GL renderer in use is a software rasteriser.
 bool D3DIsSoftwareRenderer();
 // The GL renderer string ("" when no context can be made).
 std::string D3DRendererName();
 
-// Call recording on one device: each call as "Name(arg,arg)".
+// Call recording on one device: each call as "Name(arg,arg)". Locks are
+// recorded with their ranges and flags: "LockVertexBuffer(offset,size,flags)",
+// "LockIndexBuffer(offset,size,flags)", "LockRect(level,left,top,right,bottom,flags)"
+// (a texture level; the whole level shows as 0,0,width,height) and
+// "LockBackBuffer(left,top,right,bottom,flags)".
 void SetD3DCallRecording(IDirect3DDevice8* device, bool on);
 std::vector<std::string> TakeD3DCalls(IDirect3DDevice8* device);
+// Pixels the device has read back from GL (back-buffer locks, presents to a target).
+uint64_t D3DPixelsReadBack(IDirect3DDevice8* device);
 
 }  // namespace Platform

@@ -1,9 +1,16 @@
 #!/usr/bin/env python3
 """Writes the demonstration character from the file formats alone:
 
-  demo.mqo  a textured body of about 20,000 triangles in rigid parts, each
-            bound by name ("part-bone") to a bone of a skeleton made of
-            "bone:" triangles (start, head corner, end) with "[]" sides;
+  demo.mqo  a skeleton made of "bone:" triangles (start, head corner, end)
+            with "[]" sides, and on it:
+            - "bdef:body", a textured body of about 20,000 triangles that the
+              bone deformer skins to the skeleton by distance: each bone
+              reaches as far as its head corner lies from its start;
+            - "morph:face", a mouth with the morph targets "smile|face" and
+              "open|face" (same vertex count);
+            - "skin:sleeve", a band round the left elbow glued to the rings
+              "upper|sleeve-upperarm[L]" and "lower|sleeve-forearm[L]",
+              whose vertices it shares exactly;
   demo.bmp  its 128 x 128 texture;
   walk.kvm  a 96-frame walk that keys the bones' rotations ("Savora Motion
             Ver 2", CR LF).
@@ -30,18 +37,27 @@ JOINTS = {
 }
 SIDED = {"shoulder", "elbow", "wrist", "finger", "hip", "knee", "ankle", "toe"}
 
-# Bones: (material name, start, end, head offset, sided).
+# Bones: (material name, start, end, head offset, sided). The head corner
+# sets the bone's up direction, and its distance from the start is the reach
+# of the bone deformer: far enough to take in the body part round the bone,
+# not so far that a bone pulls at the other leg or the trunk. It must stay
+# shorter than the bone, or the corner would be taken for the bone's end.
 BONES = [
-    ("hips", "hip_top", "pelvis", (0, 0, -2), False),
-    ("spine", "pelvis", "chest", (0, 0, -2), False),
-    ("neck", "chest", "neck_top", (0, 0, -2), False),
-    ("head", "neck_top", "head_top", (0, 0, -2), False),
-    ("upperarm[]", "shoulder", "elbow", (0, 0, -2), True),
-    ("forearm[]", "elbow", "wrist", (0, 0, -2), True),
-    ("hand[]", "wrist", "finger", (0, 0, -2), True),
-    ("thigh[]", "hip", "knee", (0, 0, -2), True),
-    ("shin[]", "knee", "ankle", (0, 0, -2), True),
-    ("foot[]", "ankle", "toe", (0, 2, 0), True),
+    ("hips", "hip_top", "pelvis", (0, 0, -7.5), False),
+    ("spine", "pelvis", "chest", (0, 0, -20), False),
+    ("neck", "chest", "neck_top", (0, 0, -8), False),
+    ("head", "neck_top", "head_top", (0, 0, -14), False),
+    ("upperarm[]", "shoulder", "elbow", (0, 0, -6.5), True),
+    ("forearm[]", "elbow", "wrist", (0, 0, -6), True),
+    ("hand[]", "wrist", "finger", (0, 0, -6), True),
+    ("thigh[]", "hip", "knee", (0, 0, -10), True),
+    ("shin[]", "knee", "ankle", (0, 0, -8), True),
+    ("foot[]", "ankle", "toe", (0, 8, 0), True),
+]
+# Materials after the skin and the bones' own.
+EXTRA_MATERIALS = [
+    ("lips", "col(0.800 0.300 0.300 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) power(5.00)"),
+    ("sleeve", "col(0.300 0.400 0.800 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) power(5.00)"),
 ]
 # Lines hang bones whose start no bone ends at from a bone end.
 LINES = [("chest", "shoulder"), ("pelvis", "hip")]
@@ -127,7 +143,8 @@ def ellipsoid(centre, axis, along, across, segments, rings):
     return verts, fixed
 
 
-def body_objects():
+def body_parts():
+    """(label, vertices, triangles) of the ellipsoids the body is made of."""
     objects = []
     for name, bone, placement, across, segments, rings in PARTS:
         sides = (1, -1) if bone + "[]" in [b[0] for b in BONES] else (1,)
@@ -140,21 +157,149 @@ def body_objects():
                 _, centre, direction, length = placement
             verts, tris = ellipsoid(centre, direction, length, across, segments, rings)
             label = name + ("_l" if side > 0 else "_r") if len(sides) == 2 else name
-            target = sided(bone, side) if len(sides) == 2 else bone
-            objects.append((label + "-" + target, verts, tris))
+            objects.append((label, verts, tris))
     return objects
+
+
+def body():
+    """All parts as one mesh: the deformer bends it where parts meet."""
+    verts, tris = [], []
+    for _, v, t in body_parts():
+        shift = len(verts)
+        verts += v
+        tris += [((a + shift, b + shift, c + shift), uv) for (a, b, c), uv in t]
+    return verts, tris
+
+
+def segment_distance(p, a, b):
+    """The deformer's distance from p to the bone a-b."""
+    ab, ap = sub(b, a), sub(p, a)
+    if dot(ab, ap) < 0:
+        return math.sqrt(dot(ap, ap))
+    bp = sub(p, b)
+    if dot(sub(a, b), bp) < 0:
+        return math.sqrt(dot(bp, bp))
+    length2 = dot(ab, ab)
+    if length2 == 0:
+        return float("inf")
+    foot = add(a, mul(ab, dot(ap, ab) / length2))
+    d = sub(p, foot)
+    return math.sqrt(dot(d, d))
+
+
+def check_reach(verts):
+    """Every body vertex must lie within some bone's reach."""
+    bones = bone_list()
+    missed = 0
+    for v in verts:
+        if not any(segment_distance(v, s, e) < math.sqrt(dot(sub(h, s), sub(h, s))) for _, _, s, e, h, _, _ in bones):
+            missed += 1
+    if missed:
+        raise SystemExit("%d body vertices lie beyond every bone's reach" % missed)
+
+
+def winding(verts, tris, outward):
+    """Metasequoia's winding: (b - a) x (c - a) points into the surface."""
+    fixed = []
+    for (a, b, c), uv in tris:
+        n = cross(sub(verts[b], verts[a]), sub(verts[c], verts[a]))
+        if dot(n, outward(verts[a])) > 0:
+            a, b, c, uv = a, c, b, (uv[0], uv[2], uv[1])
+        fixed.append(((a, b, c), uv))
+    return fixed
+
+
+def grid(rows, cols, point):
+    """A (rows + 1) x (cols + 1) grid of point(i, j) and its triangles."""
+    verts = [point(i, j) for i in range(rows + 1) for j in range(cols + 1)]
+    tris = []
+    for i in range(rows):
+        for j in range(cols):
+            a, b = i * (cols + 1) + j, i * (cols + 1) + j + 1
+            c, d = a + cols + 1, b + cols + 1
+            uv = ((j / cols, i / rows), (j / cols, (i + 1) / rows), ((j + 1) / cols, i / rows))
+            tris.append(((a, c, b), uv))
+            tris.append(((b, c, d), (uv[2], uv[1], ((j + 1) / cols, (i + 1) / rows))))
+    return verts, tris
+
+
+def mouth(shape):
+    """The mouth on the front of the head; the targets move the same vertices."""
+    cx, cy, cz, rx, ry, rz = 0, 151, 0, 10, 12, 11
+
+    def point(i, j):
+        u = j / 8 * 2 - 1  # -1 .. 1 across
+        x, y = 3.5 * u, 147 - i
+        if shape == "smile":
+            y += 0.8 * u * u
+        elif shape == "open" and i == 2:
+            y -= 1.2 * (1 - u * u)
+        r = 1 - ((x - cx) / rx) ** 2 - ((y - cy) / ry) ** 2
+        return (x, y, cz - rz * math.sqrt(max(r, 0)) - 0.3)
+    verts, tris = grid(2, 8, point)
+    return verts, winding(verts, tris, lambda v: (0, 0, -1))
+
+
+def ring_points(centre, axis, radius, segments=16):
+    p = norm(cross(axis, (0, 0, 1)))
+    q = cross(axis, p)
+    return [add(centre, add(mul(p, radius * math.cos(2 * math.pi * k / segments)),
+                            mul(q, radius * math.sin(2 * math.pi * k / segments)))) for k in range(segments)]
+
+
+def band(top, bottom, centre):
+    """Triangles joining two rings of equal length, wound outwards."""
+    n = len(top)
+    verts = top + bottom
+    tris = []
+    for k in range(n):
+        a, b, c, d = k, (k + 1) % n, n + k, n + (k + 1) % n
+        uv = ((k / n, 0), (k / n, 1), ((k + 1) / n, 0))
+        tris.append(((a, c, b), uv))
+        tris.append(((b, c, d), (uv[2], uv[1], ((k + 1) / n, 1))))
+    return verts, winding(verts, tris, lambda v: sub(v, centre))
+
+
+def sleeve():
+    """Rings on the left upper arm and forearm, and the band glued to both."""
+    shoulder, elbow, wrist = joint("shoulder", 1), joint("elbow", 1), joint("wrist", 1)
+    up, down = norm(sub(shoulder, elbow)), norm(sub(wrist, elbow))
+    upper = [ring_points(add(elbow, mul(up, 8)), up, 6.2), ring_points(add(elbow, mul(up, 3)), up, 6.2)]
+    lower = [ring_points(add(elbow, mul(down, 3)), down, 5.6), ring_points(add(elbow, mul(down, 8)), down, 5.6)]
+    # Round the opposite axis a ring runs mirrored: corner k of the upper
+    # rings faces corner n/2 - k of the lower ones.
+    lower = [[r[(len(r) // 2 - k) % len(r)] for k in range(len(r))] for r in lower]
+    return {
+        "upper": band(upper[0], upper[1], elbow),
+        "lower": band(lower[0], lower[1], elbow),
+        "band": band(upper[1], lower[0], elbow),
+    }
+
+def object_lines(name, verts, tris, material, color="0.898 0.498 0.698"):
+    lines = ['Object "%s" {' % name, "\tvisible 15", "\tlocking 0", "\tshading 1", "\tfacet 59.5",
+             "\tcolor " + color, "\tvertex %d {" % len(verts)]
+    lines += ["\t\t%.4f %.4f %.4f" % v for v in verts]
+    lines += ["\t}", "\tface %d {" % len(tris)]
+    for (a, b, c), uv in tris:
+        lines.append("\t\t3 V(%d %d %d) M(%d) UV(%.5f %.5f %.5f %.5f %.5f %.5f)" %
+                     (a, b, c, material, uv[0][0], uv[0][1], uv[1][0], uv[1][1], uv[2][0], uv[2][1]))
+    return lines + ["\t}", "}"]
+
 
 def write_mqo(path):
     bones = bone_list()
     lines = ["Metasequoia Document", "Format Text Ver 1.0", "",
              "Scene {", "\tpos 0 -80 1500", "\tlookat 0 0 0", "}",
-             "Material %d {" % (1 + len(BONES)),
+             "Material %d {" % (1 + len(BONES) + len(EXTRA_MATERIALS)),
              '\t"skin" col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) '
              'power(5.00) tex("demo.bmp")']
     for material, *_ in BONES:
         lines.append('\t"%s" col(0.900 0.200 0.200 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) '
                      'power(5.00)' % material)
+    for material, values in EXTRA_MATERIALS:
+        lines.append('\t"%s" %s' % (material, values))
     lines.append("}")
+    lips, cloth = 1 + len(BONES), 2 + len(BONES)
 
     # The skeleton: joints shared between bones, one head corner per bone.
     points, index = [], {}
@@ -177,17 +322,20 @@ def write_mqo(path):
     lines += ["\t\t%.4f %.4f %.4f" % p for p in points]
     lines += ["\t}", "\tface %d {" % len(faces)] + ["\t\t" + f for f in faces] + ["\t}", "}"]
 
-    triangles = 0
-    for name, verts, tris in body_objects():
-        lines += ['Object "%s" {' % name, "\tvisible 15", "\tlocking 0", "\tshading 1", "\tfacet 59.5",
-                  "\tcolor 0.898 0.498 0.698", "\tvertex %d {" % len(verts)]
-        lines += ["\t\t%.4f %.4f %.4f" % v for v in verts]
-        lines += ["\t}", "\tface %d {" % len(tris)]
-        for (a, b, c), uv in tris:
-            lines.append("\t\t3 V(%d %d %d) M(0) UV(%.5f %.5f %.5f %.5f %.5f %.5f)" %
-                         (a, b, c, uv[0][0], uv[0][1], uv[1][0], uv[1][1], uv[2][0], uv[2][1]))
-        lines += ["\t}", "}"]
-        triangles += len(tris)
+    verts, tris = body()
+    check_reach(verts)
+    lines += object_lines("bdef:body", verts, tris, 0)
+    triangles = len(tris)
+    for shape, name in (("base", "morph:face"), ("smile", "smile|face"), ("open", "open|face")):
+        v, t = mouth(shape)
+        lines += object_lines(name, v, t, lips)
+        triangles += len(t)
+    pieces = sleeve()
+    for key, name in (("band", "skin:sleeve"), ("upper", "upper|sleeve-upperarm[L]"),
+                      ("lower", "lower|sleeve-forearm[L]")):
+        v, t = pieces[key]
+        lines += object_lines(name, v, t, cloth)
+        triangles += len(t)
     lines.append("Eof")
     with open(path, "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))

@@ -39,3 +39,5 @@ VoIMaterial* VoFace::GetMaterial(int i) const {
   if (i < 0 || i >= count) return nullptr;
   return array[i].material.Get();
 }
+
+VoFaceElement::~VoFaceElement() = default;

@@ -23,7 +23,9 @@ class VoFaceElement {
     Copy(other);
     return *this;
   }
-  virtual ~VoFaceElement() = default;
+  // Out of line, so the table of virtuals lives in the engine, not in every
+  // module that makes faces.
+  virtual ~VoFaceElement();
 
   // Type word, indices, (u, v) pairs and material reference.
   void Copy(const VoFaceElement& source);

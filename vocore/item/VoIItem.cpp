@@ -160,7 +160,7 @@ void VoIItem::SetName(const char* text) { name = text ? text : ""; }
 
 const char* VoIItem::GetClassNameA() {
   VoItemServices* master = VoItemServices::This();
-  return master ? master->GetClassNameA(GetClassID()) : nullptr;
+  return master ? master->GetClassNameA(this) : nullptr;
 }
 
 unsigned short VoIItem::SetUpdateFlag(unsigned short bits) {

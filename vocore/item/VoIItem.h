@@ -94,6 +94,7 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   // --- names and paths ---
   void SetName(const char* name);
   const char* GetName() const { return name.c_str(); }
+  // The name of this item's own class descriptor; null when none.
   const char* GetClassNameA();
   int SetSafetyName(const char* name);
   Frx::Pstring GetPath(VoICharacter* top);

@@ -41,6 +41,8 @@ class VoItemServices {
   bool HasClassDesc(unsigned long classId);
   int IsSubclass(VoIItem* item, unsigned long classId);
   const char* GetClassNameA(unsigned long classId);
+  // The name of the item's own class descriptor (ids may be shared).
+  const char* GetClassNameA(VoIItem* item);
   // The class registered under `className` (any letter case) and the offset
   // of its member `memberName` (exact), read from a throw-away item of the
   // class. False when no such class is registered; offset 0 when the class

@@ -63,3 +63,39 @@ class VoRefer {
  private:
   T* target_ = nullptr;
 };
+
+// The engine holds the one copy of these references' code and table of
+// virtuals, so a reference made by a plug-in never points into a module that
+// may be unloaded before it.
+class VoFace;
+class VoIBone;
+class VoIBranch;
+class VoICharacter;
+class VoIControl;
+class VoICoordinate;
+class VoIItem;
+class VoILocate;
+class VoIMaterial;
+class VoIMotion;
+class VoIObject;
+class VoIPolygon;
+class VoISkelton;
+class VoITexture;
+class VoIValue;
+class VoVertex;
+extern template class VoRefer<VoFace>;
+extern template class VoRefer<VoIBone>;
+extern template class VoRefer<VoIBranch>;
+extern template class VoRefer<VoICharacter>;
+extern template class VoRefer<VoIControl>;
+extern template class VoRefer<VoICoordinate>;
+extern template class VoRefer<VoIItem>;
+extern template class VoRefer<VoILocate>;
+extern template class VoRefer<VoIMaterial>;
+extern template class VoRefer<VoIMotion>;
+extern template class VoRefer<VoIObject>;
+extern template class VoRefer<VoIPolygon>;
+extern template class VoRefer<VoISkelton>;
+extern template class VoRefer<VoITexture>;
+extern template class VoRefer<VoIValue>;
+extern template class VoRefer<VoVertex>;

@@ -9,6 +9,6 @@ class VoIControlBool : public VoIKeyControl<int32_t> {
  public:
   enum : unsigned long { CLASS_ID = 105 };
   explicit VoIControlBool(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
-  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetClassID() override;
   VoIControlBool* IsControlBool() override { return this; }
 };

@@ -7,6 +7,6 @@ class VoIControlFloat : public VoIKeyControl<float> {
  public:
   enum : unsigned long { CLASS_ID = 104 };
   explicit VoIControlFloat(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
-  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetClassID() override;
   VoIControlFloat* IsControlFloat() override { return this; }
 };

@@ -7,6 +7,6 @@ class VoIControlInt : public VoIKeyControl<int> {
  public:
   enum : unsigned long { CLASS_ID = 103 };
   explicit VoIControlInt(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
-  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetClassID() override;
   VoIControlInt* IsControlInt() override { return this; }
 };

@@ -27,3 +27,5 @@ Frx::Pquaternion VoIControlQuaternion::GetValue(float frame) {
   out.Slerp(keys[span.from].value, keys[span.to].value, s);
   return out.Unit();
 }
+
+unsigned long VoIControlQuaternion::GetClassID() { return CLASS_ID; }

@@ -10,7 +10,7 @@ class VoIControlRefer : public VoIKeyControl<std::string> {
  public:
   enum : unsigned long { CLASS_ID = 102 };
   explicit VoIControlRefer(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
-  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetClassID() override;
   VoIControlRefer* IsControlRefer() override { return this; }
   // As the String control: "unknown" before the first key.
   std::string GetValue(float frame);

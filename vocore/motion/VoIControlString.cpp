@@ -12,3 +12,5 @@ std::string StepText(VoIKeyControl<std::string>& control, float frame) {
 
 std::string VoIControlString::GetValue(float frame) { return VoKeyValue::StepText(*this, frame); }
 std::string VoIControlRefer::GetValue(float frame) { return VoKeyValue::StepText(*this, frame); }
+
+unsigned long VoIControlString::GetClassID() { return CLASS_ID; }

@@ -9,7 +9,7 @@ class VoIControlString : public VoIKeyControl<std::string> {
  public:
   enum : unsigned long { CLASS_ID = 101 };
   explicit VoIControlString(VoIBranch* parent = nullptr) : VoIKeyControl(parent) {}
-  unsigned long GetClassID() override { return CLASS_ID; }
+  unsigned long GetClassID() override;
   VoIControlString* IsControlString() override { return this; }
   // The text of the last key at or before the frame; "unknown" before the first.
   std::string GetValue(float frame);

@@ -8,3 +8,5 @@ float VoIControlTime::GetValue(float frame) {
   const float value = keys[i].value + (frame - static_cast<float>(keys[i].frame));
   return value < 0.0f ? 0.0f : value;
 }
+
+unsigned long VoIControlTime::GetClassID() { return CLASS_ID; }

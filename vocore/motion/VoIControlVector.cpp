@@ -15,3 +15,5 @@ Frx::Pvector VoIControlVector::GetValue(float frame) {
   out.Hermite(v1, v2, v2 - v1, v3 - v2, s);
   return out;
 }
+
+unsigned long VoIControlVector::GetClassID() { return CLASS_ID; }

@@ -37,3 +37,11 @@ int VoIKeyControlBase::LoadHead(VoLoad& load, char (&className)[256], long& endf
   }
   return 0;
 }
+
+template class VoIKeyControl<int>;
+template class VoIKeyControl<float>;
+template class VoIKeyControl<std::string>;
+template class VoIKeyControl<Frx::Pvector>;
+template class VoIKeyControl<Frx::Pquaternion>;
+template class VoICurveControl<Frx::Pvector>;
+template class VoICurveControl<Frx::Pquaternion>;

@@ -218,3 +218,12 @@ class VoICurveControl : public VoIKeyControl<T> {
 
   VoCurveType curve = VO_CURVE_LINEAR;
 };
+
+// Instantiated once in the engine, so modules share its code and tables.
+extern template class VoIKeyControl<int>;
+extern template class VoIKeyControl<float>;
+extern template class VoIKeyControl<std::string>;
+extern template class VoIKeyControl<Frx::Pvector>;
+extern template class VoIKeyControl<Frx::Pquaternion>;
+extern template class VoICurveControl<Frx::Pvector>;
+extern template class VoICurveControl<Frx::Pquaternion>;

@@ -11,6 +11,7 @@
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoILight.h"
+#include "vocore/scene/VoIModifier.h"
 #include "vocore/scene/VoIScript.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
@@ -137,8 +138,15 @@ int VoICharacter::Update(unsigned long counter) {
 
 int VoICharacter::Redraw() {
   if (IsHide()) return 1;
-  for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
-    if (VoIObject* o = c->IsObject()) o->Redraw();
+  for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) {
+    if (VoIObject* o = c->IsObject()) {
+      o->Redraw();
+    } else if (VoIModifier* m = c->IsModifier()) {
+      // A modifier of the character (skin glue) holds pieces of its look.
+      for (VoIItem* piece = m->GetFirstChild(); piece; piece = m->GetNextChild(piece))
+        if (VoIObject* o = piece->IsObject()) o->Redraw();
+    }
+  }
   return 1;
 }
 

@@ -39,6 +39,7 @@ class VoICharacter : public VoIObject {
   int Update(unsigned long counter) override;
   int Load(VoLoad& load) override;
   int Save(VoSave& save) override;
+  // Draws the object children, and the objects a modifier child holds.
   int Redraw() override;
 
   float GetTime() const { return time; }

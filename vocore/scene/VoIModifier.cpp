@@ -1,9 +1,6 @@
 #include "vocore/scene/VoIModifier.h"
 
-#include "vocore/item/VoItemServices.h"
-
 Frx::Pstring VoIModifier::GetNameEx() {
-  VoItemServices* master = VoItemServices::This();
-  const char* name = master ? master->GetClassNameA(GetClassID()) : nullptr;
+  const char* name = GetClassNameA();
   return Frx::Pstring(name ? name : "");
 }

@@ -1,6 +1,9 @@
 #include "vocore/skeleton/VoIBone.h"
 
 #include <cmath>
+#include "vocore/skeleton/VoISiblingBone.h"
+
+VoISiblingBone::~VoISiblingBone() = default;
 
 VoIBone::VoIBone(VoIBranch* p) : VoICoordinate(p) { affect.resize(3); }
 

@@ -4,6 +4,9 @@
 #include "vocore/persist/VoSave.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
+#include "vocore/skeleton/VoIWLocate.h"
+
+VoIWLocate::~VoIWLocate() = default;
 
 VoILocate::VoILocate(VoIBranch* p) : VoIObject(p) {}
 

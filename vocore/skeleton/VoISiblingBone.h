@@ -7,6 +7,7 @@ class VoISiblingBone : public VoIBone {
  public:
   enum : unsigned long { CLASS_ID = 21 };
   explicit VoISiblingBone(VoIBranch* parent = nullptr) : VoIBone(parent) {}
+  ~VoISiblingBone() override;
 
   VoItemClassDesc& GetClassDesc() override { return classDesc; }
   unsigned long GetClassID() override { return CLASS_ID; }

@@ -7,6 +7,7 @@ class VoIWLocate : public VoILocate {
  public:
   enum : unsigned long { CLASS_ID = 20 };
   explicit VoIWLocate(VoIBranch* parent = nullptr) : VoILocate(parent) {}
+  ~VoIWLocate() override;
 
   VoItemClassDesc& GetClassDesc() override { return classDesc; }
   unsigned long GetClassID() override { return CLASS_ID; }

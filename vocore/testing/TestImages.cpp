@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
+
+#include <stdlib.h>
 
 #include "vocore/diblib/DibImage.h"
 
@@ -112,4 +115,25 @@ std::vector<std::string> ListDir(const std::string& dir) {
     if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+namespace {
+
+struct ScratchFolder {
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "diblib-test-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path = pattern + "/";
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+};
+
+}  // namespace
+
+std::string ScratchPath(const std::string& name) {
+  static ScratchFolder folder;
+  return folder.path.empty() ? std::string() : folder.path + name;
 }

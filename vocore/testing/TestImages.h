@@ -30,3 +30,6 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 std::string ImagesDir();  // testdata/images/
 std::string AssimpDir();  // the models of assimp-testmodels, or "" when absent
 std::vector<std::string> ListDir(const std::string& dir);
+// A path in this process's own scratch folder (made on first use, removed at
+// exit), so that copies of the suite running at once never share a file.
+std::string ScratchPath(const std::string& name);

@@ -7,7 +7,7 @@
 
 class VoClassDesc {
  public:
-  virtual ~VoClassDesc() = default;
+  virtual ~VoClassDesc();
   virtual int IsItemPlugin() { return 0; }
   virtual int IsImportPlugin() { return 0; }
   virtual int IsExportPlugin() { return 0; }

@@ -11,7 +11,7 @@ class VoIItem;
 
 class VoClassDescExport : public VoClassDescIE {
  public:
-  int IsExportPlugin() override { return 1; }
+  int IsExportPlugin() override;
   // Both return non-zero on success; the defaults write nothing and fail.
   // `flags` is pointer-sized.
   virtual int Export(const char* /*path*/, std::list<VoRefer<VoIItem>>& /*items*/,

@@ -6,6 +6,6 @@
 
 class VoClassDescIE : public VoClassDesc {
  public:
-  virtual const char* FileType() { return nullptr; }
-  virtual const char* FileExt() { return nullptr; }
+  virtual const char* FileType();
+  virtual const char* FileExt();
 };

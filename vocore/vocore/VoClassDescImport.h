@@ -8,7 +8,7 @@ class VoIItem;
 
 class VoClassDescImport : public VoClassDescIE {
  public:
-  int IsImportPlugin() override { return 1; }
+  int IsImportPlugin() override;
   // The item that stands for the file, or null on failure. `flags` is a
   // pointer-sized word: callers may pass a pointer through it.
   virtual VoIItem* Import(const char* path, VoIBranch* parent, unsigned long flags) = 0;

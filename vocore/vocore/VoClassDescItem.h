@@ -9,7 +9,7 @@ class VoIItem;
 
 class VoClassDescItem : public VoClassDesc {
  public:
-  int IsItemPlugin() override { return 1; }
+  int IsItemPlugin() override;
   virtual unsigned long ClassID() = 0;
   virtual unsigned long ParentClassID() = 0;
   // Constructs the item under `parent` and links it; the caller runs

@@ -57,6 +57,8 @@ const char* VoItemServices::GetClassNameA(unsigned long classId) {
   return Master().GetClassNameA(classId);
 }
 
+const char* VoItemServices::GetClassNameA(VoIItem* item) { return Master().GetClassNameA(item); }
+
 bool VoItemServices::LookUpMember(const char* className, const char* memberName,
                                   unsigned long& classId, unsigned long& offset) {
   VoMaster& master = Master();

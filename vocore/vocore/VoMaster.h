@@ -116,12 +116,18 @@ class VoMaster : private VoItemServices {
   // none of them. Hosts and tests may register descriptors of their own.
   int RegistClassDesc(VoClassDesc* desc);
 
+  // By id: the first descriptor registered with it. Two plug-ins may share
+  // an id, so what names or classes an item asks by the item.
   VoClassDescItem* GetClassDescItem(unsigned long classId);
   VoClassDescItem* GetClassDescItem(const char* name);
+  // The descriptor of the item's class: among descriptors sharing its id,
+  // the first whose parent class the item is (by its cast slots).
   VoClassDescItem* GetClassDescItem(VoIItem* item);
   unsigned long GetClassID(const char* name);
   unsigned long GetClassID(VoClassDescItem* desc);
   const char* GetClassNameA(unsigned long classId);
+  // The class name of the item's own descriptor (saving names items by it).
+  const char* GetClassNameA(VoIItem* item);
 
   int HasCommand(const char* name, unsigned long classId);
   int ExecCommand(const char* name, VoIItem* destination, VoIItem* source, unsigned long flags);
@@ -160,6 +166,8 @@ class VoMaster : private VoItemServices {
  private:
   friend class VoItemServices;
   struct SceneWalk;
+  // Whether the item can be of desc's class: its parent classes hold for it.
+  int DescriptorFits(VoClassDescItem* desc, VoIItem* item);
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);
   int ExportSceneFolderAt(const char* folder, VoICharacter* character, int depth);
 };

@@ -104,7 +104,26 @@ VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
 }
 
 VoClassDescItem* VoMaster::GetClassDescItem(VoIItem* item) {
-  return item ? GetClassDescItem(item->GetClassID()) : nullptr;
+  if (!item) return nullptr;
+  const unsigned long id = item->GetClassID();
+  VoClassDescItem* first = nullptr;
+  int count = 0;
+  for (VoClassDescItem* desc : itemDescs) {
+    if (desc->ClassID() != id) continue;
+    if (!first) first = desc;
+    ++count;
+  }
+  if (count < 2) return first;
+  // Plug-ins that share an id (a blender that is a polygon, a skin modifier
+  // that is a modifier) are told apart by what the item is.
+  for (VoClassDescItem* desc : itemDescs)
+    if (desc->ClassID() == id && DescriptorFits(desc, item)) return desc;
+  return first;
+}
+
+const char* VoMaster::GetClassNameA(VoIItem* item) {
+  VoClassDescItem* desc = GetClassDescItem(item);
+  return desc ? desc->ClassName() : nullptr;
 }
 
 unsigned long VoMaster::GetClassID(const char* name) {

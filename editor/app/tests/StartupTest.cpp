@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -62,12 +63,33 @@ TEST_F(StartupTest, CommandLineFilesOpenIntoTheScene) {
   EXPECT_TRUE(boxes.Saw("missing.mqo"));
 }
 
-TEST_F(StartupTest, PlayerRegistrationFailsCleanly) {
-  EXPECT_EQ(Startup::RegisterPlayerControl("no-such-module.dll"), -2);
-  // A module without the entry.
-  EXPECT_EQ(Startup::RegisterPlayerControl((VoMaster::strPath + "zenpng.dll").Get()), -3);
+TEST_F(StartupTest, PlayerRegistrationReportsEachOutcome) {
+  FrxTest::TempFolder folder;
+  folder.Put("blocked", "a file where the registration file's folder should be");
+  const std::string program = VoMaster::strPath.Get();
+  struct Case {
+    const char* module;
+    std::string controls;  // the per-user registration file
+    int result;
+  } cases[] = {
+      {"no-such-module.dll", folder.Native("controls.reg"), -2},
+      {"zenpng.dll", folder.Native("controls.reg"), -3},  // a module without the entry
+      {"lumacet.dll", folder.Native("blocked/controls.reg"), -4},
+      {"lumacet.dll", folder.Native("controls.reg"), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.module + (" into " + c.controls));
+    setenv("SAVORA_CONTROLS_FILE", c.controls.c_str(), 1);
+    EXPECT_EQ(Startup::RegisterPlayerControl((program + c.module).c_str()), c.result);
+  }
+  EXPECT_NE(folder.Get("controls.reg").find("Lumacet.SavoraPlayer"), std::string::npos);
+
+  Startup::RegisterPlayer();
+  EXPECT_EQ(boxes.Count(), 0);
+  setenv("SAVORA_CONTROLS_FILE", folder.Native("blocked/controls.reg").c_str(), 1);
   Startup::RegisterPlayer();
   EXPECT_TRUE(boxes.Saw("lumacet.dll の登録に失敗しました。"));
+  unsetenv("SAVORA_CONTROLS_FILE");
 }
 
 TEST(StartupLog, BeginsWithTheBanner) {

@@ -11,6 +11,8 @@ struct FaultState {
   std::array<bool, static_cast<size_t>(D3DFault::Count)> faults{};
   std::set<uint32_t> refused;
   int hardwareOverride = -1;
+  bool stageProgramForced = false;
+  bool heapTuning = true;
   const D3DWindowBridge* bridge = nullptr;
 };
 
@@ -47,10 +49,17 @@ void SetD3DHardwareOverride(int mode) { State().hardwareOverride = mode; }
 
 int D3DHardwareOverride() { return State().hardwareOverride; }
 
+void SetD3DStageProgramForced(bool forced) { State().stageProgramForced = forced; }
+bool IsD3DStageProgramForced() { return State().stageProgramForced; }
+
 void ResetD3DFaults() {
   State().faults.fill(false);
   State().refused.clear();
   State().hardwareOverride = -1;
+  State().stageProgramForced = false;
 }
+
+void SetD3DHeapTuning(bool on) { State().heapTuning = on; }
+bool IsD3DHeapTuning() { return State().heapTuning; }
 
 }  // namespace Platform

@@ -43,9 +43,13 @@ Device::~Device() {
   if (context_.IsValid()) {
     context_.Activate();
     FreeFrameBuffer();
+    programs_.Clear();
+    glDeleteSamplers(MaxStages, samplers_);
     if (whiteTexture_) glDeleteTextures(1, &whiteTexture_);
     if (coverageTexture_) glDeleteTextures(1, &coverageTexture_);
   }
+  // Detached above: a reference still held elsewhere keeps a surface that reads nothing.
+  if (backBuffer_) backBuffer_->Release();
   d3d_->Release();
 }
 
@@ -80,6 +84,9 @@ HRESULT Device::Initialize(D3DPRESENT_PARAMETERS* params) {
   if (!context_.Create()) return D3DERR_NOTAVAILABLE;
   context_.Activate();
   if (HRESULT hr = MakeFrameBuffer(); FAILED(hr)) return hr;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  modulateAdd_ = extensions && std::strstr(extensions, "GL_ATI_texture_env_combine3");
+  glGenSamplers(MaxStages, samplers_);
   const uint8_t white[4] = {255, 255, 255, 255};
   glGenTextures(1, &whiteTexture_);
   glBindTexture(GL_TEXTURE_2D, whiteTexture_);
@@ -87,6 +94,7 @@ HRESULT Device::Initialize(D3DPRESENT_PARAMETERS* params) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   InitialStates();
+  backBuffer_ = new Surface(this);
   return D3D_OK;
 }
 
@@ -112,6 +120,11 @@ HRESULT Device::MakeFrameBuffer() {
   glClearColor(0, 0, 0, 1);
   glClearDepth(1.0);
   glClearStencil(0);
+  // The last draw may have left writes masked.
+  cache_.ColourMask(0xF);
+  cache_.DepthMask(true);
+  cache_.StencilMask(0xFF);
+  cache_.Enable(GL_SCISSOR_TEST, false);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return D3D_OK;
 }
@@ -206,6 +219,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
   if (!ResolveSize(p, &w, &h)) return D3DERR_INVALIDCALL;
   context_.Activate();
   FreeFrameBuffer();
+  cache_.Invalidate();
   width_ = w, height_ = h;
   p.BackBufferWidth = w, p.BackBufferHeight = h;
   params_ = p;
@@ -229,10 +243,10 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND overrideWindow, const voi
   Platform::D3DPresentTarget* target =
       (bridge && bridge->presentTarget && window) ? bridge->presentTarget(window) : nullptr;
   if (target) {
-    std::vector<uint8_t> pixels;
-    ReadBackBuffer(&pixels);
-    target->PresentFrame(pixels.data(), static_cast<int>(width_), static_cast<int>(height_),
-                         static_cast<int>(width_ * 4));
+    const int w = static_cast<int>(width_), h = static_cast<int>(height_);
+    presented_.resize(static_cast<size_t>(w) * h * 4);
+    ReadBackBuffer(0, 0, w, h, presented_.data(), w * 4);
+    target->PresentFrame(presented_.data(), w, h, w * 4);
   } else {
     glFlush();
   }
@@ -242,8 +256,10 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND overrideWindow, const voi
 HRESULT Device::GetBackBuffer(unsigned index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) {
   if (!surface) return D3DERR_INVALIDCALL;
   *surface = nullptr;
-  if (index != 0 || type != D3DBACKBUFFER_TYPE_MONO) return D3DERR_INVALIDCALL;
-  *surface = new Surface(this);
+  if (index != 0 || type != D3DBACKBUFFER_TYPE_MONO || !backBuffer_) return D3DERR_INVALIDCALL;
+  // Always the same surface, with one more reference, as in Direct3D.
+  backBuffer_->AddRef();
+  *surface = backBuffer_;
   return D3D_OK;
 }
 
@@ -302,41 +318,41 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
   if (flags & D3DCLEAR_TARGET) mask |= GL_COLOR_BUFFER_BIT;
   if (flags & D3DCLEAR_ZBUFFER) mask |= GL_DEPTH_BUFFER_BIT;
   if (flags & D3DCLEAR_STENCIL) mask |= GL_STENCIL_BUFFER_BIT;
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glDepthMask(GL_TRUE);
-  glStencilMask(0xFF);
+  cache_.ColourMask(0xF);
+  cache_.DepthMask(true);
+  cache_.StencilMask(0xFF);
   glClearColor(((colour >> 16) & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f, (colour & 255) / 255.0f,
                (colour >> 24) / 255.0f);
   glClearDepth(z < 0 ? 0.0 : (z > 1 ? 1.0 : z));
   glClearStencil(static_cast<GLint>(stencil & 0xFF));
-  glEnable(GL_SCISSOR_TEST);
+  cache_.Enable(GL_SCISSOR_TEST, true);
   // Direct3D clears within the viewport only; rows count from the top.
   auto clearBox = [&](int x1, int y1, int x2, int y2) {
     int vx1 = static_cast<int>(viewport.X), vy1 = static_cast<int>(viewport.Y);
     int vx2 = vx1 + static_cast<int>(viewport.Width), vy2 = vy1 + static_cast<int>(viewport.Height);
     x1 = std::max(x1, vx1), y1 = std::max(y1, vy1), x2 = std::min(x2, vx2), y2 = std::min(y2, vy2);
     if (x2 <= x1 || y2 <= y1) return;
-    glScissor(x1, y1, x2 - x1, y2 - y1);
+    cache_.Scissor(x1, y1, x2 - x1, y2 - y1);
     glClear(mask);
   };
   if (count == 0)
     clearBox(0, 0, static_cast<int>(width_), static_cast<int>(height_));
   else
     for (DWORD i = 0; i < count; ++i) clearBox(rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2);
-  glDisable(GL_SCISSOR_TEST);
+  cache_.Enable(GL_SCISSOR_TEST, false);
   return D3D_OK;
 }
 
-void Device::ReadBackBuffer(std::vector<uint8_t>* pixels) {
+void Device::ReadBackBuffer(int x, int y, int width, int height, uint8_t* pixels, int pitch) {
+  if (width <= 0 || height <= 0) return;
   context_.Activate();
-  size_t pitch = static_cast<size_t>(width_) * 4;
-  pixels->resize(pitch * height_);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_ROW_LENGTH, pitch / 4);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
   // Row 0 is the top one (upper-left origin), as Direct3D locks it.
-  glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA, GL_UNSIGNED_BYTE,
-               pixels->data());
+  glReadPixels(x, y, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  pixelsRead_ += static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
 }
 
 void Device::WriteBackBuffer(const uint8_t* pixels, int x, int y, int width, int height, int pitch) {
@@ -348,6 +364,13 @@ void Device::WriteBackBuffer(const uint8_t* pixels, int x, int y, int width, int
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_SCISSOR_TEST);
   glDisable(GL_STENCIL_TEST);
+  glDisable(GL_COLOR_SUM);
+  // Drawn pixels go through texturing like any fragment: none here.
+  for (unsigned s = 0; s < MaxStages; ++s) {
+    glActiveTexture(GL_TEXTURE0 + s);
+    glDisable(GL_TEXTURE_2D);
+  }
+  glUseProgram(0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch / 4);
@@ -355,6 +378,7 @@ void Device::WriteBackBuffer(const uint8_t* pixels, int x, int y, int width, int
   glDrawPixels(width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glPopAttrib();
+  cache_.Invalidate();
 }
 
 void Device::Record(const char* format, ...) {
@@ -383,6 +407,11 @@ void SetD3DCallRecording(IDirect3DDevice8* device, bool on) {
 std::vector<std::string> TakeD3DCalls(IDirect3DDevice8* device) {
   if (auto* d = dynamic_cast<D3D8Impl::Device*>(device)) return d->TakeCalls();
   return {};
+}
+
+uint64_t D3DPixelsReadBack(IDirect3DDevice8* device) {
+  if (auto* d = dynamic_cast<D3D8Impl::Device*>(device)) return d->PixelsRead();
+  return 0;
 }
 
 bool D3DIsSoftwareRenderer() { return D3D8Impl::GlContext::IsSoftware(); }

@@ -1,5 +1,6 @@
 // The stand-in's device: Direct3D 8 state kept as given and applied to a GL
-// fixed-function context that renders into an off-screen frame buffer.
+// fixed-function context that renders into an off-screen frame buffer. The
+// device owns the context, its state cache and the one back-buffer surface.
 #pragma once
 
 #include <map>
@@ -8,8 +9,10 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/device/GlCache.h"
 #include "platform/d3d8/device/GlContext.h"
 #include "platform/d3d8/device/Resources.h"
+#include "platform/d3d8/device/StagePrograms.h"
 
 namespace D3D8Impl {
 
@@ -79,14 +82,18 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   unsigned Width() const { return width_; }
   unsigned Height() const { return height_; }
   D3DFORMAT BackBufferFormat() const { return params_.BackBufferFormat; }
-  // Top-down BGRA rows of the back buffer, pitch = width × 4.
-  void ReadBackBuffer(std::vector<uint8_t>* pixels);
+  // Reads a rectangle of the back buffer as top-down BGRA rows, pitch bytes apart.
+  void ReadBackBuffer(int x, int y, int width, int height, uint8_t* pixels, int pitch);
   void WriteBackBuffer(const uint8_t* pixels, int x, int y, int width, int height, int pitch);
+  // Pixels read back so far (locks and presents).
+  uint64_t PixelsRead() const { return pixelsRead_; }
+  GlCache& Cache() { return cache_; }
   // Blends an 8-bit coverage image in colour at (x, y), clipped to clip (for the font).
   void DrawCoverage(const uint8_t* coverage, int width, int height, int x, int y, D3DCOLOR colour,
                     const RECT& clip);
   void Record(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void SetRecording(bool on) { recording_ = on; }
+  bool Recording() const { return recording_; }
   std::vector<std::string> TakeCalls();
   void Attach(Attached* resource) { attached_.insert(resource); }
   void Forget(Attached* resource) { attached_.erase(resource); }
@@ -129,6 +136,14 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   unsigned width_ = 0, height_ = 0;
   unsigned frameBuffer_ = 0, colourBuffer_ = 0, depthBuffer_ = 0;
   unsigned whiteTexture_ = 0, coverageTexture_ = 0;
+  unsigned samplers_[MaxStages] = {};
+  GlCache cache_;
+  StagePrograms programs_;
+  // GL_ATI_texture_env_combine3's MODULATE_ADD (add-smooth and premultiplied blends).
+  bool modulateAdd_ = false;
+  Surface* backBuffer_ = nullptr;  // the device's own reference
+  std::vector<uint8_t> presented_;
+  uint64_t pixelsRead_ = 0;
   bool lost_ = false;
   bool inScene_ = false;
   bool recording_ = false;

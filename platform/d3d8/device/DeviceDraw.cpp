@@ -1,5 +1,5 @@
 // The device's draw calls: checks every count and index against the data it
-// was given, then hands the vertices to GL as arrays.
+// was given, then hands the vertices to GL as arrays (through the GL cache).
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -38,13 +38,13 @@ GLenum ModeOf(D3DPRIMITIVETYPE type) {
   }
 }
 
-uint32_t MaxIndex(const uint8_t* data, bool wide, size_t first, size_t count) {
+uint32_t MaxIndex(const uint8_t* data, bool wide, size_t count) {
   uint32_t top = 0;
   if (wide) {
-    const uint32_t* p = reinterpret_cast<const uint32_t*>(data) + first;
+    const uint32_t* p = reinterpret_cast<const uint32_t*>(data);
     for (size_t i = 0; i < count; ++i) top = std::max(top, p[i]);
   } else {
-    const uint16_t* p = reinterpret_cast<const uint16_t*>(data) + first;
+    const uint16_t* p = reinterpret_cast<const uint16_t*>(data);
     for (size_t i = 0; i < count; ++i) top = std::max<uint32_t>(top, p[i]);
   }
   return top;
@@ -80,79 +80,64 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8
   Pipeline::Apply(*this, layout.pretransformed, layout.normalOffset >= 0, layout.diffuseOffset >= 0,
                   layout.specularOffset >= 0);
 
-  bool vbo = useBuffers && stream && !layout.pretransformed;
+  GlCache& gl = cache_;
+  const bool vbo = useBuffers && stream && !layout.pretransformed;
   std::vector<float> positions;
   const uint8_t* origin = vertices;
   if (vbo) {
     stream->Data().Bind(GL_ARRAY_BUFFER);
     origin = nullptr;  // offsets into the bound buffer
   } else {
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.BindBuffer(GL_ARRAY_BUFFER, 0);
   }
   auto at = [&](int offset) { return static_cast<const void*>(origin + offset); };
-  const GLsizei s = static_cast<GLsizei>(stride);
-  glEnableClientState(GL_VERTEX_ARRAY);
+  const int s = static_cast<int>(stride);
+  gl.EnableArray(GlCache::VertexArray, true);
   if (layout.pretransformed) {
     positions = HomogeneousPositions(vertices, vertexCount, stride);
-    glVertexPointer(4, GL_FLOAT, 0, positions.data());
+    gl.Pointer(GlCache::VertexArray, 4, GL_FLOAT, 0, positions.data());
   } else {
-    glVertexPointer(3, GL_FLOAT, s, at(layout.positionOffset));
+    gl.Pointer(GlCache::VertexArray, 3, GL_FLOAT, s, at(layout.positionOffset));
   }
-  if (layout.normalOffset >= 0) {
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glNormalPointer(GL_FLOAT, s, at(layout.normalOffset));
-  } else {
-    glDisableClientState(GL_NORMAL_ARRAY);
-  }
-  if (layout.diffuseOffset >= 0) {
-    glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.diffuseOffset));
-  } else {
-    glDisableClientState(GL_COLOR_ARRAY);
-  }
-  if (layout.specularOffset >= 0) {
-    glEnableClientState(GL_SECONDARY_COLOR_ARRAY);
-    glSecondaryColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.specularOffset));
-  } else {
-    glDisableClientState(GL_SECONDARY_COLOR_ARRAY);
-  }
+  gl.EnableArray(GlCache::NormalArray, layout.normalOffset >= 0);
+  if (layout.normalOffset >= 0) gl.Pointer(GlCache::NormalArray, 3, GL_FLOAT, s, at(layout.normalOffset));
+  gl.EnableArray(GlCache::ColourArray, layout.diffuseOffset >= 0);
+  if (layout.diffuseOffset >= 0) gl.Pointer(GlCache::ColourArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.diffuseOffset));
+  gl.EnableArray(GlCache::SecondaryArray, layout.specularOffset >= 0);
+  if (layout.specularOffset >= 0)
+    gl.Pointer(GlCache::SecondaryArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.specularOffset));
   for (unsigned unit = 0; unit < MaxStages; ++unit) {
-    glClientActiveTexture(GL_TEXTURE0 + unit);
-    int set = static_cast<int>(stageState[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF);
-    if (set < layout.texCount) {
-      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-      glTexCoordPointer(layout.texSize[set], GL_FLOAT, s, at(layout.texOffset[set]));
-    } else {
-      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-      glMultiTexCoord4f(GL_TEXTURE0 + unit, 0, 0, 0, 1);
-    }
+    const int array = GlCache::TexCoordArray + static_cast<int>(unit);
+    const int set = static_cast<int>(stageState[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF);
+    gl.EnableArray(array, set < layout.texCount);
+    if (set < layout.texCount)
+      gl.Pointer(array, layout.texSize[set], GL_FLOAT, s, at(layout.texOffset[set]));
+    else
+      gl.TexCoord(unit, {0, 0, 0, 1});
   }
-  glClientActiveTexture(GL_TEXTURE0);
 
-  GLenum mode = ModeOf(type);
+  const GLenum mode = ModeOf(type);
   if (!indexed) {
     glDrawArrays(mode, static_cast<GLint>(firstVertex), static_cast<GLsizei>(used));
   } else if (useBuffers) {
-    bool wide = indices->Format() == D3DFMT_INDEX32;
-    GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const bool wide = indices->Format() == D3DFMT_INDEX32;
+    const GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const size_t offset = size_t{startIndex} * (wide ? 4 : 2);
     if (layout.pretransformed) {
-      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-      glDrawElementsBaseVertex(mode, static_cast<GLsizei>(used), indexType,
-                               indices->Data().Bytes().data() + startIndex * (wide ? 4 : 2),
+      gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+      glDrawElementsBaseVertex(mode, static_cast<GLsizei>(used), indexType, indices->Data().Bytes().data() + offset,
                                static_cast<GLint>(base));
     } else {
       indices->Data().Bind(GL_ELEMENT_ARRAY_BUFFER);
       glDrawElementsBaseVertex(mode, static_cast<GLsizei>(used), indexType,
-                               reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * (wide ? 4 : 2)),
-                               static_cast<GLint>(base));
-      glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+                               reinterpret_cast<const void*>(static_cast<uintptr_t>(offset)), static_cast<GLint>(base));
     }
   } else {
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glDrawElements(mode, static_cast<GLsizei>(used),
-                   indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indexData);
+    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDrawElements(mode, static_cast<GLsizei>(used), indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                   indexData);
   }
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  gl.AfterDraw();
   return D3D_OK;
 }
 
@@ -176,8 +161,12 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, unsigned minIndex, u
   uint64_t indexCount = indices->Data().Bytes().size() / (wide ? 4 : 2);
   uint64_t used = VertexCountOf(type, primitiveCount);
   if (startIndex + used > indexCount) return D3DERR_INVALIDCALL;
-  // Every index read must land inside the vertex buffer.
-  if (used && MaxIndex(indices->Data().Bytes().data(), wide, startIndex, used) + uint64_t{baseVertex} >= vertexCount)
+  // Every index read must land inside the vertex buffer. The largest index is
+  // kept per range until the index data changes: first the whole buffer's,
+  // and only when that is too large the drawn range's.
+  Buffer& data = indices->Data();
+  if (used && data.MaxIndex(wide, 0, indexCount) + uint64_t{baseVertex} >= vertexCount &&
+      data.MaxIndex(wide, startIndex, used) + uint64_t{baseVertex} >= vertexCount)
     return D3DERR_INVALIDCALL;
   return Draw(type, primitiveCount, bytes.data(), streamStride, 0, nullptr, indices->Format(),
               static_cast<unsigned>(vertexCount), true, baseVertex, startIndex);
@@ -207,7 +196,7 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, unsigned minIndex,
   uint64_t used = VertexCountOf(type, primitiveCount);
   if (used > 0x00FFFFFF) return D3DERR_INVALIDCALL;
   uint64_t limit = uint64_t{minIndex} + numVertices;
-  if (used && MaxIndex(static_cast<const uint8_t*>(indexData), indexFormat == D3DFMT_INDEX32, 0, used) >= limit)
+  if (used && MaxIndex(static_cast<const uint8_t*>(indexData), indexFormat == D3DFMT_INDEX32, used) >= limit)
     return D3DERR_INVALIDCALL;
   return Draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), stride, 0, indexData, indexFormat,
               static_cast<unsigned>(limit), false, 0, 0);
@@ -218,6 +207,9 @@ void Device::DrawCoverage(const uint8_t* coverage, int w, int h, int x, int y, D
   context_.Activate();
   if (!coverageTexture_) glGenTextures(1, &coverageTexture_);
   glPushAttrib(GL_ALL_ATTRIB_BITS);
+  // Fixed-function texturing with the texture's own sampling, outside the cache.
+  glUseProgram(0);
+  glBindSampler(0, 0);
   for (unsigned s = 1; s < MaxStages; ++s) {
     glActiveTexture(GL_TEXTURE0 + s);
     glDisable(GL_TEXTURE_2D);
@@ -272,6 +264,7 @@ void Device::DrawCoverage(const uint8_t* coverage, int w, int h, int x, int y, D
     glEnd();
   }
   glPopAttrib();
+  cache_.Invalidate();
 }
 
 }  // namespace D3D8Impl

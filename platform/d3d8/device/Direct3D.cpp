@@ -1,6 +1,11 @@
 #include "platform/d3d8/device/Direct3D.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "platform/d3d8/D3D8Hooks.h"
 #include "platform/d3d8/device/Device.h"
@@ -18,6 +23,26 @@ bool HardwareExists() {
   int mode = Platform::D3DHardwareOverride();
   if (mode >= 0) return mode == 1;
   return !GlContext::IsSoftware();
+}
+
+// GL drivers allocate and free working memory around every draw. With glibc's
+// defaults (dynamic thresholds from 128 KB) the heap grows and is trimmed back
+// again several times a frame, and blocks past the mmap threshold are mapped
+// and unmapped each time: page faults and system calls on the drawing thread.
+// Raised thresholds keep that memory in the heap. Done once, for the process,
+// when the first device exists; environment tunables set by the user win.
+void TuneHeapOnce() {
+#if defined(__GLIBC__)
+  static std::once_flag once;
+  std::call_once(once, [] {
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    if (std::getenv("MALLOC_TRIM_THRESHOLD_") || std::getenv("MALLOC_MMAP_THRESHOLD_") ||
+        (tunables && (std::strstr(tunables, "trim_threshold") || std::strstr(tunables, "mmap_threshold"))))
+      return;
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);  // glibc's largest on 64-bit systems
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  });
+#endif
 }
 
 }  // namespace
@@ -121,6 +146,7 @@ HRESULT Direct3D::CreateDevice(unsigned adapter, D3DDEVTYPE type, HWND focusWind
     created->Release();
     return hr;
   }
+  if (Platform::IsD3DHeapTuning()) TuneHeapOnce();
   *device = created;
   return D3D_OK;
 }

@@ -9,8 +9,6 @@
 namespace D3D8Impl {
 namespace {
 
-thread_local const GlContext* tlsCurrent = nullptr;
-
 // The process keeps its display: Mesa does not like being torn down and set up
 // again while other contexts may exist.
 EGLDisplay Display() {
@@ -42,10 +40,8 @@ EGLContext MakeContext() {
 
 GlContext::~GlContext() {
   if (!context_) return;
-  if (tlsCurrent == this) {
+  if (eglGetCurrentContext() == static_cast<EGLContext>(context_))
     eglMakeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    tlsCurrent = nullptr;
-  }
   eglDestroyContext(Display(), static_cast<EGLContext>(context_));
 }
 
@@ -57,9 +53,10 @@ bool GlContext::Create() {
 }
 
 void GlContext::Activate() {
-  if (tlsCurrent == this || !context_) return;
+  // Asked of EGL, not of a record of our own: a host (or another GL user in
+  // the process) may have made its own context current since.
+  if (!context_ || eglGetCurrentContext() == static_cast<EGLContext>(context_)) return;
   eglMakeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, static_cast<EGLContext>(context_));
-  tlsCurrent = this;
 }
 
 const std::string& GlContext::RendererName() {
@@ -67,13 +64,11 @@ const std::string& GlContext::RendererName() {
     std::string result;
     GlContext probe;
     if (!probe.Create()) return result;
-    const GlContext* previous = tlsCurrent;
+    const EGLContext previous = eglGetCurrentContext();
     probe.Activate();
     if (const GLubyte* s = glGetString(GL_RENDERER)) result = reinterpret_cast<const char*>(s);
     // The probe is destroyed below; whoever was current must be made current again.
-    eglMakeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    tlsCurrent = nullptr;
-    if (previous) const_cast<GlContext*>(previous)->Activate();
+    eglMakeCurrent(Display(), EGL_NO_SURFACE, EGL_NO_SURFACE, previous);
     return result;
   }();
   return name;

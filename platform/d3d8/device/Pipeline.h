@@ -1,6 +1,8 @@
 // Applies a device's Direct3D state to its GL context before a draw: matrices
 // with Direct3D's depth range and pixel centres, lights, materials, render
-// states and the texture stages through GL_COMBINE.
+// states and the texture stages (GL_COMBINE, or a generated fragment program
+// where the combiners cannot express the stages exactly). Only what changed
+// since the last draw reaches GL (GlCache).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,9 @@ class Pipeline {
   static void Apply(Device& device, bool pretransformed, bool hasNormal, bool hasDiffuse, bool hasSpecular);
   // Number of texture stages in use (the first disabled colour stage ends them).
   static unsigned ActiveStages(const Device& device);
+
+ private:
+  static void ApplyStages(Device& device, bool pretransformed);
 };
 
 }  // namespace D3D8Impl

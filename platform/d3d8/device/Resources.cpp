@@ -10,7 +10,6 @@
 #include "platform/d3d8/device/PixelFormat.h"
 
 namespace D3D8Impl {
-namespace {
 
 HRESULT HandOutDevice(Device* device, IDirect3DDevice8** out) {
   if (!out) return D3DERR_INVALIDCALL;
@@ -19,8 +18,6 @@ HRESULT HandOutDevice(Device* device, IDirect3DDevice8** out) {
   device->AddRef();
   return D3D_OK;
 }
-
-}  // namespace
 
 Texture::Texture(Device* device, unsigned width, unsigned height, unsigned levels, DWORD usage, D3DFORMAT format,
                  D3DPOOL pool)
@@ -46,6 +43,7 @@ Texture::~Texture() {
   device_->Forget(this);
   if (glName_) {
     device_->Activate();
+    device_->Cache().ForgetTexture(glName_);
     glDeleteTextures(1, &glName_);
   }
 }
@@ -74,6 +72,12 @@ HRESULT Texture::GetSurfaceLevel(unsigned level, IDirect3DSurface8** surface) {
 }
 
 HRESULT Texture::LockRect(unsigned level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
+  if (device_ && device_->Recording()) {
+    const bool whole = !rect && level < levels_.size();
+    device_->Record("LockRect(%u,%d,%d,%d,%d,%u)", level, rect ? rect->left : 0, rect ? rect->top : 0,
+                    rect ? rect->right : whole ? static_cast<int>(levels_[level].width) : 0,
+                    rect ? rect->bottom : whole ? static_cast<int>(levels_[level].height) : 0, flags);
+  }
   if (level >= levels_.size() || !locked) return D3DERR_INVALIDCALL;
   Level& l = levels_[level];
   size_t offset = 0;
@@ -91,11 +95,12 @@ HRESULT Texture::LockRect(unsigned level, D3DLOCKED_RECT* locked, const RECT* re
 
 HRESULT Texture::UnlockRect(unsigned level) { return level < levels_.size() ? D3D_OK : D3DERR_INVALIDCALL; }
 
-void Texture::Bind() {
+void Texture::Bind(GlCache& gl, unsigned unit) {
   if (!device_) return;
   if (!glName_) glGenTextures(1, &glName_);
-  glBindTexture(GL_TEXTURE_2D, glName_);
+  gl.BindTexture(unit, glName_);
   if (!dirty_) return;
+  gl.ActiveTexture(unit);  // the upload goes to the active unit's texture
   GlUpload up{};
   GlUploadOf(format_, &up);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -136,15 +141,26 @@ HRESULT Surface::GetDesc(D3DSURFACE_DESC* desc) {
 
 HRESULT Surface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
   if (texture_) return texture_->LockRect(level_, locked, rect, flags);
-  if (!backBuffer_ || !locked || locked_) return D3DERR_INVALIDCALL;
+  if (!backBuffer_) return D3DERR_INVALIDCALL;
   int w = static_cast<int>(backBuffer_->Width()), h = static_cast<int>(backBuffer_->Height());
   RECT r = rect ? *rect : RECT{0, 0, w, h};
+  if (backBuffer_->Recording()) backBuffer_->Record("LockBackBuffer(%d,%d,%d,%d,%u)", r.left, r.top, r.right, r.bottom, flags);
+  if (!locked || locked_) return D3DERR_INVALIDCALL;
   if (r.left < 0 || r.top < 0 || r.right > w || r.bottom > h || r.left >= r.right || r.top >= r.bottom)
     return D3DERR_INVALIDCALL;
-  // The back buffer is always read whole: the frame is kept exactly as drawn.
-  backBuffer_->ReadBackBuffer(&readBack_);
-  locked->Pitch = w * 4;
-  locked->pBits = readBack_.data() + static_cast<size_t>(r.top) * w * 4 + static_cast<size_t>(r.left) * 4;
+  // Only the locked rectangle is read, laid out at the frame's pitch.
+  const int rw = r.right - r.left, rh = r.bottom - r.top;
+  const size_t pitch = static_cast<size_t>(w) * 4;
+  const size_t size = pitch * static_cast<size_t>(rh - 1) + static_cast<size_t>(rw) * 4;
+  if (readBackSize_ < size) {
+    readBack_.reset(new uint8_t[size]);
+    readBackSize_ = size;
+  }
+  backBuffer_->ReadBackBuffer(r.left, r.top, rw, rh, readBack_.get(), static_cast<int>(pitch));
+  locked->Pitch = static_cast<int>(pitch);
+  locked->pBits = readBack_.get();
+  lockedRect_ = r;
+  lockedPitch_ = static_cast<int>(pitch);
   locked_ = true;
   writeBack_ = !(flags & D3DLOCK_READONLY);
   return D3D_OK;
@@ -155,81 +171,9 @@ HRESULT Surface::UnlockRect() {
   if (!locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
   if (writeBack_ && backBuffer_) {
-    int w = static_cast<int>(backBuffer_->Width()), h = static_cast<int>(backBuffer_->Height());
-    backBuffer_->WriteBackBuffer(readBack_.data(), 0, 0, w, h, w * 4);
+    const RECT& r = lockedRect_;
+    backBuffer_->WriteBackBuffer(readBack_.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, lockedPitch_);
   }
-  return D3D_OK;
-}
-
-Buffer::Buffer(Device* device, unsigned length, DWORD usage, D3DPOOL pool)
-    : device_(device), usage_(usage), pool_(pool), bytes_(length, 0) {
-  device_->Attach(this);
-}
-
-Buffer::~Buffer() {
-  if (!device_) return;
-  device_->Forget(this);
-  if (glName_) {
-    device_->Activate();
-    glDeleteBuffers(1, &glName_);
-  }
-}
-
-void Buffer::Detach() {
-  device_ = nullptr;
-  glName_ = 0;
-}
-
-HRESULT Buffer::Lock(unsigned offset, unsigned size, BYTE** data, DWORD flags) {
-  if (!data) return D3DERR_INVALIDCALL;
-  *data = nullptr;
-  if (offset > bytes_.size() || size > bytes_.size() - offset) return D3DERR_INVALIDCALL;
-  *data = bytes_.data() + offset;
-  locked_ = true;
-  if (!(flags & D3DLOCK_READONLY)) dirty_ = true;
-  return D3D_OK;
-}
-
-HRESULT Buffer::Unlock() {
-  if (!locked_) return D3DERR_INVALIDCALL;
-  locked_ = false;
-  return D3D_OK;
-}
-
-void Buffer::Bind(unsigned target) {
-  if (!device_) return;
-  if (!glName_) glGenBuffers(1, &glName_);
-  glBindBuffer(target, glName_);
-  if (dirty_) {
-    glBufferData(target, static_cast<GLsizeiptr>(bytes_.size()), bytes_.data(),
-                 (usage_ & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-    dirty_ = false;
-  }
-}
-
-VertexBuffer::VertexBuffer(Device* device, unsigned length, DWORD usage, DWORD fvf, D3DPOOL pool)
-    : buffer_(device, length, usage, pool), fvf_(fvf) {}
-VertexBuffer::~VertexBuffer() = default;
-
-HRESULT VertexBuffer::GetDevice(IDirect3DDevice8** device) { return HandOutDevice(buffer_.Owner(), device); }
-
-HRESULT VertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* desc) {
-  if (!desc) return D3DERR_INVALIDCALL;
-  *desc = {D3DFMT_VERTEXDATA, D3DRTYPE_VERTEXBUFFER, buffer_.Usage(), buffer_.Pool(),
-           static_cast<uint32_t>(buffer_.Bytes().size()), fvf_};
-  return D3D_OK;
-}
-
-IndexBuffer::IndexBuffer(Device* device, unsigned length, DWORD usage, D3DFORMAT format, D3DPOOL pool)
-    : buffer_(device, length, usage, pool), format_(format) {}
-IndexBuffer::~IndexBuffer() = default;
-
-HRESULT IndexBuffer::GetDevice(IDirect3DDevice8** device) { return HandOutDevice(buffer_.Owner(), device); }
-
-HRESULT IndexBuffer::GetDesc(D3DINDEXBUFFER_DESC* desc) {
-  if (!desc) return D3DERR_INVALIDCALL;
-  *desc = {format_, D3DRTYPE_INDEXBUFFER, buffer_.Usage(), buffer_.Pool(),
-           static_cast<uint32_t>(buffer_.Bytes().size())};
   return D3D_OK;
 }
 

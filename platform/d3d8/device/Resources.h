@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
@@ -13,6 +15,10 @@
 namespace D3D8Impl {
 
 class Device;
+class GlCache;
+
+// Hands out the device with a reference (fails when it is gone).
+HRESULT HandOutDevice(Device* device, IDirect3DDevice8** out);
 
 // Registered with the device while both live.
 class Attached {
@@ -60,8 +66,8 @@ class Texture final : public RefCounted<IDirect3DTexture8>, public Attached {
   const Level& LevelAt(unsigned i) const { return levels_[i]; }
   Level& LevelAt(unsigned i) { return levels_[i]; }
   void MarkDirty() { dirty_ = true; }
-  // Binds the GL texture to the active unit, uploading changed data first.
-  void Bind();
+  // Binds the GL texture to a unit, uploading changed data first.
+  void Bind(GlCache& gl, unsigned unit);
   void Detach() override;
   Device* Owner() const { return device_; }
 
@@ -75,7 +81,8 @@ class Texture final : public RefCounted<IDirect3DTexture8>, public Attached {
   bool dirty_ = true;
 };
 
-// A texture level or the device's back buffer.
+// A texture level or the device's back buffer. The device makes its back
+// buffer once and holds one reference; GetBackBuffer adds one per call.
 class Surface final : public RefCounted<IDirect3DSurface8>, public Attached {
  public:
   Surface(Texture* texture, unsigned level);  // takes a reference of the texture
@@ -97,20 +104,31 @@ class Surface final : public RefCounted<IDirect3DSurface8>, public Attached {
   Texture* texture_ = nullptr;
   unsigned level_ = 0;
   Device* backBuffer_ = nullptr;
-  std::vector<uint8_t> readBack_;
+  // The locked rectangle's pixels at the back buffer's pitch; only they are read.
+  std::unique_ptr<uint8_t[]> readBack_;
+  size_t readBackSize_ = 0;
+  RECT lockedRect_{};
+  int lockedPitch_ = 0;
   bool locked_ = false;
   bool writeBack_ = false;
 };
 
-// Vertex or index data: one class, as both lock and upload alike.
+// Vertex or index data: one class, as both lock and upload alike. Writes are
+// gathered as one dirty byte range and sent with glBufferSubData at the next
+// bind; a D3DLOCK_DISCARD lock gives GL a fresh store (orphaning the one in
+// use) filled from the data.
 class Buffer : public Attached {
  public:
-  Buffer(Device* device, unsigned length, DWORD usage, D3DPOOL pool);
+  // lockName: how locks are recorded ("LockVertexBuffer").
+  Buffer(Device* device, unsigned length, DWORD usage, D3DPOOL pool, const char* lockName);
   ~Buffer();
   HRESULT Lock(unsigned offset, unsigned size, BYTE** data, DWORD flags);
   HRESULT Unlock();
   // Binds the GL buffer to target, uploading changed data first.
   void Bind(unsigned target);
+  // The largest of count indices from first (the caller checks the range).
+  // Kept per range until the data is next locked for writing.
+  uint32_t MaxIndex(bool wide, size_t first, size_t count);
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
   DWORD Usage() const { return usage_; }
   D3DPOOL Pool() const { return pool_; }
@@ -121,10 +139,14 @@ class Buffer : public Attached {
   Device* device_;
   DWORD usage_;
   D3DPOOL pool_;
+  const char* lockName_;
   std::vector<uint8_t> bytes_;
   unsigned glName_ = 0;
-  bool dirty_ = true;
+  bool stored_ = false;   // GL has a store of the buffer's size
+  bool discard_ = false;  // the next upload replaces the store
+  size_t dirtyBegin_ = 0, dirtyEnd_ = 0;
   bool locked_ = false;
+  std::unordered_map<uint64_t, uint32_t> maxIndex_;  // (first, count) -> largest index
 };
 
 class VertexBuffer final : public RefCounted<IDirect3DVertexBuffer8> {

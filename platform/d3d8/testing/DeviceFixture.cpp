@@ -1,6 +1,7 @@
 #include "platform/d3d8/testing/DeviceFixture.h"
 
 #include <cmath>
+#include <cstring>
 
 void DeviceTest::SetUp() {
   Platform::ResetD3DFaults();
@@ -33,6 +34,18 @@ void DeviceTest::FillRect(float x1, float y1, float x2, float y2, float z, D3DCO
                        {x2, y2, z, 1, colour, u2, v2}};
   device->SetVertexShader(ScreenFvf);
   ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ScreenVertex)), D3D_OK);
+}
+
+IDirect3DTexture8* MakeTexture(IDirect3DDevice8* d, unsigned width, unsigned height, const uint32_t* texels) {
+  IDirect3DTexture8* t = nullptr;
+  if (d->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t) != D3D_OK) return nullptr;
+  D3DLOCKED_RECT lr{};
+  if (t->LockRect(0, &lr, nullptr, 0) == D3D_OK) {
+    for (unsigned y = 0; y < height; ++y)
+      std::memcpy(static_cast<uint8_t*>(lr.pBits) + y * lr.Pitch, texels + y * width, width * 4);
+    t->UnlockRect(0);
+  }
+  return t;
 }
 
 D3DMATRIX IdentityMatrix() {

@@ -37,6 +37,9 @@ class DeviceTest : public ::testing::Test {
   D3DDEVTYPE type = D3DDEVTYPE_REF;
 };
 
+// A managed texture of width x height A8R8G8B8 texels given row by row from
+// the top; null on failure, else the caller owns it.
+IDirect3DTexture8* MakeTexture(IDirect3DDevice8* device, unsigned width, unsigned height, const uint32_t* texels);
 D3DMATRIX IdentityMatrix();
 D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b);
 // Left-handed perspective, as the system's projection.

@@ -13,8 +13,3 @@ extern "C" const char* __lsan_default_suppressions() {
          "leak:libGLdispatch\n"
          "leak:libfontconfig\n";
 }
-
-// GCC 12's sanitizer runtime misreads glibc's dynamic TLS blocks once Mesa's
-// libraries are loaded, and LeakSanitizer then crashes at exit in its thread
-// scan; not intercepting __tls_get_addr leaves that bookkeeping out.
-extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr=0"; }

@@ -2,6 +2,7 @@
 // its walk fitted to the skeleton the importer builds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -53,21 +54,14 @@ TEST(MqoDemo, ImportsThroughTheModuleAndTheWalkFitsItsSkeleton) {
   ASSERT_EQ(master.Import((kDemo + "demo.mqo").c_str(), c, 0), c);
   EXPECT_TRUE(boxes.empty());
 
-  int polygons = 0, textured = 0, plain = 0, textures = 0;
+  int textured = 0, plain = 0, textures = 0;
   unsigned long faces = 0;
+  std::map<std::string, VoIPolygon*> polygons;
   VoISkelton* skeleton = nullptr;
   for (VoIItem* item = c->GetFirstChild(); item; item = c->GetNextChild(item)) {
     if (VoIPolygon* p = item->IsPolygon()) {
-      ++polygons;
+      polygons[p->name] = p;
       faces += p->GetNumFace();
-      // "upperarm_l-upperarm[L]" became "upperarm_l", bound to "upperarm[L]".
-      ASSERT_NE(p->GetCoordinate(), nullptr) << p->name;
-      std::string bone = p->name;
-      if (bone.ends_with("_l") || bone.ends_with("_r"))
-        bone = bone.substr(0, bone.size() - 2) + (bone.back() == 'l' ? "[L]" : "[R]");
-      const std::map<std::string, std::string> parts{{"pelvis", "hips"}, {"torso", "spine"}};
-      if (parts.count(bone)) bone = parts.at(bone);
-      EXPECT_EQ(p->GetCoordinate()->name, bone);
     }
     if (VoIMaterial* m = item->IsMaterial()) ++(m->texture.Get() ? textured : plain);
     if (VoITexture* t = item->IsTexture()) {
@@ -77,11 +71,36 @@ TEST(MqoDemo, ImportsThroughTheModuleAndTheWalkFitsItsSkeleton) {
     }
     if (item->IsSkelton()) skeleton = item->IsSkelton();
   }
-  EXPECT_EQ(polygons, 16);
-  EXPECT_EQ(faces, 20896u);
+  // The body, the mouth and the sleeve's band; their targets and members
+  // nest below them by name ("smile|face", "upper|sleeve-upperarm[L]").
+  ASSERT_EQ(polygons.size(), 3u);
+  EXPECT_EQ(faces, 20960u);
   EXPECT_EQ(textured, 1) << "the skin";
-  EXPECT_EQ(plain, 10) << "the bones'";
+  EXPECT_EQ(plain, 12) << "the bones', the lips and the sleeve";
   EXPECT_EQ(textures, 1);
+  ASSERT_EQ(polygons.count("bdef:body"), 1u);
+  EXPECT_EQ(polygons["bdef:body"]->GetNumFace(), 20896u);
+  VoIPolygon* mouth = polygons["morph:face"];
+  ASSERT_NE(mouth, nullptr);
+  EXPECT_EQ(mouth->GetCoordinate()->name, "head");
+  for (const char* target : {"smile", "open"}) {
+    auto* p = dynamic_cast<VoIPolygon*>(mouth->GetItem(target));
+    ASSERT_NE(p, nullptr) << target;
+    EXPECT_EQ(p->GetNumVertex(), mouth->GetNumVertex()) << target;
+  }
+  VoIPolygon* band = polygons["skin:sleeve"];
+  ASSERT_NE(band, nullptr);
+  const std::map<std::string, std::string> members{{"upper", "upperarm[L]"}, {"lower", "forearm[L]"}};
+  std::vector<Frx::Pvector> shared;
+  for (const auto& [name, bone] : members) {
+    auto* p = dynamic_cast<VoIPolygon*>(band->GetItem(name.c_str()));
+    ASSERT_NE(p, nullptr) << name;
+    EXPECT_EQ(p->GetCoordinate()->name, bone);
+    for (int i = 0; i < p->GetVertex()->GetNum(); ++i) shared.push_back(p->GetVertex()->Get(i));
+  }
+  // Every vertex of the band lies exactly on a vertex of a member.
+  for (int i = 0; i < band->GetVertex()->GetNum(); ++i)
+    EXPECT_NE(std::find(shared.begin(), shared.end(), band->GetVertex()->Get(i)), shared.end()) << i;
   ASSERT_NE(skeleton, nullptr);
 
   std::list<VoRefer<VoIItem>> items;

@@ -33,10 +33,10 @@
 
 namespace {
 
-// Both sides on the same fixed heap settings. glibc raises its mmap threshold
-// whenever a large block is freed (the stand-in's back-buffer read does so
-// every frame); left dynamic, that spares whichever side follows it the page
-// faults of Mesa's per-draw allocations and skews the ratio.
+// Both sides on the same fixed heap settings (those the stand-in sets when it
+// creates a device). Left to glibc's dynamic thresholds, what one side frees
+// moves them for the other, and the ratio would depend on the order of the
+// sides and not only on their work.
 const bool heapPinned = [] {
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 64 << 20);

@@ -55,8 +55,14 @@ VoICharacter* RenderHarness::NewCharacter(const char* name) {
 }
 
 Image RenderHarness::Render(VoICharacter* character, float time) {
+  if (!draw_.device) return {};
+  Draw(character, time);
+  return ReadBack();
+}
+
+void RenderHarness::Draw(VoICharacter* character, float time) {
   IDirect3DDevice8* d = draw_.device;
-  if (!d) return {};
+  if (!d) return;
   draw_.SetClearColor(background);
   draw_.FlushScreen();
   draw_.SetRenderStateInitialize();
@@ -84,7 +90,6 @@ Image RenderHarness::Render(VoICharacter* character, float time) {
   if (character) master_.Discation(character);
   d->EndScene();
   draw_.UpdateScreen();
-  return ReadBack();
 }
 
 Image RenderHarness::ReadBack() {

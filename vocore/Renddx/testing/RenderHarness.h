@@ -78,6 +78,8 @@ class RenderHarness {
   // presets, the character updated at `time`, camera and light set, drawn,
   // presented; then the back buffer. Empty without a device.
   Image Render(VoICharacter* character, float time = 0.0f);
+  // The same frame without reading it back (for benchmarks).
+  void Draw(VoICharacter* character, float time = 0.0f);
   // The back buffer as it is.
   Image ReadBack();
 

@@ -44,7 +44,7 @@ struct MaterialSpec {
   float dif = 1, amb = 0, emi = 0, spc = 0, power = 0;
   int edge = 0;
 };
-VoIMaterial* AddMaterial(VoMaster& master, VoIBranch* parent, const MaterialSpec& spec,
+VoIMaterial* AddMaterial(VoMaster& master, VoIBranch* parent, const MaterialSpec& look,
                          VoITexture* texture = nullptr);
 
 // A texture item of width × height pixels of `bits` (16, 24 or 32) from

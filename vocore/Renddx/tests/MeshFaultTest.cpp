@@ -3,6 +3,7 @@
 // and the one dynamic buffer of a moving mesh.
 #include "RenderFixture.h"
 #include "vocore/scene/VoIMaterial.h"
+#include "vocore/scene/VoIModifier.h"
 
 namespace {
 
@@ -125,4 +126,20 @@ TEST_F(RenderTest, ItemsMadeBeforeTheDeviceDrawOnceItIsAttached) {
   EXPECT_EQ(h.Render(chara).At(64, 48), 0u);
   R().AttachDevice(d3d, device);
   EXPECT_EQ(h.Render(chara).At(64, 48), 0xFF0000u);
+}
+
+TEST_F(RenderTest, ObjectsHeldByAModifierOfTheCharacterAreDrawn) {
+  // Skin glue keeps its pieces under a modifier of the character; they are
+  // part of its look. Deeper items are not drawn by the character.
+  VoIMaterial* white = votest::AddMaterial(M(), chara, {});
+  auto* modifier = M().NewItem<VoIModifier>(chara);
+  VoIPolygon* piece = votest::AddPolygon(M(), modifier, votest::Quad(0.5f), white);
+  votest::MeshData right = votest::Quad(0.5f);
+  for (Frx::Pvector& p : right.positions) p.x += 1.5f;
+  votest::AddPolygon(M(), piece, right, white);
+  const votest::Image f = h.Render(chara);
+  EXPECT_GT(f.At(64, 48) & 255, 250u);
+  EXPECT_EQ(f.At(64 + 40, 48), 0u);
+  modifier->SwHide(1);  // disabling a modifier turns off its effect, not its pieces
+  EXPECT_GT(h.Render(chara).At(64, 48) & 255, 250u);
 }

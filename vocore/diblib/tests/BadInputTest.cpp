@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 #include "ferrox/ferrox/Ferrox.h"
@@ -36,10 +35,6 @@ bool ReadPrefix(MemoryReader reader, const std::vector<uint8_t>& data, size_t le
   prefix.shrink_to_fit();
   DibImage image;
   return reader(prefix.data(), prefix.size(), &image);
-}
-
-std::string TempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / (std::string("diblib_") + name)).string();
 }
 
 void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
@@ -154,7 +149,7 @@ TEST(DibBadInput, LyingHeaders) {
 
 TEST(DibBadInput, TruncatedJpegAndPng) {
   Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
-  const std::string path = TempPath("cut");
+  const std::string path = ScratchPath("cut");
   for (const char* name : {"rgb.jpg", "progressive.jpg", "rgb.png", "interlaced.png", "pal.png"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);

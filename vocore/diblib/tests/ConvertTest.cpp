@@ -259,7 +259,7 @@ TEST(DibTexture, Sizing) {
   EXPECT_FALSE(DibLoadTexture((ImagesDir() + "missing.bmp").c_str(), caps, &image));
 
   // One pixel wide: widened to 2, never to 0.
-  const std::string path = (std::filesystem::temp_directory_path() / "diblib_narrow.bmp").string();
+  const std::string path = ScratchPath("narrow.bmp");
   ASSERT_TRUE(image.Create(1, 3, 24));
   ASSERT_TRUE(SaveBmp(&image, path.c_str()));
   ASSERT_TRUE(DibLoadTexture(path.c_str(), caps, &image));
@@ -269,7 +269,7 @@ TEST(DibTexture, Sizing) {
 }
 
 TEST(DibImage, SaveBmpRoundTrip) {
-  const std::string path = (std::filesystem::temp_directory_path() / "diblib_save.bmp").string();
+  const std::string path = ScratchPath("save.bmp");
   for (const char* name : {"pal8.bmp", "pal4.bmp", "mono1.bmp", "rgb.tga"}) {
     SCOPED_TRACE(name);
     DibImage image;

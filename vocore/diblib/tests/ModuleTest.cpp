@@ -80,7 +80,7 @@ TEST_F(DibModules, ProgressStopsTheDecode) {
 }
 
 TEST_F(DibModules, CorruptDataDoesNotEndTheProcess) {
-  const std::string path = (std::filesystem::temp_directory_path() / "diblib_corrupt").string();
+  const std::string path = ScratchPath("corrupt");
   for (const char* name : {"rgb.jpg", "rgb.png"}) {
     std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);
     for (size_t i = 20; i < data.size(); i += 3) data[i] ^= 0x5A;
@@ -98,7 +98,7 @@ TEST_F(DibModules, CorruptDataDoesNotEndTheProcess) {
 // The decoders open files themselves; a name in another letter case must
 // still find the file, as every other reader does.
 TEST_F(DibModules, NamesInAnyLetterCase) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "diblib_case";
+  const std::filesystem::path dir = ScratchPath("case");
   std::filesystem::create_directories(dir);
   std::filesystem::copy_file(ImagesDir() + "rgb.jpg", dir / "Tex.jpg",
                              std::filesystem::copy_options::overwrite_existing);

@@ -20,6 +20,7 @@ bool ReadByName(const std::string& path, DibImage* image) {
   if (ends(".tga")) return ReadTga(path.c_str(), image);
   if (ends(".ppm") || ends(".pgm")) return ReadPpm(path.c_str(), image);
   if (ends(".iff")) return ReadIff(path.c_str(), image);
+  if (ends(".tim")) return ReadTim(path.c_str(), image);
   if (ends(".jpg")) return ReadJpg(path.c_str(), image);
   if (ends(".png")) return ReadPng(path.c_str(), image);
   return false;

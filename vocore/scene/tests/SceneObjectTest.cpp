@@ -177,6 +177,12 @@ TEST_F(SceneObjectTest, ValueTablesAndPathHolders) {
     EXPECT_EQ(value->table[i].word[0], 0u);
     EXPECT_EQ(value->table[i].word[1], 0u);
   }
+  // Entry values are floats in the first word's low 32 bits; out of range reads 0.
+  value->SetValue(1, 0.25f);
+  value->SetValue(3, 7.0f);
+  EXPECT_EQ(value->table[1].word[0], 0x3E800000u);
+  EXPECT_FLOAT_EQ(value->GetValue(1), 0.25f);
+  EXPECT_FLOAT_EQ(value->GetValue(3), 0.0f);
   value->CreateValueTable(0);
   EXPECT_EQ(value->count, 0u);
   EXPECT_EQ(value->table, nullptr);

@@ -12,9 +12,12 @@
 #include "vocore/motion/VoIControl.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoICharacter.h"
+#include "vocore/scene/VoIModifier.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
+#include "vocore/testing/TextStreams.h"
 #include "vocore/vocore/VoClassDescItem.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -152,6 +155,66 @@ TEST(VoMasterItems, SubclassQueries) {
   EXPECT_EQ(master.ListSearchItem(in, "ELBOW"), bone);
   EXPECT_EQ(master.ListSearchItem(in, "knee"), nullptr);
   for (VoIItem* item : {bone, locate, note, looped}) master.ReleaseItem(item);
+}
+
+// Two plug-in classes under one id, as a blender (a polygon) and a skin
+// modifier share 139.
+template <class Base>
+class SharedIdDesc : public VoClassDescItem {
+ public:
+  SharedIdDesc(const char* name, unsigned long parent) : name_(name), parent_(parent) {}
+  const char* ClassName() override { return name_; }
+  unsigned long ClassID() override { return 139; }
+  unsigned long ParentClassID() override { return parent_; }
+  VoIItem* Create(VoIBranch* parent) override { return new Item(parent); }
+
+ private:
+  struct Item : Base {
+    using Base::Base;
+    unsigned long GetClassID() override { return 139; }
+  };
+  const char* name_;
+  unsigned long parent_;
+};
+
+TEST(VoMasterItems, ItemsOfASharedIdAreNamedAndClassedByTheirOwnDescriptor) {
+  // Either registration order: what the item is decides, not which came first.
+  for (bool blenderFirst : {true, false}) {
+    SCOPED_TRACE(blenderFirst);
+    VoMaster master;
+    master.Initialize(nullptr);
+    SharedIdDesc<VoIPolygon> blender("Blender", 36);
+    SharedIdDesc<VoIModifier> skin("Skin", 34);
+    master.RegistClassDesc(blenderFirst ? static_cast<VoClassDesc*>(&blender) : &skin);
+    master.RegistClassDesc(blenderFirst ? static_cast<VoClassDesc*>(&skin) : &blender);
+    VoIItem* root = master.CreateItem("Object", nullptr);
+    VoIItem* b = master.CreateItem("Blender", root->IsBranch());
+    VoIItem* s = master.CreateItem("Skin", root->IsBranch());
+    ASSERT_TRUE(b && s && b->IsPolygon() && s->IsModifier());
+
+    EXPECT_EQ(master.GetClassDescItem(b), &blender);
+    EXPECT_EQ(master.GetClassDescItem(s), &skin);
+    EXPECT_STREQ(b->GetClassNameA(), "Blender");
+    EXPECT_STREQ(s->GetClassNameA(), "Skin");
+    EXPECT_STREQ(s->GetNameEx().Get(), "Skin");
+    EXPECT_EQ(votest::SaveText(s).rfind("Skin {", 0), 0u);
+    EXPECT_EQ(votest::SaveText(b).rfind("Blender {", 0), 0u);
+    // A lookup by id alone can only give the first registered.
+    EXPECT_STREQ(master.GetClassNameA(139ul), blenderFirst ? "Blender" : "Skin");
+
+    // Only the blender is a polygon; group lists of polygons skip the skin.
+    EXPECT_EQ(master.IsSubclass(b, 36), 1);
+    EXPECT_EQ(master.IsSubclass(s, 36), 0);
+    EXPECT_EQ(master.IsSubclass(s, 34), 1);
+    EXPECT_EQ(master.IsSubclass(b, 139), 1);
+    VoIBranch::ItemList polygons;
+    root->IsBranch()->GetChildList(polygons, 36);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons.front().Get(), b);
+    polygons.clear();
+    master.ReleaseItem(root);
+    master.Uninitialize();
+  }
 }
 
 TEST(VoMasterItems, ControlsForMembers) {

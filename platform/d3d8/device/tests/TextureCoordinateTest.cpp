@@ -15,19 +15,6 @@ struct MeshVertex {
 };
 constexpr DWORD MeshFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
-// A texture of width × height A8R8G8B8 texels given row by row from the top.
-IDirect3DTexture8* MakeTexture(IDirect3DDevice8* device, unsigned width, unsigned height, const uint32_t* texels) {
-  IDirect3DTexture8* t = nullptr;
-  if (device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t) != D3D_OK) return nullptr;
-  D3DLOCKED_RECT lr{};
-  if (t->LockRect(0, &lr, nullptr, 0) == D3D_OK) {
-    for (unsigned y = 0; y < height; ++y)
-      std::memcpy(static_cast<uint8_t*>(lr.pBits) + y * lr.Pitch, texels + y * width, width * 4);
-    t->UnlockRect(0);
-  }
-  return t;
-}
-
 class TexCoordTest : public DeviceTest {
  protected:
   void SetUp() override {

@@ -90,6 +90,7 @@ TEST(ImageFile, FixturesMatchTheirReferences) {
       {"rle8.bmp", nullptr},  {"cmap.tga", nullptr},  {"cmap_rle.tga", nullptr},
       {"grey.pgm", nullptr},  {"grey_plain.pgm", nullptr},  {"pal8.iff", nullptr},
       {"pal3.iff", nullptr},  {"pal16_raw.iff", nullptr},  {"rgb24.iff", nullptr},
+      {"pal4.tim", nullptr},  {"pal8.tim", nullptr},  {"rgb16.tim", nullptr},
   };
   int checked = 0;
   for (const auto& entry : fs::directory_iterator(Images)) {

@@ -1,0 +1,138 @@
+#include "Lumacet/Download.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/TemporaryName.h"
+#include "ferrox/string/NativeName.h"
+#include "ferrox/string/Sjis.h"
+
+namespace Lumacet {
+
+namespace {
+
+constexpr char NotFound[] = "\"%s\"\nが見つかりませんでした。";
+constexpr char Failed[] = "\"%s\"\nダウンロード中にエラーが発生しました。";
+
+struct Sink {
+  int fd = -1;
+  long long written = 0;
+  bool failed = false;
+};
+
+size_t WriteBody(char* data, size_t size, size_t count, void* user) {
+  Sink& sink = *static_cast<Sink*>(user);
+  const size_t total = size * count;
+  if (sink.written + static_cast<long long>(total) > MaxDownloadBytes) {
+    sink.failed = true;
+    return 0;  // stops the transfer
+  }
+  size_t done = 0;
+  while (done < total) {
+    const ssize_t n = write(sink.fd, data + done, total - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      sink.failed = true;
+      return 0;
+    }
+    done += static_cast<size_t>(n);
+  }
+  sink.written += static_cast<long long>(total);
+  return total;
+}
+
+// Failures before any of the body came: the URL could not be opened.
+bool IsNotFound(CURLcode code) {
+  switch (code) {
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_HTTP_RETURNED_ERROR:
+    case CURLE_TOO_MANY_REDIRECTS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+CURLcode Fetch(const char* url, Sink& sink) {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+  CURL* curl = curl_easy_init();
+  if (!curl) return CURLE_FAILED_INIT;
+  curl_easy_setopt(curl, CURLOPT_URL, url);
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, "SavoraPlayer");
+  // An error page is never saved as the file.
+  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
+  // A server that stops sending for a minute has failed.
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxDownloadBytes));
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+  const CURLcode code = curl_easy_perform(curl);
+  curl_easy_cleanup(curl);
+  return code;
+}
+
+}  // namespace
+
+std::string DownloadFileName(const char* url) {
+  if (!url) return std::string();
+  std::string text = url;
+  text = text.substr(0, text.find_first_of("?#"));
+  // The path begins at the first "/" after "scheme://host".
+  const size_t scheme = text.find("://");
+  const size_t path = text.find('/', scheme == std::string::npos ? 0 : scheme + 3);
+  if (scheme == std::string::npos || path == std::string::npos) return std::string();
+  size_t name = path + 1;
+  for (size_t i = path; i < text.size(); i += Frx::Sjis::IsLead(text[i]) && i + 1 < text.size() ? 2 : 1)
+    if (text[i] == '/' || text[i] == '\\') name = i + 1;
+  const std::string last = text.substr(name);
+  if (last.empty() || last == "." || last == "..") return std::string();
+  return last;
+}
+
+int DownloadURL(const char* url, const char* name) {
+  Frx::Ferrox& ferrox = Frx::theFerrox;
+  if (!url) return 0;
+  ferrox.Log("DownloadURL url=\"%s\", file=\"%s\"\n", url, name ? name : "");
+  const std::string target = name ? Frx::NativeName::ToNative(name) : std::string();
+  if (target.empty() || target == "." || target == ".." || target.find('/') != std::string::npos) {
+    ferrox.Error(Failed, url);
+    return 0;
+  }
+  const std::string temporary = Frx::TemporaryName::Make(target);
+  Sink sink;
+  sink.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (sink.fd < 0) {
+    ferrox.Error(Failed, url);
+    return 0;
+  }
+  Frx::TemporaryName::Hold(temporary);
+  const CURLcode code = Fetch(url, sink);
+  bool ok = code == CURLE_OK && !sink.failed;
+  ok = fsync(sink.fd) == 0 && ok;
+  ok = close(sink.fd) == 0 && ok;
+  if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) unlink(temporary.c_str());
+  Frx::TemporaryName::Release(temporary);
+  if (!ok) ferrox.Error(IsNotFound(code) ? NotFound : Failed, url);
+  return ok ? 1 : 0;
+}
+
+}  // namespace Lumacet

@@ -1,0 +1,82 @@
+// Import into the character by path, "file:///" URL or "http:" URL.
+#include <cstring>
+#include <string>
+
+#include "Lumacet/Download.h"
+#include "Lumacet/PlayerEngine.h"
+#include "Lumacet/PlayerLoop.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/Path.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace {
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+  for (; *prefix; ++text, ++prefix) {
+    char c = *text;
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != *prefix) return false;
+  }
+  return true;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The path of a "file:" URL: what follows "file://", so "file:///home/a.mqo"
+// names "/home/a.mqo"; %XX escapes decoded. Empty when the URL names none.
+std::string FileUrlPath(const char* url) {
+  if (!StartsWithNoCase(url, "file:///")) return std::string();
+  std::string path;
+  for (const char* p = url + 7; *p; ++p) {
+    const int high = p[0] == '%' ? HexValue(p[1]) : -1;
+    const int low = high >= 0 ? HexValue(p[2]) : -1;
+    if (low >= 0 && (high || low)) {
+      path += static_cast<char>(high * 16 + low);
+      p += 2;
+    } else {
+      path += *p;
+    }
+  }
+  return path.size() > 1 ? path : std::string();
+}
+
+}  // namespace
+
+void PlayerLoop::Import(const char* text) {
+  if (!text) return;
+  Frx::Ferrox& ferrox = Frx::theFerrox;
+  ferrox.Log("%s\n", Frx::Path::GetName(text).Get());
+  if (StartsWithNoCase(text, "http:") || StartsWithNoCase(text, "https:")) {
+    const std::string name = Lumacet::DownloadFileName(text);
+    // A failed download imports nothing: no error page, no stale file of that name.
+    if (Lumacet::DownloadURL(text, name.c_str())) ImportPath(name.c_str());
+    return;
+  }
+  if (StartsWithNoCase(text, "file:")) {
+    const std::string path = FileUrlPath(text);
+    if (path.empty()) {
+      ferrox.Log("%s(%d) :step\n", __FILE_NAME__, __LINE__);
+      return;
+    }
+    ImportPath(path.c_str());
+    return;
+  }
+  ferrox.Log("%s(%d) :step\n", __FILE_NAME__, __LINE__);
+  ImportPath(text);
+}
+
+void PlayerLoop::ImportPath(const char* path) {
+  VoICharacter* c = Character();
+  if (!c) return;
+  PlayerEngine::RendererScope scope(this);
+  ++importing_;
+  // The result is not examined: a failed import reports itself.
+  Master().Import(path, c, 0);
+  --importing_;
+}

@@ -1,0 +1,135 @@
+// "http:" imports from a loopback server the test runs: a model and its
+// texture arrive byte for byte and are imported; a missing file, a refused
+// connection, a cut body, a redirect off the web and a URL without a file
+// name each report their error, leave no file and import nothing.
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "LoopbackServer.h"
+#include "PlayerTesting.h"
+#include "Lumacet/Download.h"
+#include "ferrox/testing/TempFolder.h"
+#include "vocore/geometry/VoIPolygon.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/scene/VoITexture.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace {
+
+using lumatest::LoopbackServer;
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+const std::string Model =
+    "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
+    "Material 1 {\r\n\t\"skin\" col(1 1 1 1) dif(0.8) amb(0.6) tex(\"tex.bmp\")\r\n}\r\n"
+    "Object \"quad\" {\r\n\tvertex 4 {\r\n\t\t-50 -50 0\r\n\t\t50 -50 0\r\n\t\t50 50 0\r\n\t\t-50 50 0\r\n\t}\r\n"
+    "\tface 1 {\r\n\t\t4 V(0 1 2 3) M(0) UV(0 0 1 0 1 1 0 1)\r\n\t}\r\n}\r\nEof\r\n";
+
+// Downloads land in the current folder: a scratch one for each test.
+class Downloads : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server.Running());
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(folder.Native().c_str()), 0);
+  }
+  void TearDown() override { ASSERT_EQ(chdir(previous), 0); }
+
+  char previous[4096] = "";
+  FrxTest::TempFolder folder;
+  LoopbackServer server;
+  lumatest::Boxes boxes;
+  PlayerLoop loop{nullptr};
+};
+
+TEST(DownloadName, IsTheLastPathElementWithoutQueryOrFragment) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"http://host/dir/model.mqo", "model.mqo"},
+      {"http://host/model.mqo?v=2#top", "model.mqo"},
+      {"http://host/model.mqo#a?b", "model.mqo"},
+      {"http://host/a.kvm?next=/b/c.mqo", "a.kvm"},
+      {"http://host:8080/x\\y.bmp", "y.bmp"},
+      {"http://host/dir/", ""},
+      {"http://host", ""},
+      {"http://host?x=/a.mqo", ""},
+      {"http://host/.", ""},
+      {"http://host/..", ""},
+      {"http://host/../..", ""},
+      {"http:model.mqo", ""},
+      {"", ""},
+  };
+  for (const auto& [url, name] : cases) EXPECT_EQ(Lumacet::DownloadFileName(url), name) << url;
+  EXPECT_EQ(Lumacet::DownloadFileName(nullptr), "");
+}
+
+TEST_F(Downloads, AModelAndItsTextureArriveWholeAndAreImported) {
+  const std::string texture = Slurp(std::string(SAVORA_TESTDATA_DIR) + "/mqo/materials/skin.bmp");
+  ASSERT_FALSE(texture.empty());
+  server.Serve("/files/tex.bmp", {200, texture, -1, ""});
+  server.Serve("/files/model.mqo", {200, Model, -1, ""});
+  loop.Import(server.Url("/files/tex.bmp").c_str());
+  loop.Import(server.Url("/files/model.mqo?v=2#top").c_str());
+  EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/files/tex.bmp", "/files/model.mqo?v=2"}));
+  EXPECT_EQ(Slurp("tex.bmp"), texture);
+  EXPECT_EQ(Slurp("model.mqo"), Model);
+  EXPECT_EQ(folder.Count(), 2u) << "no temporary is left";
+  EXPECT_TRUE(boxes.texts.empty());
+
+  VoIPolygon* quad = nullptr;
+  VoITexture* image = nullptr;
+  VoMaster::ItemList items;
+  loop.Character()->GetAllList(items, 1);
+  for (VoIItem* item : items) {
+    if (item->IsPolygon() && std::string(item->GetName()) == "quad") quad = item->IsPolygon();
+    if (item->IsTexture() && item->IsTexture()->width > 0) image = item->IsTexture();
+  }
+  ASSERT_NE(quad, nullptr) << "needs plugins/pelarn.so";
+  EXPECT_EQ(quad->GetNumFace(), 1ul);
+  EXPECT_NE(image, nullptr) << "the model found its downloaded texture";
+}
+
+TEST_F(Downloads, FailuresReportAndImportNothing) {
+  const std::string notFound = "\"\n\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";
+  server.Serve("/cut.mqo", {200, Model.substr(0, 60), static_cast<long>(Model.size()), ""});
+  server.Serve("/jump.mqo", {302, "", -1, "file:///etc/hostname"});
+  // A good file of the name stays as it was when its download fails.
+  folder.Put("cut.mqo", Model);
+  struct Case {
+    std::string url;
+    std::string message;  // after the quoted URL
+    std::string file;
+  };
+  const std::string closed = "http://127.0.0.1:" + std::to_string(LoopbackServer::ClosedPort()) + "/model.mqo";
+  const Case cases[] = {
+      {server.Url("/missing.mqo"), "\"\nが見つかりませんでした。", "missing.mqo"},
+      {closed, "\"\nが見つかりませんでした。", "model.mqo"},
+      {server.Url("/cut.mqo"), "\"\nダウンロード中にエラーが発生しました。", "cut.mqo"},
+      {server.Url("/jump.mqo"), "\"\nが見つかりませんでした。", "jump.mqo"},
+      {server.Url("/"), "\"\nダウンロード中にエラーが発生しました。", ""},
+      {server.Url("/.."), "\"\nダウンロード中にエラーが発生しました。", ""},
+  };
+  EXPECT_EQ(cases[0].message, notFound) << "the messages are Shift-JIS";
+  for (const Case& c : cases) {
+    boxes.texts.clear();
+    loop.Import(c.url.c_str());
+    ASSERT_EQ(boxes.texts.size(), 1u) << c.url;
+    EXPECT_EQ(boxes.texts[0], "\"" + c.url + c.message) << c.url;
+    EXPECT_EQ(folder.Count(), 1u) << c.url << ": only the earlier cut.mqo";
+    if (c.file != "cut.mqo" && !c.file.empty()) {
+      EXPECT_FALSE(folder.Exists(c.file)) << c.url;
+    }
+    EXPECT_EQ(loop.Character()->GetFirstChild(), nullptr) << c.url << " imported something";
+  }
+  EXPECT_EQ(folder.Get("cut.mqo"), Model);
+  for (const std::string& r : server.Requests()) EXPECT_TRUE(r != "/" && r != "/..") << "refused before asking";
+}
+
+}  // namespace

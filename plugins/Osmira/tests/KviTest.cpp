@@ -1,0 +1,130 @@
+// The intermediate file: its exact bytes, and what it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "OsmiraFixture.h"
+#include "ferrox/testing/TempFolder.h"
+#include "plugins/Osmira/Osmiraform.h"
+#include "plugins/testing/GoldenCases.h"
+
+namespace osmiratest {
+namespace {
+
+using Frx::Pvector;
+
+class KviTest : public OsmiraFixture {
+ protected:
+  void SetUp() override {
+    OsmiraFixture::SetUp();
+    // A bone along z: its rest frame is exactly the identity.
+    rig = MakeRig({{"arm", -1, {0, 0, 0}, {0, 0, 10}, {0, 4, 0}}});
+    Mesh quad;
+    quad.positions = {{1, 0, 2}, {1, 0, 8}, {-1, 0, 8}, {-1, 0, 2}};
+    quad.faces = {{0, 1, 2, 3}};
+    body = MakePolygon(rig.character, "body", quad);
+    auto* deformer = static_cast<Osmiraform*>(master.CreateItem("Osmiraform", body));
+    deformer->SetName("skin");
+    deformer->skeleton = rig.skeleton;
+    MakePolygon(rig.character, "hidden", quad)->SwHide(1);
+    MakePolygon(rig.character, "loose", quad)->ReleaseFace();
+    VoICharacter* prop = Make<VoICharacter>(rig.character, "prop");
+    MakePolygon(prop, "ball", quad)->SetCoordinate(rig.bones[0]);
+    Frame(rig.character);
+  }
+  std::string Path(const char* name) const { return folder.Native(name); }
+
+  Rig rig;
+  VoIPolygon* body = nullptr;
+  FrxTest::TempFolder folder;
+};
+
+TEST_F(KviTest, ExactBytes) {
+  const std::string path = Path("chara.kvi");
+  ASSERT_EQ(master.Export(path.c_str(), rig.character, 0), 1);
+  EXPECT_TRUE(boxes.empty());
+  // Text mode: CR LF. The hidden polygon and the one without faces are
+  // left out; the deformer's block with its weights sits in its polygon's;
+  // the nested character comes last.
+  EXPECT_EQ(plugtest::ReadWhole(path),
+            "Savora Intermediate Ver 1\r\n"
+            "\r\n"
+            "Character {\r\n"
+            "\tname = \"chara\"\r\n"
+            "\tSkelton {\r\n"
+            "\t\tname = \"skel\"\r\n"
+            "\t\tLocate {\r\n"
+            "\t\t\tname = \"j_arm\"\r\n"
+            "\t\t\tspos = ( 0.000000, 0.000000, 0.000000)\r\n"
+            "\t\t\tpos = ( 0.000000, 0.000000, 0.000000)\r\n"
+            "\t\t}\r\n"
+            "\t\tBone {\r\n"
+            "\t\t\tname = \"arm\"\r\n"
+            "\t\t\tsrot = ( 0.000000, 0.000000, 0.000000, 1.000000)\r\n"
+            "\t\t\trot = ( 0.000000, 0.000000, 0.000000, 1.000000)\r\n"
+            "\t\t\tstart = \"j_arm\"\r\n"
+            "\t\t\tend = \"e_arm\"\r\n"
+            "\t\t}\r\n"
+            "\t\tLocate {\r\n"
+            "\t\t\tname = \"e_arm\"\r\n"
+            "\t\t\tcoordinate = \"arm\"\r\n"
+            "\t\t\tspos = ( 0.000000, 0.000000, 10.000000)\r\n"
+            "\t\t\tpos = ( 0.000000, 0.000000, 10.000000)\r\n"
+            "\t\t}\r\n"
+            "\t}\r\n"
+            "\tPolygon {\r\n"
+            "\t\tname = \"body\"\r\n"
+            "\t\tOsmiraform {\r\n"
+            "\t\t\tname = \"skin\"\r\n"
+            "\t\t\tWeight {\r\n"
+            "\t\t\t\tcooridnate = \"arm\"\r\n"
+            "\t\t\t\t0 ( 1.000000 )\r\n"
+            "\t\t\t\t1 ( 1.000000 )\r\n"
+            "\t\t\t\t2 ( 1.000000 )\r\n"
+            "\t\t\t\t3 ( 1.000000 )\r\n"
+            "\t\t\t}\r\n"
+            "\t\t}\r\n"
+            "\t}\r\n"
+            "\tCharacter {\r\n"
+            "\t\tname = \"prop\"\r\n"
+            "\t\tPolygon {\r\n"
+            "\t\t\tname = \"ball\"\r\n"
+            "\t\t\tcoordinate = \"arm\"\r\n"
+            "\t\t}\r\n"
+            "\t}\r\n"
+            "}\r\n"
+            "Eof\r\n");
+  // The branch form writes the same as a list of the character alone.
+  std::list<VoRefer<VoIItem>> items{rig.character};
+  const std::string again = Path("again.kvi");
+  ASSERT_EQ(kviDesc.Export(again.c_str(), items, 0), 1);
+  EXPECT_EQ(plugtest::ReadWhole(again), plugtest::ReadWhole(path));
+}
+
+TEST_F(KviTest, RefusesListsWithoutCharactersAndUnwritablePaths) {
+  {
+    const std::string path = Path("polygons.kvi");
+    std::list<VoRefer<VoIItem>> items{body};
+    EXPECT_EQ(kviDesc.Export(path.c_str(), items, 0), 0);
+    EXPECT_EQ(boxes, std::vector<std::string>{"エクスポート可能なアイテムがありません。\n"});
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
+  boxes.clear();
+  {
+    const std::string path = Path("no/such/folder/chara.kvi");
+    EXPECT_EQ(kviDesc.Export(path.c_str(), rig.character, 0), 0);
+    EXPECT_EQ(boxes, std::vector<std::string>{"ファイルがオープンできませんでした。\nファイル名:" + path});
+  }
+  boxes.clear();
+  {
+    // A released character in the list is skipped like any other item.
+    VoICharacter* gone = master.NewItem<VoICharacter>(nullptr);
+    std::list<VoRefer<VoIItem>> items{gone};
+    master.ReleaseItem(gone);
+    EXPECT_EQ(kviDesc.Export(Path("gone.kvi").c_str(), items, 0), 0);
+    EXPECT_EQ(boxes.size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace osmiratest

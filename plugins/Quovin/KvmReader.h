@@ -1,0 +1,34 @@
+// The motion file reader: one pass over the whole text into a plain
+// document. It knows the header, motion blocks (nested ones too), the five
+// control blocks, the older Trans and Rotate blocks and the end mark; other
+// blocks are skipped whole.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "plugins/Quovin/KvmDocument.h"
+
+namespace Kvm {
+
+enum class ReadResult {
+  DONE,
+  REFUSED,  // no motion file header: nothing to say, nothing made
+  BROKEN,   // a malformed motion block or no end mark: error names the place
+};
+
+// Nested motion blocks deeper than this are skipped whole, not read.
+constexpr int MaxMotionDepth = 64;
+
+// Reads text[0, size) into doc. text[size] must be 0 (std::string data is);
+// a zero byte before it ends the text. On BROKEN, error holds the message and
+// doc what was read before the fault. Nothing is allocated by a number in
+// the text, every loop ends at its block's end or the text's, and text values
+// keep at most 255 bytes.
+ReadResult ReadKvmDocument(const char* text, size_t size, Document& doc, std::string& error);
+
+// The curve kind named ("linear" 0, "spline" 1, "spline2" 2, compared byte
+// for byte); 0 for any other name.
+int FindCurveKind(const char* name);
+
+}  // namespace Kvm

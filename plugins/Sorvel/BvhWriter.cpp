@@ -1,0 +1,201 @@
+#include "plugins/Sorvel/BvhWriter.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/TextFile.h"
+#include "plugins/Sorvel/FrameRateQuestion.h"
+#include "plugins/frame/PluginFrame.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/skeleton/VoIBone.h"
+#include "vocore/skeleton/VoICoordinate.h"
+#include "vocore/skeleton/VoISkelton.h"
+
+namespace Bvh {
+
+namespace {
+
+void Append(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void Append(std::string& out, const char* format, ...) {
+  char buffer[512];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (n < 0) return;
+  if (size_t(n) < sizeof buffer) {
+    out.append(buffer, size_t(n));
+    return;
+  }
+  const size_t at = out.size();
+  out.resize(at + size_t(n) + 1);
+  va_start(args, format);
+  std::vsnprintf(&out[at], size_t(n) + 1, format, args);
+  va_end(args);
+  out.resize(at + size_t(n));
+}
+
+struct Joint {
+  VoILocate* locate;
+  bool root;
+};
+
+class StringSink : public TextSink {
+ public:
+  explicit StringSink(std::string& text) : text_(text) {}
+  void Put(const char* text, size_t size) override { text_.append(text, size); }
+
+ private:
+  std::string& text_;
+};
+
+class FileSink : public TextSink {
+ public:
+  explicit FileSink(Frx::File::TextWriter& file) : file_(file) {}
+  void Put(const char* text, size_t size) override { file_.Write(text, size); }
+
+ private:
+  Frx::File::TextWriter& file_;
+};
+
+// A value that is not finite would make a file no reader takes.
+float Finite(float v) { return std::isfinite(v) ? v : 0.0f; }
+
+void Indent(std::string& out, int depth) { out.append(size_t(depth), '\t'); }
+
+// The skeleton's coordinates become ROOTs; under a joint a coordinate is a
+// JOINT and a locate with no coordinate beside it an End Site. A locate
+// directly under the skeleton belongs to no joint and is left out.
+void WriteBvhJoint(std::string& out, VoIItem* item, std::vector<Joint>& joints, int depth) {
+  VoILocate* locate = item->IsLocate();
+  VoIBranch* branch = item->IsBranch();
+  if (!locate) {
+    for (VoIItem* c = branch ? branch->GetFirstChild() : nullptr; c; c = branch->GetNextChild(c))
+      if (c->IsCoordinate()) WriteBvhJoint(out, c, joints, depth);
+    return;
+  }
+  const Frx::Pvector pos(Finite(locate->GetPos().x), Finite(locate->GetPos().y), Finite(locate->GetPos().z));
+  if (!locate->IsCoordinate()) {
+    if (locate->IsEndSite() != 1) return;
+    Indent(out, depth), out += "End Site\n";
+    Indent(out, depth), out += "{\n";
+    Indent(out, depth + 1), Append(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
+    Indent(out, depth), out += "}\n";
+    return;
+  }
+  Indent(out, depth), Append(out, depth == 0 ? "ROOT %s\n" : "JOINT %s\n", locate->GetName());
+  Indent(out, depth), out += "{\n";
+  Indent(out, depth + 1), Append(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
+  joints.push_back(Joint{locate, depth == 0});
+  Indent(out, depth + 1);
+  out += depth == 0 ? "CHANNELS 6 Xposition Yposition Zposition Zrotation Yrotation Xrotation\n"
+                    : "CHANNELS 3 Zrotation Yrotation Xrotation\n";
+  // The engine's walks end at this depth; deeper joints are not written.
+  if (depth + 1 < VoIBranch::MaxDepth)
+    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c))
+      if (c->IsLocate()) WriteBvhJoint(out, c, joints, depth + 1);
+  Indent(out, depth), out += "}\n";
+}
+
+// The sample times t = 0, step, 2 step ... up to the end frame, added up in
+// floats as a player would step; the walk ends where a step no longer moves t.
+template <class Visit>
+int ForEachSample(float step, long end, Visit visit) {
+  int count = 0;
+  for (float t = 0.0f; end >= 0 && t <= float(end);) {
+    visit(t);
+    ++count;
+    const float next = t + step;
+    if (!(next > t)) break;
+    t = next;
+  }
+  return count;
+}
+
+void AppendFrame(std::string& line, const std::vector<Joint>& joints) {
+  for (const Joint& joint : joints) {
+    if (joint.root) {
+      VoIBone* bone = joint.locate->IsBone();
+      const Frx::Pvector p = bone ? bone->GetPosStart() : joint.locate->GetPos();
+      Append(line, "%f\t%f\t%f\t", Finite(p.x), Finite(p.y), Finite(p.z));
+    }
+    VoICoordinate* coordinate = joint.locate->IsCoordinate();
+    const Frx::Pvector e = coordinate ? coordinate->GetRotate().GetEulerXYZ() : Frx::Pvector(0.0f, 0.0f, 0.0f);
+    Append(line, "%f\t%f\t%f\t", Finite(e.z), Finite(e.y), Finite(e.x));
+  }
+  line += "\n";
+}
+
+}  // namespace
+
+bool CanWriteBvh(VoICharacter* character) {
+  VoISkelton* skeleton = character ? character->GetSkelton() : nullptr;
+  if (!skeleton || !character->GetMotion()) return false;
+  for (VoIItem* c = skeleton->GetFirstChild(); c; c = skeleton->GetNextChild(c))
+    if (c->IsCoordinate()) return true;
+  return false;
+}
+
+void ComposeBvhText(VoICharacter* character, float fps, TextSink& out) {
+  if (!CanWriteBvh(character) || !(fps > 0.0f && fps <= kMaxFrameRate)) return;
+  VoIMotion* motion = character->GetMotion();
+  std::string text = "HIERARCHY\n";
+  std::vector<Joint> joints;
+  WriteBvhJoint(text, character->GetSkelton(), joints, 0);
+  text += "MOTION\n";
+
+  const float step = 60.0f / fps;
+  const long end = motion->endframe;
+  const int frames = ForEachSample(step, end, [](float) {});
+  Append(text, "Frames: %d\n", frames);
+  Append(text, "Frame Time: %f\n", 1.0f / fps);
+  out.Put(text.data(), text.size());
+
+  // The connections may have been made for an earlier state of the motion.
+  character->RegistAllControl(motion);
+  const bool debug = Frx::theFerrox.debug == 1;
+  ForEachSample(step, end, [&](float t) {
+    if (debug) Frx::theFerrox.Log("out frame %f\n", t);
+    character->SetTime(t);
+    character->ReadAllControl(t);
+    text.clear();
+    AppendFrame(text, joints);
+    out.Put(text.data(), text.size());
+  });
+}
+
+std::string ComposeBvhText(VoICharacter* character, float fps) {
+  std::string text;
+  StringSink sink(text);
+  ComposeBvhText(character, fps, sink);
+  return text;
+}
+
+int WriteBvhFile(const char* path, VoIBranch* branch) {
+  Frx::theFerrox.Log("BVH エクスポート : begin\n");
+  VoICharacter* character = branch ? branch->IsCharacter() : nullptr;
+  // Checked before anything is asked or written, so a target stays as it was.
+  if (!path || !CanWriteBvh(character)) {
+    Frx::theFerrox.Log("　　スケルトンまたはモーションがありません。\n");
+    return 0;
+  }
+  float fps = kDefaultFrameRate;
+  if (!AskFrameRate(fps)) return 1;
+  if (!(fps > 0.0f && fps <= kMaxFrameRate)) {
+    ShowMessage(0, "出力間隔には 0 より大きく %g 以下の値を指定してください。\n", double(kMaxFrameRate));
+    return 0;
+  }
+  Frx::File::TextWriter file;
+  if (!file.Open(path)) return 0;
+  FileSink sink(file);
+  ComposeBvhText(character, fps, sink);
+  if (!file.Close()) return 0;
+  Frx::theFerrox.Log("BVH エクスポート : end\n");
+  return 1;
+}
+
+}  // namespace Bvh
