@@ -212,3 +212,36 @@ TEST_F(CompanionTest, SelectersChooseAChildOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The selecter of the morph plug-in, made by class id from its module as the
+// editor makes it: only the engine's interfaces are used.
+class PlugInSelecterTest : public mtest::ViewFixture {};
+
+TEST_F(PlugInSelecterTest, TheModulesSelecterIsChosenThroughItsParameter) {
+  ASSERT_EQ(master.LoadPlugin("plugins\\uvesk.dll"), 1);
+  VoICharacter* character = NewCharacter("c");
+  VoIItem* sel = master.CreateItem(GuiObjectSelecter::ClassId, character);
+  ASSERT_NE(sel, nullptr);
+  sel->SetName("lamp");
+  VoIObject* on = Make<VoIObject>(sel->IsBranch(), "on");
+  Make<VoIObject>(sel->IsBranch(), "off");
+  auto* gui = dynamic_cast<GuiObjectSelecter*>(GetItemGui(sel));
+  ASSERT_NE(gui, nullptr);
+  EXPECT_STREQ(gui->GetName(), "GUI-ObjectSelecter");
+  host().ClickSelect(on, 0);
+  Dispatch(Move(1.0f, 1.0f, 1.0f, 0.0f, 0));
+  EXPECT_EQ(gui->Chosen(), "on");
+  host().ClickSelect(sel, 0);
+  DrawSelected();
+  EXPECT_EQ(gui->children, 2);
+  Dispatch(Press(gui->anchor.x + 10.0f, gui->anchor.y + 20.0f));  // the second row
+  Dispatch(Release(gui->anchor.x + 10.0f, gui->anchor.y + 20.0f));
+  EXPECT_EQ(gui->Chosen(), "off");
+  Frx::Pstring text;
+  ASSERT_TRUE(sel->GetParam("select", text));
+  EXPECT_STREQ(text.Get(), "off");
+}
+
+}  // namespace
