@@ -85,6 +85,8 @@ void CMainFrame::UpdateChecks() {
 
 void CMainFrame::UpdateAllViews(int) {
   projectFrame_->Tree()->RefreshTree(nullptr, TreeRebuild);
+  // The panel is a view too: a motion imported into the shown character, say.
+  projectFrame_->Panel()->ShowItemInPanel(TheHost().GetSelectedItem());
   UpdateChecks();
 }
 

@@ -19,7 +19,5 @@ extern "C" const char* __lsan_default_suppressions() {
          "leak:libglib\n";
 }
 
-// GCC 12's sanitizer runtime misreads glibc's dynamic TLS blocks once Mesa's
-// libraries are loaded, and LeakSanitizer then crashes at exit in its thread
-// scan; not intercepting __tls_get_addr leaves that bookkeeping out.
-extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr=0"; }
+// The runtime options every program of a sanitizer build shares come from
+// cmake/sanitizer/SanitizerOptions.cpp.

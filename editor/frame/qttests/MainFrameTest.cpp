@@ -122,6 +122,23 @@ TEST_F(MainFrameTest, PanelPagesByItemKind) {
   for (QLabel* l : panel->Tabs()->widget(0)->findChildren<QLabel*>())
     none = none || l->text() == QStringLiteral(u"プロパティはありません");
   EXPECT_TRUE(none);
+
+  // What changes under the shown item appears once the views update.
+  VoICharacter* girl = doc->NewCharacter(doc->project);
+  girl->SetName("girl");
+  host().ClickSelect(girl, 0);
+  VoIMotion* walk = doc->NewMotion(girl);
+  walk->SetName("walk");
+  girl->SetMotion(walk);
+  auto shows = [&](const char* text) {
+    for (QLineEdit* e : panel->Tabs()->widget(0)->findChildren<QLineEdit*>())
+      if (e->text() == QString::fromLatin1(text)) return true;
+    return false;
+  };
+  EXPECT_FALSE(shows("walk"));
+  host().UpdateAllViews();
+  EXPECT_TRUE(shows("walk"));
+  EXPECT_EQ(host().GetSelectedItem(), girl);
 }
 
 TEST_F(MainFrameTest, ChecksFollowTheCommands) {
