@@ -23,16 +23,19 @@ long KeyBar::KeyFrame(int i) const {
   return i >= 0 && i < frames.size() ? TimeMath::EntryFrame(frames[i]) : 0;
 }
 
-long KeyBar::KeySignature() const {
+uint64_t KeyBar::KeySignature() const {
   VoIMotion* m = motion.Get();
   if (!m) return 0;
-  long sum = 0;
+  // Unsigned: a motion with many controls wraps the sum, which must not overflow.
+  uint64_t sum = 0;
   for (VoIItem* c = m->GetFirstChild(); c; c = m->GetNextChild(c)) {
     VoIKeyControlBase* k = c->IsKeyControl();
     if (!k) continue;
     const int n = k->GetKeySize();
-    sum = sum * 31 + n;
-    if (n > 0) sum = sum * 31 + k->GetKeyFrame(0) * 7 + k->GetKeyFrame(static_cast<unsigned>(n - 1));
+    sum = sum * 31 + static_cast<uint64_t>(n);
+    if (n > 0)
+      sum = sum * 31 + static_cast<uint64_t>(k->GetKeyFrame(0)) * 7 +
+            static_cast<uint64_t>(k->GetKeyFrame(static_cast<unsigned>(n - 1)));
   }
   return sum;
 }

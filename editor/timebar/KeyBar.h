@@ -4,6 +4,8 @@
 // motion's length. Key edits act on every control of the motion at once.
 #pragma once
 
+#include <cstdint>
+
 #include "editor/timebar/KeyStrip.h"
 #include "vocore/item/VoRefer.h"
 
@@ -34,6 +36,6 @@ class KeyBar : public KeyStrip {
 
  private:
   // A cheap summary of the motion's keys: counts and end frames per control.
-  long KeySignature() const;
-  long signature_ = -1;
+  uint64_t KeySignature() const;
+  uint64_t signature_ = ~uint64_t{0};
 };

@@ -2,6 +2,7 @@
 // overwrite question, cancel), the end mark, and the motion's companion.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "editor/extend/CreateExtensionFor.h"
@@ -75,6 +76,22 @@ TEST_F(KeyBarTest, KeyMarksStandAtTheirFrames) {
   const uint32_t key = ColourFromFractions(0.9f, 0.5f, 0.4f) & 0xFFFFFFu;
   EXPECT_EQ(Pixel(static_cast<int>(X(10)), Height - 32), key);
   EXPECT_NE(Pixel(static_cast<int>(21 * 8 + 10), Height - 32), key);  // not at the table's raw entry
+  {
+    // Many keyed controls: the bar still notices a new key (and its check of
+    // the keys wraps rather than overflows).
+    for (int i = 0; i < 40; ++i) {
+      const std::string name = "m" + std::to_string(i);
+      VoILocate* l = Make<VoILocate>(SkeletonOf(character), name.c_str());
+      auto* c = dynamic_cast<VoIControlVector*>(master.CreateControl(l, "pos", motion));
+      ASSERT_NE(c, nullptr);
+      for (long f : {0L, 20L, 4000L + i}) c->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
+    }
+    bar->Drag(Move(0.0f, 0.0f, 0.0f, 0.0f, 0));
+    const int before = bar->KeyCount();
+    ca->SetKey(30, Frx::Pvector(0.0f, 0.0f, 0.0f));
+    bar->Drag(Move(0.0f, 0.0f, 0.0f, 0.0f, 0));
+    EXPECT_EQ(bar->KeyCount(), before + 1);
+  }
 }
 
 TEST_F(KeyBarTest, DraggedKeysMoveCopyOrGo) {
