@@ -22,9 +22,14 @@ VoMasterSavora::~VoMasterSavora() {
 
 void VoMasterSavora::CreateItemExtend(VoIItem* item) {
   if (!item) return;
-  // The engine calls this once per item; a second call keeps the first.
-  if (item->GetExtend()) return;
   auto* extend = new GuiItemExtend;
+  // A second call replaces the extension: the old one (and its companion,
+  // unless held elsewhere) goes rather than leaking; the tree entry stays.
+  if (VoItemExtend* old = item->GetExtend()) {
+    if (auto* previous = dynamic_cast<GuiItemExtend*>(old)) extend->treeEntry = previous->treeEntry;
+    item->SetExtend(nullptr);
+    delete old;
+  }
   item->SetExtend(extend);
   extend->gui = CreateExtensionFor(item);
   TheHost().RefreshTreeItem(item);

@@ -1,6 +1,10 @@
 // TimeBar: the frame ruler along the bottom of the 3D view; a companion of no
 // item, owned (counted) by VoMasterSavora and created for the document.
+// Dragging its marker sets the current frame; dragging elsewhere on it
+// scrolls the ruler with the pointer.
 #pragma once
+
+#include <vector>
 
 #include "editor/extend/ItemGui.h"
 
@@ -19,4 +23,20 @@ class TimeBar : public ItemGui {
   CTireloDoc* document;
   // Window rectangle of the ruler, refreshed at every drag and draw.
   float left = 0.0f, top = 0.0f, spare = 0.0f, width = 0.0f, height = 0.0f;
+  // What a left press took hold of (told apart by address).
+  GuiTarget scrollTarget;
+  GuiTarget markerTarget;
+  float lastX = 0.0f, lastY = 0.0f;
+  uint32_t lastButtons = 0;
+  // Copies of the document's settings and the frame shown, at the last refresh.
+  int timeScroll = -10;
+  int pixelsPerFrame = 8;
+  float displayedFrame = 0.0f;
+  float markerX = 0.0f, markerY = 0.0f;
+  // Entries stay after the release; the next left press replaces them.
+  std::vector<GuiTarget*> drags;
+
+ private:
+  // Rectangle, settings and marker from the surface and the document.
+  void Refresh();
 };

@@ -75,8 +75,9 @@ void CTireloView::DispatchInput() {
   TimeBar* bar = master ? master->GetTimeBar() : nullptr;
   if (!bar || !host.GetDraw()) return;
   bar->Drag(lastRecord);
-  if (VoICharacter* character = host.GetSelectedCharacter())
-    master->DispatchDrag(character, lastRecord);
-  if (VoICharacter* general = host.GetGeneralCharacter())
+  VoICharacter* character = host.GetSelectedCharacter();
+  if (character) master->DispatchDrag(character, lastRecord);
+  // "general" selected is dispatched once: twice would apply every drag twice.
+  if (VoICharacter* general = host.GetGeneralCharacter(); general && general != character)
     master->DispatchDrag(general, lastRecord);
 }

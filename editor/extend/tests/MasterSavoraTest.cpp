@@ -36,9 +36,9 @@ class MasterSavoraTest : public edtest::EditorFixture {
 
 TEST_F(MasterSavoraTest, ExtensionsFollowItems) {
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
-  VoRefer<VoILocate> l = Make<VoILocate>(c, "l");  // kept to look at after its release
+  VoRefer<VoIObject> l = Make<VoIObject>(c, "l");  // kept to look at after its release
   ASSERT_NE(dynamic_cast<GuiItemExtend*>(l->GetExtend()), nullptr);
-  EXPECT_EQ(GetItemGui(l), nullptr);  // no companion for the class yet: an empty extension
+  EXPECT_EQ(GetItemGui(l), nullptr);  // a class without companion: an empty extension
   {
     // The extension goes with the item; a companion held elsewhere survives it.
     VoRefer<ItemGui> held = Attach(l, 1.0f);

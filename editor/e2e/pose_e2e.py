@@ -1,0 +1,233 @@
+#!/usr/bin/env python3
+"""End-to-end test of posing and keying: the real program on Xvfb driven by
+real input (xdotool), its window read back with xwd.
+
+It opens the demonstration character without its walk, clicks a bone of it
+(found by the colour of the bone wires), drags the bone's ring handle, answers
+the box that makes the character's first motion, and checks that a key was
+made at the current frame (its mark on the key bar) and, once the bone is let
+go, that the pose changed. It then drags that key along the key bar to frame
+20 and scrubs the time bar's marker back to frame 5, checks both from the
+pixels, quits through the menu and checks that nothing crashed.
+
+Runs the program as editor_e2e.py does (whose helpers it uses). Exit 77 means
+skipped. Usage: pose_e2e.py --program-folder build/bin --testdata testdata
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from editor_e2e import (SKIP, Failure, answer_boxes, check, drag, find, free_display, menu,  # noqa: E402
+                        scene, wait_for_view, xdo)
+from xshot import grab, write_png  # noqa: E402
+
+BONE = (255, 255, 178)        # bone wires
+RING_X = (204, 102, 255)      # the ring about X and its handle
+RULER = (216, 229, 216)       # the time bar's band
+KEY = (229, 127, 102)         # a key mark on the key bar
+MARKER = (178, 229, 255)      # the time bar's marker
+PIXELS_PER_FRAME, SCROLL = 8, -10
+
+
+def near(a, b, tolerance=24):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def timeline(rows, box):
+    """The view's left edge and bottom, from the ruler's band along its bottom."""
+    left, top, right, bottom = box
+    band = [y for y in range(top, len(rows))
+            if sum(1 for x in range(left, right, 4) if rows[y][x] == RULER) * 4 > (right - left) // 2]
+    if not band:
+        raise Failure("no time bar along the bottom of the view")
+    bottom = max(band) + 1
+    xs = [x for x in range(0, len(rows[0])) if rows[bottom - 8][x] == RULER]
+    return min(xs), bottom
+
+
+def frame_x(left, frame):
+    return left + frame * PIXELS_PER_FRAME - SCROLL
+
+
+def colour_near(rows, x, y, colour, radius=3):
+    return any(near(rows[y + dy][x + dx], colour) for dy in range(-radius, radius + 1)
+               for dx in range(-radius, radius + 1)
+               if 0 <= y + dy < len(rows) and 0 <= x + dx < len(rows[0]))
+
+
+def bone_pixel(rows, box, timeline_top):
+    """A bone wire pixel in the middle of a run of wire pixels, as low in the
+    view as there is one (the camera looks at the feet: the handles of a low
+    bone stay inside the view)."""
+    left, top, right, _ = box
+    best, score = None, (0, 0)
+    for y in range(top + 70, timeline_top - 70, 2):
+        for x in range(left + 20, right - 20, 2):
+            if rows[y][x] != BONE:
+                continue
+            n = sum(1 for dy in range(-4, 5) for dx in range(-4, 5) if rows[y + dy][x + dx] == BONE)
+            if (min(n, 9), y) > score:
+                best, score = (x, y), (min(n, 9), y)
+    return best
+
+
+def handle_centre(rows, box, colour):
+    """The centre of a filled handle sprite of the colour (rings are one pixel wide)."""
+    left, top, right, bottom = box
+    for y in range(top, bottom - 4):
+        for x in range(left, right - 4):
+            if all(near(rows[y + dy][x + dx], colour, 8) for dy in range(4) for dx in range(4)):
+                return x + 2, y + 2
+    return None
+
+
+def empty_spot(rows, box):
+    """A point of bare background well away from everything drawn."""
+    left, top, right, bottom = box
+    for y in range(top + 80, bottom - 80, 10):
+        for x in range(right - 40, left + 40, -10):
+            if all(rows[y + dy][x + dx] == rows[top + 70][right - 10] for dy in range(-12, 13, 4)
+                   for dx in range(-12, 13, 4)):
+                return x, y
+    raise Failure("no empty spot in the view")
+
+
+def debug_shot(name, rows):
+    if os.environ.get("SAVORA_E2E_DEBUG"):
+        write_png("/tmp/pose-e2e-%s.png" % name, rows)
+
+
+def settle(env, window, seconds=0.8):
+    time.sleep(seconds)
+    return grab(window, env)
+
+
+def run(args, tmp):
+    program = os.path.join(tmp, "program")
+    shutil.copytree(args.program_folder, program, symlinks=True)
+    for name in ("savora.ini", "log.txt"):
+        if os.path.exists(os.path.join(program, name)):
+            os.remove(os.path.join(program, name))
+    display = free_display()
+    xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb")
+    env.pop("QT_QPA_PLATFORMTHEME", None)
+    errors = open(os.path.join(tmp, "stderr.txt"), "w+")
+    proc = None
+    try:
+        for _ in range(100):
+            if subprocess.run(["xdotool", "getdisplaygeometry"], env=env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0:
+                break
+            time.sleep(0.1)
+        else:
+            raise Failure("Xvfb did not start on :%d" % display)
+        # The model alone: its first edit makes its first motion.
+        proc = subprocess.Popen([os.path.join(program, "savora"), os.path.join(args.testdata, "demo", "demo.mqo")],
+                                env=env, cwd=tmp, stdout=errors, stderr=errors)
+        window, _ = answer_boxes(env, "^Savora Ver 0.4f$", 90, proc)
+        xdo(env, "windowfocus", "--sync", window, quiet=True)
+        rows, box = wait_for_view(env, window)
+        left, bottom = timeline(rows, box)
+        unposed = scene(rows, box)
+
+        # Click a bone of the character (it is selected, so its bones are drawn).
+        # The press is the bone's first edit: the character has no motion yet,
+        # so a box asks to make one, and the pose is keyed at frame 0.
+        at = bone_pixel(rows, box, bottom - 48)
+        check(at is not None, "a bone of the character is drawn")
+        xdo(env, "mousemove", "--window", window, at[0], at[1])
+        xdo(env, "click", 1)
+        _, answered = answer_boxes(env, "^Savora Ver 0.4f$", 30, proc)
+        check(len(answered) == 1, "the character's first motion is announced (%s)" % answered)
+        rows = settle(env, window)
+        debug_shot("clicked", rows)
+        check(colour_near(rows, frame_x(left, 0), bottom - 32, KEY), "a key mark stands at frame 0 of the key bar")
+        ring = handle_centre(rows, box, RING_X)
+        check(ring is not None, "the selected bone shows its ring handles")
+
+        # Turn it by its ring: the pose is keyed again at frame 0, and no box asks.
+        drag(env, window, 1, ring[0], ring[1], 60, 0)
+        rows = settle(env, window)
+        debug_shot("turned", rows)
+        check(not find(env, "^(エラー|Savora)$"), "no box after the motion is made")
+        check(colour_near(rows, frame_x(left, 0), bottom - 32, KEY), "the key mark stays at frame 0")
+
+        # Let go of the bone (a click on empty space selects its character): the pose changed.
+        spot = empty_spot(rows, box)
+        xdo(env, "mousemove", "--window", window, spot[0], spot[1])
+        xdo(env, "click", 1)
+        rows = settle(env, window)
+        posed = scene(rows, box)
+        changed = sum(1 for ra, rb in zip(unposed, posed) for pa, pb in zip(ra, rb)
+                      if abs(pa[0] - pb[0]) + abs(pa[1] - pb[1]) + abs(pa[2] - pb[2]) > 24)
+        check(changed > 200, "the ring turned the bone (%d pixels changed)" % changed)
+
+        # Drag the key to frame 20.
+        drag(env, window, 1, frame_x(left, 0), bottom - 32, 20 * PIXELS_PER_FRAME, 0)
+        rows = settle(env, window)
+        check(colour_near(rows, frame_x(left, 20), bottom - 32, KEY), "the key moved to frame 20")
+        check(not colour_near(rows, frame_x(left, 0), bottom - 32, KEY, 2), "frame 0 has no key any more")
+
+        # Scrub the time bar: its marker from frame 20 (where the drag left it) to frame 5.
+        check(colour_near(rows, frame_x(left, 20), bottom - 12, MARKER), "the time bar's marker is at frame 20")
+        drag(env, window, 1, frame_x(left, 20), bottom - 10, -15 * PIXELS_PER_FRAME, 0)
+        rows = settle(env, window)
+        check(colour_near(rows, frame_x(left, 5), bottom - 12, MARKER), "scrubbing moved the marker to frame 5")
+        if args.screenshot:
+            write_png(args.screenshot, rows)
+
+        menu(env, window, "alt+f", "x")  # ファイル(&F) / 終了(&X)
+        try:
+            code = proc.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end after File / Exit")
+        check(code == 0, "the program ended with code %d" % code)
+        errors.seek(0)
+        text = errors.read()
+        for bad in ("AddressSanitizer", "LeakSanitizer", "runtime error:", "Segmentation fault"):
+            check(bad not in text, "no '%s' on standard error" % bad)
+    finally:
+        if proc and proc.poll() is None:
+            proc.kill()
+            proc.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        errors.seek(0)
+        tail = errors.read()[-4000:]
+        if tail.strip():
+            print("--- program output ---\n" + tail)
+        errors.close()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program-folder", required=True)
+    parser.add_argument("--testdata", required=True)
+    parser.add_argument("--screenshot")
+    args = parser.parse_args()
+    args.program_folder = os.path.abspath(args.program_folder)
+    args.testdata = os.path.abspath(args.testdata)
+    for tool in ("Xvfb", "xdotool", "xwd"):
+        if not shutil.which(tool):
+            print("skipped: %s is not installed (scripts/install-deps.sh installs it)" % tool)
+            return SKIP
+    tmp = tempfile.mkdtemp(prefix="savora-pose-e2e-")
+    try:
+        run(args, tmp)
+    except Failure as failure:
+        print("end-to-end test failed: %s" % failure)
+        return 1
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

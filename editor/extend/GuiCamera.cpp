@@ -1,0 +1,22 @@
+#include "editor/extend/GuiCamera.h"
+
+#include <optional>
+
+#include "editor/extend/CompanionContext.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/manip/draw/ItemShapes.h"
+#include "vocore/scene/VoICamera.h"
+
+GuiCamera::GuiCamera(VoICamera* camera) : ItemGui(camera) {}
+
+VoICamera* GuiCamera::Camera() const { return item ? item->IsCamera() : nullptr; }
+
+void GuiCamera::Draw() {
+  if (std::optional<Canvas> canvas = Companion::CurrentCanvas()) DrawCameraShape(*canvas, Camera());
+}
+
+void GuiCamera::OnSelect(int mode) {
+  if (mode == 0 || !Companion::IsSelected(item)) return;
+  SavoraHost& host = TheHost();
+  if (host.GetViewCamera() != item) host.SetViewCamera(item);
+}

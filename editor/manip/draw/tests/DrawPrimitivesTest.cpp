@@ -1,0 +1,101 @@
+// Colours, the ruler, bar and mark boxes and icons at their pixels on the
+// headless surface.
+#include <gtest/gtest.h>
+
+#include "editor/manip/draw/Colours.h"
+#include "editor/manip/draw/Primitives.h"
+#include "editor/manip/testing/ViewFixture.h"
+
+namespace {
+
+uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFFu; }
+
+class DrawPrimitivesTest : public mtest::ViewFixture {};
+
+TEST(ColourTest, FractionsBecomeOpaqueWords) {
+  struct Case {
+    float r, g, b, k;
+    uint32_t expected;
+  } cases[] = {
+      {0.85f, 0.9f, 0.85f, 1.0f, 0xFFD8E5D8},
+      {1.0f, 1.0f, 1.0f, 1.0f, 0xFFFFFFFF},
+      {0.0f, 0.0f, 0.0f, 1.0f, 0xFF000000},
+      {2.0f, 0.5f, -0.1f, 1.0f, 0xFFFE7FE7},  // each part wraps modulo 256
+      {0.85f, 0.9f, 0.85f, 0.5f, 0xFF6C726C},
+      {0.85f, 0.9f, 0.85f, 0.7692307692307692f, 0xFFA6B0A6},
+      {1.0f, 0.5f, 0.7f, 0.5f, 0xFF7F3F59},
+  };
+  for (const Case& k : cases) EXPECT_EQ(ShadeFromFractions(k.r, k.g, k.b, k.k), k.expected) << k.r << k.g << k.b;
+  EXPECT_EQ(ColourFromFractions(1e30f, 0.0f, 0.0f) & 0xFF000000u, 0xFF000000u);
+}
+
+TEST_F(DrawPrimitivesTest, RulerTicksAndLabelsSitAtTheirFrames) {
+  Clear();
+  Canvas canvas = MakeCanvas();
+  const float top = 400.0f;
+  DrawRuler(canvas, 0.0f, top, static_cast<float>(Width), 0.85f, 0.9f, 0.85f, -10, 8);
+  const std::vector<uint32_t> f = Frame();
+  ASSERT_FALSE(f.empty());
+  auto at = [&](int x, int y) { return f[static_cast<size_t>(y) * Width + x]; };
+  const uint32_t band = 0xD8E5D8, tick = 0xA6B0A6, edge = 0x6C726C;
+  struct Case {
+    int x, y;
+    uint32_t expected;
+  } cases[] = {
+      {5, 405, band},    {10, 410, tick}, {10, 406, tick},  // frame 0: 10 pixels in, 12 tall
+      {9, 410, band},    {3, 414, band},                    // nothing left of it
+      {90, 414, tick},   {90, 410, band},                   // frame 10: 4 tall
+      {250, 410, tick},  {250, 406, band},                  // frame 30: 8 tall
+      {490, 406, tick},  {300, 416, edge},                  // frame 60: 12 tall; the edge line
+      {170, 414, tick},  {171, 414, band},
+  };
+  for (const Case& k : cases) EXPECT_EQ(at(k.x, k.y), k.expected) << k.x << "," << k.y;
+  // The labels "0" and "60" start two pixels right of their ticks.
+  for (int column : {12, 492}) {
+    int ink = 0;
+    for (int y = 400; y < 414; ++y)
+      for (int x = column; x < column + 16; ++x) ink += at(x, y) != band && at(x, y) != tick;
+    EXPECT_GT(ink, 3) << column;
+  }
+}
+
+TEST_F(DrawPrimitivesTest, BarBoxDarkensFramesOutsideTheMotion) {
+  Clear();
+  Canvas canvas = MakeCanvas();
+  DrawBarBox(canvas, 0.0f, 300.0f, static_cast<float>(Width), 0.85f, 0.9f, 0.9f, 60, -10, 8, false, true);
+  DrawBarBox(canvas, 0.0f, 200.0f, static_cast<float>(Width), 0.9f, 0.9f, 0.85f, 60, -10, 8, true, false);
+  const uint32_t body = Rgb(ColourFromFractions(0.85f, 0.9f, 0.9f));
+  const uint32_t outside = Rgb(ShadeFromFractions(0.85f, 0.9f, 0.9f, 0.8695652173913044f));
+  struct Case {
+    int x, y;
+    uint32_t expected;
+  } cases[] = {
+      {100, 305, body},  {5, 305, outside}, {600, 305, outside},  // frames 0 to 60 span x 10 to 490
+      {11, 305, body},   {489, 305, body},
+      {100, 331, Rgb(ShadeFromFractions(0.85f, 0.9f, 0.9f, 0.5f))},
+      {100, 316, Rgb(ShadeFromFractions(0.85f, 0.9f, 0.9f, 2.0f / 3.0f))},
+      {100, 317, Rgb(ShadeFromFractions(0.85f, 0.9f, 0.9f, 0.5f))},
+      // Half height, no side boxes: 16 tall, nothing outside the span.
+      {100, 205, Rgb(ColourFromFractions(0.9f, 0.9f, 0.85f))},
+      {100, 215, Rgb(ShadeFromFractions(0.9f, 0.9f, 0.85f, 0.5f))},
+      {5, 205, 0x000000},  {100, 225, 0x000000},
+  };
+  for (const Case& k : cases) EXPECT_EQ(Pixel(k.x, k.y), k.expected) << k.x << "," << k.y;
+}
+
+TEST_F(DrawPrimitivesTest, MarkBoxesAndIconsAreCentred) {
+  Clear();
+  Canvas canvas = MakeCanvas();
+  DrawMarkBox(canvas, 200.0f, 100.0f, 20.0f, 1.0f, 0.5f, 0.7f);
+  DrawIconSprite(canvas, 400.0f, 100.0f, 80, 144, 0.9f, 0.5f, 0.4f);
+  const uint32_t half = Rgb(ShadeFromFractions(1.0f, 0.5f, 0.7f, 0.5f));
+  const uint32_t icon = Rgb(ColourFromFractions(0.9f, 0.5f, 0.4f));
+  struct Case {
+    int x, y;
+    uint32_t expected;
+  } cases[] = {{199, 100, half}, {201, 119, half}, {198, 110, 0}, {202, 110, 0}, {200, 120, 0},
+               {400, 100, icon}, {392, 92, icon}, {407, 107, icon}, {409, 100, 0}, {391, 100, 0}};
+  for (const Case& k : cases) EXPECT_EQ(Pixel(k.x, k.y), k.expected) << k.x << "," << k.y;
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include "editor/timebar/KeyStrip.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/extend/ItemGui.h"
+#include "editor/host/SavoraHost.h"
+#include "editor/host/ShowMessage.h"
+#include "editor/timebar/TimeMath.h"
+
+namespace {
+constexpr int kYes = 6;
+}  // namespace
+
+float KeyStrip::HitTest(float x, float y, float left, float top, float width, float height) {
+  if (std::fabs(x - (left + width / 2.0f)) <= width / 2.0f && std::fabs(y - (top + height / 2.0f)) <= height / 2.0f)
+    return 0.0f;
+  return ItemGui::NoHit;
+}
+
+float KeyStrip::FrameX(long frame) const {
+  return static_cast<float>(static_cast<double>(frame) * pixelsPerFrame + left - scroll);
+}
+
+long KeyStrip::FrameUnder(float x) const { return TimeMath::FrameAt(x, scroll, pixelsPerFrame); }
+
+void KeyStrip::PlaceMarks() {
+  endMark = Frx::Pvector(FrameX(endFrame), top + 7.0f, 0.0f);
+  const int n = frames.size();
+  marks.resize(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) marks[static_cast<size_t>(i)] = Frx::Pvector(FrameX(KeyFrame(i)), top + MarkOffset(), 0.0f);
+}
+
+void KeyStrip::Press(const MouseRecord& r) {
+  drags_.clear();
+  if (HasEndMark() && std::fabs(r.x - endMark.x) <= 6.0f && std::fabs(r.y - endMark.y) <= 6.0f) {
+    drags_.push_back({Grip::EndMark, -1});
+    return;
+  }
+  const float half = static_cast<float>(pixelsPerFrame / 2);
+  for (size_t i = 0; i < marks.size(); ++i) {
+    if (std::fabs(r.x - marks[i].x) <= half && std::fabs(r.y - marks[i].y) <= 5.0f) {
+      drags_.push_back({Grip::Key, static_cast<int>(i)});
+      pressedKey = static_cast<int>(i);
+      pressedFrame_ = KeyFrame(pressedKey);
+    }
+  }
+  if (!drags_.empty()) return;
+  if (ScrollHit(r.x, r.y)) drags_.push_back({Grip::Scroll, -1});
+}
+
+void KeyStrip::Release(const MouseRecord& r) {
+  // The key's frame from the press: the table may have changed since.
+  const long from = pressedFrame_;
+  pressedKey = -1;
+  if (r.y < top - 8.0f) {
+    DeleteKeys(from);
+    return;
+  }
+  const long to = FrameUnder(r.x);
+  if (to == from) {
+    TheHost().SetCurrentFrame(static_cast<float>(to));
+    return;
+  }
+  if (to < 0) return;
+  if (KeyExists(to) && ::ShowMessage(36, "移動先のフレームにはキーが存在します。上書きしますか？\n") != kYes) return;
+  if (r.buttons & MouseRecord::ShiftDown)
+    CopyKeys(to, from);
+  else
+    MoveKeys(to, from);
+}
+
+void KeyStrip::Drag(const MouseRecord& r) {
+  Rebuild();
+  selectedKey = -1;
+  const bool rightPress =
+      (r.buttons & (MouseRecord::RightChanged | MouseRecord::RightDown)) == (MouseRecord::RightChanged | MouseRecord::RightDown);
+  if (rightPress) {
+    drags_.clear();
+    pressedKey = -1;
+  }
+  if (r.LeftPressed()) Press(r);
+  const bool leftDown = (r.buttons & MouseRecord::LeftDown) != 0;
+  for (const Entry& e : drags_) {
+    switch (e.grip) {
+      case Grip::Scroll:
+        if (leftDown) TheHost().SetCurrentFrame(static_cast<float>(std::max(0L, FrameUnder(r.x))));
+        break;
+      case Grip::EndMark:
+        if (leftDown) {
+          // A motion never gets a negative length.
+          SetEndFrame(std::max(0L, FrameUnder(r.x)));
+          PlaceMarks();
+        }
+        break;
+      case Grip::Key:
+        if (e.key != pressedKey || pressedKey < 0 || pressedKey >= KeyCount()) break;
+        if (leftDown) {
+          selectedKey = pressedKey;
+          dragFrame = FrameUnder(r.x);
+          TheHost().SetCurrentFrame(static_cast<float>(std::max(0L, dragFrame)));
+        } else if (r.LeftReleased()) {
+          Release(r);
+        }
+        break;
+    }
+  }
+}
