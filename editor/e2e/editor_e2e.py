@@ -14,6 +14,7 @@ program writes beside itself are the test's own. Exit 77 means skipped.
 Usage: editor_e2e.py --program-folder build/bin --testdata testdata [--screenshot out.png]
 """
 import argparse
+import contextlib
 import os
 import shutil
 import subprocess
@@ -149,7 +150,12 @@ def menu(env, window, *keys):
         time.sleep(0.3)
 
 
-def run(args, tmp):
+@contextlib.contextmanager
+def editor_session(args, tmp, files):
+    """Starts savora on `files` from a scratch copy of the program folder, on a
+    fresh Xvfb, with the player's registration in a file of the test's, not the
+    user's. Yields (program folder, env, process, its output file); ends both
+    and prints the tail of the program's output."""
     program = os.path.join(tmp, "program")
     shutil.copytree(args.program_folder, program, symlinks=True)
     for name in ("savora.ini", "log.txt"):
@@ -158,7 +164,6 @@ def run(args, tmp):
     display = free_display()
     xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # The player registers itself in a file of the test's, not the user's.
     env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb",
                SAVORA_CONTROLS_FILE=os.path.join(tmp, "controls.reg"))
     env.pop("QT_QPA_PLATFORMTHEME", None)
@@ -172,14 +177,46 @@ def run(args, tmp):
             time.sleep(0.1)
         else:
             raise Failure("Xvfb did not start on :%d" % display)
-        motion = os.path.exists(os.path.join(program, "plugins", "quovin.so"))
-        files = [os.path.join(args.testdata, "demo", "demo.mqo")]
-        if motion:
-            files.append(os.path.join(args.testdata, "demo", "walk.kvm"))
-        else:
-            print("skip the motion checks: plugins/quovin.so is not built, so walk.kvm cannot be read", flush=True)
         proc = subprocess.Popen([os.path.join(program, "savora")] + files, env=env, cwd=tmp,
                                 stdout=errors, stderr=errors)
+        yield program, env, proc, errors
+    finally:
+        if proc and proc.poll() is None:
+            proc.kill()
+            proc.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        errors.seek(0)
+        tail = errors.read()[-4000:]
+        if tail.strip():
+            print("--- program output ---\n" + tail)
+        errors.close()
+
+
+def quit_through_the_menu(env, window, proc):
+    menu(env, window, "alt+f", "x")  # ファイル(&F) / 終了(&X)
+    try:
+        code = proc.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end after File / Exit")
+    check(code == 0, "the program ended with code %d" % code)
+
+
+def check_output(errors):
+    errors.seek(0)
+    text = errors.read()
+    for bad in ("AddressSanitizer", "LeakSanitizer", "runtime error:", "Segmentation fault"):
+        check(bad not in text, "no '%s' on standard error" % bad)
+
+
+def run(args, tmp):
+    motion = os.path.exists(os.path.join(args.program_folder, "plugins", "quovin.so"))
+    files = [os.path.join(args.testdata, "demo", "demo.mqo")]
+    if motion:
+        files.append(os.path.join(args.testdata, "demo", "walk.kvm"))
+    else:
+        print("skip the motion checks: plugins/quovin.so is not built, so walk.kvm cannot be read", flush=True)
+    with editor_session(args, tmp, files) as (program, env, proc, errors):
         window, answered = answer_boxes(env, "^Savora Ver 0.4f$", 90, proc)
         check(all(a in ("エラー", "Savora") for a in answered), "start-up boxes answered: %s" % answered)
         xdo(env, "windowfocus", "--sync", window, quiet=True)
@@ -244,12 +281,7 @@ def run(args, tmp):
         if args.screenshot:
             write_png(args.screenshot, final)
 
-        menu(env, window, "alt+f", "x")  # ファイル(&F) / 終了(&X)
-        try:
-            code = proc.wait(timeout=60)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after File / Exit")
-        check(code == 0, "the program ended with code %d" % code)
+        quit_through_the_menu(env, window, proc)
         ini = os.path.join(program, "savora.ini")
         check(os.path.exists(ini) and open(ini, "rb").read().startswith(b"Preview { \r\n"), "savora.ini written")
         log = open(os.path.join(program, "log.txt"), "rb").read() if os.path.exists(
@@ -258,26 +290,14 @@ def run(args, tmp):
         if os.path.exists(os.path.join(program, "lumacet.so")):
             check("lumacet.dll を登録しました".encode("cp932") in log
                   and os.path.exists(os.path.join(tmp, "controls.reg")), "the player module registered")
-        errors.seek(0)
-        text = errors.read()
-        for bad in ("AddressSanitizer", "LeakSanitizer", "runtime error:", "Segmentation fault"):
-            check(bad not in text, "no '%s' on standard error" % bad)
+        check_output(errors)
         if not motion:
             print("skipped: the pose checks while playing and stepping need plugins/quovin.so", flush=True)
-    finally:
-        if proc and proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        xvfb.terminate()
-        xvfb.wait()
-        errors.seek(0)
-        tail = errors.read()[-4000:]
-        if tail.strip():
-            print("--- program output ---\n" + tail)
-        errors.close()
 
 
-def main():
+def main_with(run, prefix):
+    """Parses the arguments, skips without the X tools, runs run(args, tmp) in
+    a scratch folder; the exit code."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--program-folder", required=True)
     parser.add_argument("--testdata", required=True)
@@ -289,7 +309,7 @@ def main():
         if not shutil.which(tool):
             print("skipped: %s is not installed (scripts/install-deps.sh installs it)" % tool)
             return SKIP
-    tmp = tempfile.mkdtemp(prefix="savora-e2e-")
+    tmp = tempfile.mkdtemp(prefix=prefix)
     try:
         run(args, tmp)
     except Failure as failure:
@@ -301,4 +321,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main_with(run, "savora-e2e-"))

@@ -10,20 +10,16 @@ go, that the pose changed. It then drags that key along the key bar to frame
 20 and scrubs the time bar's marker back to frame 5, checks both from the
 pixels, quits through the menu and checks that nothing crashed.
 
-Runs the program as editor_e2e.py does (whose helpers it uses). Exit 77 means
+Runs the program as editor_e2e.py does, through its helpers. Exit 77 means
 skipped. Usage: pose_e2e.py --program-folder build/bin --testdata testdata
 """
-import argparse
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from editor_e2e import (SKIP, Failure, answer_boxes, check, drag, find, free_display, menu,  # noqa: E402
-                        scene, wait_for_view, xdo)
+from editor_e2e import (Failure, answer_boxes, check, check_output, drag, editor_session, find,  # noqa: E402
+                        main_with, quit_through_the_menu, scene, wait_for_view, xdo)
 from xshot import grab, write_png  # noqa: E402
 
 BONE = (255, 255, 178)        # bone wires
@@ -108,29 +104,9 @@ def settle(env, window, seconds=0.8):
 
 
 def run(args, tmp):
-    program = os.path.join(tmp, "program")
-    shutil.copytree(args.program_folder, program, symlinks=True)
-    for name in ("savora.ini", "log.txt"):
-        if os.path.exists(os.path.join(program, name)):
-            os.remove(os.path.join(program, name))
-    display = free_display()
-    xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb")
-    env.pop("QT_QPA_PLATFORMTHEME", None)
-    errors = open(os.path.join(tmp, "stderr.txt"), "w+")
-    proc = None
-    try:
-        for _ in range(100):
-            if subprocess.run(["xdotool", "getdisplaygeometry"], env=env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                break
-            time.sleep(0.1)
-        else:
-            raise Failure("Xvfb did not start on :%d" % display)
-        # The model alone: its first edit makes its first motion.
-        proc = subprocess.Popen([os.path.join(program, "savora"), os.path.join(args.testdata, "demo", "demo.mqo")],
-                                env=env, cwd=tmp, stdout=errors, stderr=errors)
+    # The model alone: its first edit makes its first motion.
+    files = [os.path.join(args.testdata, "demo", "demo.mqo")]
+    with editor_session(args, tmp, files) as (_, env, proc, errors):
         window, _ = answer_boxes(env, "^Savora Ver 0.4f$", 90, proc)
         xdo(env, "windowfocus", "--sync", window, quiet=True)
         rows, box = wait_for_view(env, window)
@@ -183,51 +159,9 @@ def run(args, tmp):
         if args.screenshot:
             write_png(args.screenshot, rows)
 
-        menu(env, window, "alt+f", "x")  # ファイル(&F) / 終了(&X)
-        try:
-            code = proc.wait(timeout=60)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after File / Exit")
-        check(code == 0, "the program ended with code %d" % code)
-        errors.seek(0)
-        text = errors.read()
-        for bad in ("AddressSanitizer", "LeakSanitizer", "runtime error:", "Segmentation fault"):
-            check(bad not in text, "no '%s' on standard error" % bad)
-    finally:
-        if proc and proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        xvfb.terminate()
-        xvfb.wait()
-        errors.seek(0)
-        tail = errors.read()[-4000:]
-        if tail.strip():
-            print("--- program output ---\n" + tail)
-        errors.close()
-
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program-folder", required=True)
-    parser.add_argument("--testdata", required=True)
-    parser.add_argument("--screenshot")
-    args = parser.parse_args()
-    args.program_folder = os.path.abspath(args.program_folder)
-    args.testdata = os.path.abspath(args.testdata)
-    for tool in ("Xvfb", "xdotool", "xwd"):
-        if not shutil.which(tool):
-            print("skipped: %s is not installed (scripts/install-deps.sh installs it)" % tool)
-            return SKIP
-    tmp = tempfile.mkdtemp(prefix="savora-pose-e2e-")
-    try:
-        run(args, tmp)
-    except Failure as failure:
-        print("end-to-end test failed: %s" % failure)
-        return 1
-    finally:
-        shutil.rmtree(tmp, ignore_errors=True)
-    return 0
+        quit_through_the_menu(env, window, proc)
+        check_output(errors)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main_with(run, "savora-pose-e2e-"))
