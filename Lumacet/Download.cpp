@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,12 +20,21 @@ namespace {
 
 constexpr char NotFound[] = "\"%s\"\nが見つかりませんでした。";
 constexpr char Failed[] = "\"%s\"\nダウンロード中にエラーが発生しました。";
+constexpr char Refused[] = "\"%s\"\nはダウンロードできません。";
 
 struct Sink {
   int fd = -1;
   long long written = 0;
   bool failed = false;
 };
+
+// Absent, or a regular file this process may write (a read-only one is kept
+// even from a process that may write anything).
+bool Replaceable(const std::string& target) {
+  struct stat st{};
+  if (lstat(target.c_str(), &st) != 0) return errno == ENOENT;
+  return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) && access(target.c_str(), W_OK) == 0;
+}
 
 size_t WriteBody(char* data, size_t size, size_t count, void* user) {
   Sink& sink = *static_cast<Sink*>(user);
@@ -91,29 +101,22 @@ CURLcode Fetch(const char* url, Sink& sink) {
 
 }  // namespace
 
-std::string DownloadFileName(const char* url) {
-  if (!url) return std::string();
-  std::string text = url;
-  text = text.substr(0, text.find_first_of("?#"));
-  // The path begins at the first "/" after "scheme://host".
-  const size_t scheme = text.find("://");
-  const size_t path = text.find('/', scheme == std::string::npos ? 0 : scheme + 3);
-  if (scheme == std::string::npos || path == std::string::npos) return std::string();
-  size_t name = path + 1;
-  for (size_t i = path; i < text.size(); i += Frx::Sjis::IsLead(text[i]) && i + 1 < text.size() ? 2 : 1)
-    if (text[i] == '/' || text[i] == '\\') name = i + 1;
-  const std::string last = text.substr(name);
-  if (last.empty() || last == "." || last == "..") return std::string();
-  return last;
+void RefuseDownload(const char* url, const char* name, const char* why) {
+  Frx::theFerrox.Log(why, name ? name : "");
+  Frx::theFerrox.Error(Refused, url ? url : "");
 }
 
 int DownloadURL(const char* url, const char* name) {
   Frx::Ferrox& ferrox = Frx::theFerrox;
   if (!url) return 0;
   ferrox.Log("DownloadURL url=\"%s\", file=\"%s\"\n", url, name ? name : "");
-  const std::string target = name ? Frx::NativeName::ToNative(name) : std::string();
-  if (target.empty() || target == "." || target == ".." || target.find('/') != std::string::npos) {
-    ferrox.Error(Failed, url);
+  const std::string target = name && IsPlainName(name) ? Frx::NativeName::ToNative(name) : std::string();
+  if (target.empty() || target[0] == '.' || target.find('/') != std::string::npos) {
+    RefuseDownload(url, name, "　　\"%s\" はフォルダの中のファイル名ではありません。\n");
+    return 0;
+  }
+  if (!Replaceable(target)) {
+    RefuseDownload(url, name, "　　\"%s\" は書き込みできないファイルです。\n");
     return 0;
   }
   const std::string temporary = Frx::TemporaryName::Make(target);
@@ -128,9 +131,11 @@ int DownloadURL(const char* url, const char* name) {
   bool ok = code == CURLE_OK && !sink.failed;
   ok = fsync(sink.fd) == 0 && ok;
   ok = close(sink.fd) == 0 && ok;
-  if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
+  // The file there may have changed while the body came.
+  if (ok) ok = Replaceable(target) && rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) unlink(temporary.c_str());
   Frx::TemporaryName::Release(temporary);
+  if (!ok && code != CURLE_OK) ferrox.Log("　　%s\n", curl_easy_strerror(code));
   if (!ok) ferrox.Error(IsNotFound(code) ? NotFound : Failed, url);
   return ok ? 1 : 0;
 }
