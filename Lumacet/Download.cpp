@@ -25,6 +25,7 @@ constexpr char Refused[] = "\"%s\"\nはダウンロードできません。";
 struct Sink {
   int fd = -1;
   long long written = 0;
+  long long limit = 0;
   bool failed = false;
 };
 
@@ -39,7 +40,7 @@ bool Replaceable(const std::string& target) {
 size_t WriteBody(char* data, size_t size, size_t count, void* user) {
   Sink& sink = *static_cast<Sink*>(user);
   const size_t total = size * count;
-  if (sink.written + static_cast<long long>(total) > MaxDownloadBytes) {
+  if (sink.written + static_cast<long long>(total) > sink.limit) {
     sink.failed = true;
     return 0;  // stops the transfer
   }
@@ -88,10 +89,12 @@ CURLcode Fetch(const char* url, Sink& sink) {
   curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
-  // A server that stops sending for a minute has failed.
+  // A server that stops sending for half a minute has failed, and every
+  // download ends by its deadline: Import holds the page until it returns.
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxDownloadBytes));
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, Limits().deadlineMs > 0 ? Limits().deadlineMs : 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(sink.limit));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
   const CURLcode code = curl_easy_perform(curl);
@@ -100,6 +103,11 @@ CURLcode Fetch(const char* url, Sink& sink) {
 }
 
 }  // namespace
+
+DownloadLimits& Limits() {
+  static DownloadLimits limits;
+  return limits;
+}
 
 void RefuseDownload(const char* url, const char* name, const char* why) {
   Frx::theFerrox.Log(why, name ? name : "");
@@ -121,6 +129,7 @@ int DownloadURL(const char* url, const char* name) {
   }
   const std::string temporary = Frx::TemporaryName::Make(target);
   Sink sink;
+  sink.limit = Limits().maxBytes;
   sink.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (sink.fd < 0) {
     ferrox.Error(Failed, url);

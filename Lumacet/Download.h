@@ -1,8 +1,8 @@
 // Downloads of the player's "http:" imports, with libcurl. A download goes to
 // a temporary beside its target in the current folder and takes the
-// target's name only when the whole body arrived; an HTTP error status, a
-// refused connection or a cut body leaves no file behind. Only a missing or
-// writable regular file is replaced.
+// target's name only when the whole body arrived within the limits; an HTTP
+// error status, a refused connection, a cut body, a deadline or size passed
+// leaves no file behind. Only a missing or writable regular file is replaced.
 #pragma once
 
 #include <string>
@@ -31,7 +31,11 @@ int DownloadURL(const char* url, const char* name);
 // of DownloadURL's refusals), with `why` (a format of one %s: the name) logged.
 void RefuseDownload(const char* url, const char* name, const char* why);
 
-// Bodies larger than this are refused.
-constexpr long long MaxDownloadBytes = 1LL << 30;
+// The bounds of every download. Hosts leave them alone; tests shorten them.
+struct DownloadLimits {
+  long deadlineMs = 60000;          // the whole transfer, connecting included
+  long long maxBytes = 256LL << 20;  // the body
+};
+DownloadLimits& Limits();
 
 }  // namespace Lumacet

@@ -3,7 +3,7 @@
 // connection, a cut body, a redirect off the web and a URL without a file
 // name each report their error, leave no file and import nothing; names no
 // importer reads and files that are not writable regular files are refused
-// before asking.
+// before asking; a trickle and a body over the size cap end in failure.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,6 +168,31 @@ TEST_F(Downloads, NamesNoImporterReadsAndFilesNotToReplaceAreRefusedBeforeAsking
   EXPECT_EQ(folder.Count(), entries);
   for (const char* name : {".bashrc", "notes.txt", "kept.mqo", "elsewhere/target.mqo"}) EXPECT_EQ(folder.Get(name), "mine") << name;
   EXPECT_EQ(loop.Character()->GetFirstChild(), nullptr);
+}
+
+TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
+  struct LimitsScope {
+    Lumacet::DownloadLimits saved = Lumacet::Limits();
+    ~LimitsScope() { Lumacet::Limits() = saved; }
+  } scope;
+  Lumacet::Limits() = {300, 4000};
+  const std::string trickle(2000, '0');
+  server.Serve("/trickle.mqo", {200, trickle, -1, "", 25});
+  server.Serve("/big.mqo", {200, std::string(4001, '0'), -1, ""});
+  server.Serve("/model.mqo", {200, Model, -1, ""});
+  for (const char* path : {"/trickle.mqo", "/big.mqo"}) {
+    boxes.texts.clear();
+    loop.Import(server.Url(path).c_str());
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"\"" + server.Url(path) + "\"\nダウンロード中にエラーが発生しました。"})
+        << path;
+    EXPECT_EQ(folder.Count(), 0u) << path;
+  }
+  // Bounded by what was sent: the whole trickle would take the client 25 s.
+  EXPECT_LT(server.Trickled(), trickle.size());
+  EXPECT_EQ(loop.Character()->GetFirstChild(), nullptr);
+  loop.Import(server.Url("/model.mqo").c_str());
+  EXPECT_EQ(folder.Get("model.mqo"), Model);
+  EXPECT_NE(loop.Character()->GetFirstChild(), nullptr) << "needs plugins/pelarn.so";
 }
 
 }  // namespace
