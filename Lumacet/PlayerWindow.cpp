@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -107,6 +108,8 @@ class PlayerWindowImpl final : public PlayerWindow, public QObject {
   // Deletes now, or after the event handler that runs into it returns.
   static void Dispose(QObject* object, bool busy);
   void Capture();
+  // The container's rectangle, as far as a screen can cover it.
+  QRect CoverRect() const;
 
   QPointer<QWidget> parent_;
   PlayerLoop& loop_;
@@ -145,13 +148,14 @@ void PlayerWindowImpl::Open(int x, int y, int cx, int cy) {
     case PlayerLoop::ModeBorderless:
       ferrox.Log("borderless mode\n");
       drawingWidget_ = new PlayerWidget(parent_, *this, false);
-      drawingWidget_->setGeometry(parent_->rect());
+      drawingWidget_->setGeometry(CoverRect());
       break;
     default:
       loop_.ReportUnsupportedMode();
       return;
   }
   if (drawingWidget_ != control_) {
+    drawingWidget_->setObjectName(QStringLiteral("DrawWindow@SavoraPlayer"));
     drawingWidget_->show();
     drawingWidget_->raise();
     parent_->installEventFilter(this);
@@ -207,6 +211,14 @@ void PlayerWindowImpl::BeforeTick() {
   if (dirty_ && loop_.HasBackground()) Capture();
 }
 
+QRect PlayerWindowImpl::CoverRect() const {
+  int64_t w = 0, h = 0;
+  loop_.MaxScreenSize(&w, &h);
+  const QRect whole = parent_ ? parent_->rect() : QRect();
+  return QRect(0, 0, static_cast<int>(std::min<int64_t>(whole.width(), w)),
+               static_cast<int>(std::min<int64_t>(whole.height(), h)));
+}
+
 // The container's pixels under the drawing window: its own background and
 // every other child widget, but not the drawing window.
 void PlayerWindowImpl::Capture() {
@@ -238,7 +250,7 @@ bool PlayerWindowImpl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) dirty_ = true;
     if (event->type() == QEvent::Resize) {
       dirty_ = true;
-      if (mode_ == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(parent_->rect());
+      if (mode_ == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(CoverRect());
     }
   }
   return false;

@@ -1,17 +1,22 @@
 // The control's windows on the offscreen platform: Frame draws into the
 // control's own widget and takes clicks in its middle only; Sprite moves a
 // child of the container to (px, py) and draws over what lies beneath it;
-// Borderless covers the container; an unsupported mode draws nothing; a
-// window made again after one was destroyed draws again. Compiled for UTF-8
-// text (Qt's headers need it): expected Shift-JIS comes through Com::ToSjis.
+// Borderless covers the container; sizes the device cannot make are refused;
+// an unsupported mode draws nothing; a window made again after one was
+// destroyed draws again. Compiled for UTF-8 text (Qt's headers need it):
+// expected Shift-JIS comes through Com::ToSjis.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "PlayerTesting.h"
 #include "Lumacet/PlayerEngine.h"
 #include "platform/com/ComString.h"
+#include "platform/com/PropertyBag.h"
 
 namespace {
 
@@ -69,6 +74,10 @@ struct Control {
 
 // The widget drawn as it is on screen.
 uint32_t Shown(QWidget* widget, int x, int y) { return widget->grab().toImage().pixel(x, y) & 0xFFFFFF; }
+
+QWidget* DrawWindow(QWidget& page) {
+  return page.findChild<QWidget*>(QStringLiteral("DrawWindow@SavoraPlayer"), Qt::FindDirectChildrenOnly);
+}
 
 void Press(QWidget* widget, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
   QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), button, button,
@@ -131,9 +140,7 @@ TEST(PlayerWindow, SpriteMovesEveryTickOverWhatLiesBeneath) {
   (*c.player)->put_Width(64);
   (*c.player)->put_Height(48);
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 200, 0), S_OK);
-  QWidget* sprite = nullptr;
-  for (QObject* o : page.widget.children())
-    if (auto* w = qobject_cast<QWidget*>(o); w && w != c.Widget() && w != &green) sprite = w;
+  QWidget* sprite = DrawWindow(page.widget);
   ASSERT_NE(sprite, nullptr);
   EXPECT_EQ(sprite->geometry(), QRect(0, 0, 64, 48)) << "made at the origin";
   (*c.player)->Play();
@@ -153,9 +160,7 @@ TEST(PlayerWindow, BorderlessCoversTheContainerAndFollowsItsSize) {
   Page page;
   Control c(u"Borderless");
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
-  QWidget* cover = nullptr;
-  for (QObject* o : page.widget.children())
-    if (auto* w = qobject_cast<QWidget*>(o); w && w != c.Widget()) cover = w;
+  QWidget* cover = DrawWindow(page.widget);
   ASSERT_NE(cover, nullptr);
   EXPECT_EQ(cover->geometry(), page.widget.rect());
   EXPECT_EQ(c.player->Loop().Surface().screenWidth, 300);
@@ -219,6 +224,84 @@ TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
   EXPECT_EQ(PlayerEngine::Users(), 1);
   right.player->Control().TimerTick();
   EXPECT_NE(Shown(right.Widget(), 48, 33), 0x00FF00u);
+}
+
+// The device's largest texture bounds a drawing window (the background is one).
+TEST(PlayerWindow, SizesTheDeviceCannotMakeAreRefusedAndTheOldOnesKept) {
+  Boxes boxes;
+  D3DCAPS8 caps{};
+  IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+  ASSERT_NE(d3d, nullptr);
+  d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_REF, &caps);
+  d3d->Release();
+  const int32_t w = static_cast<int32_t>(caps.MaxTextureWidth), h = static_cast<int32_t>(caps.MaxTextureHeight);
+  Player p;
+  using Put = HRESULT (ISavoraPlayer::*)(int32_t);
+  using Get = HRESULT (ISavoraPlayer::*)(int32_t*);
+  const struct {
+    Put put;
+    Get get;
+    int32_t value;
+    HRESULT result;
+    int32_t kept;
+  } cases[] = {
+      {&ISavoraPlayer::put_Width, &ISavoraPlayer::get_Width, w, S_OK, w},
+      {&ISavoraPlayer::put_Width, &ISavoraPlayer::get_Width, w + 1, E_INVALIDARG, w},
+      {&ISavoraPlayer::put_Width, &ISavoraPlayer::get_Width, 100000, E_INVALIDARG, w},
+      {&ISavoraPlayer::put_Height, &ISavoraPlayer::get_Height, 64, S_OK, 64},
+      {&ISavoraPlayer::put_Height, &ISavoraPlayer::get_Height, 2147483647, E_INVALIDARG, 64},
+      {&ISavoraPlayer::put_Height, &ISavoraPlayer::get_Height, h, S_OK, h},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ((p.get()->*c.put)(c.value), c.result) << c.value;
+    int32_t now = 0;
+    (p.get()->*c.get)(&now);
+    EXPECT_EQ(now, c.kept) << c.value;
+  }
+  auto* window = p.Query<IOleControlWindow>(IID_IOleControlWindow);
+  EXPECT_EQ(window->SetExtent(w + 1, 60), E_INVALIDARG);
+  EXPECT_EQ(window->SetExtent(200, h), S_OK);
+  Com::PropertyBag bag;
+  bag.Write(u"_cx", VARIANT::UI4(2147483647u));
+  bag.Write(u"_cy", VARIANT::UI4(50));
+  auto* persist = p.Query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  EXPECT_EQ(persist->Load(&bag), S_OK);
+  int32_t cx = 0, cy = 0;
+  window->GetExtent(&cx, &cy);
+  EXPECT_EQ(cx, 200);
+  EXPECT_EQ(cy, 50);
+  persist->Release();
+  window->Release();
+}
+
+// The huge sprite of a page ended the process when its screen failed: run in
+// a child of its own, it must keep a screen and its old size.
+TEST(PlayerWindowDeathTest, AHugeSpriteFromAPageKeepsTheProcessAndItsSize) {
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, not a fork of one with GL threads
+  EXPECT_EXIT(
+      {
+        Boxes boxes;
+        Page page;
+        Control c(u"Frame");
+        Com::PropertyBag bag;
+        for (const char16_t* name : {u"_cx", u"_cy", u"Width", u"Height"}) bag.Write(name, VARIANT::Bstr(u"100000"));
+        bag.Write(u"Mode", VARIANT::Bstr(u"Sprite"));
+        auto* persist = c.player->Query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+        persist->Load(&bag);
+        persist->Release();
+        c.window->CreateControlWindow(&page.widget, 0, 0);
+        (*c.player)->Play();
+        c.player->Control().TimerTick();
+        (*c.player)->put_Width(2147483647);
+        c.player->Control().TimerTick();
+        QWidget* sprite = DrawWindow(page.widget);
+        const bool kept = sprite && sprite->size() == QSize(80, 60) && c.player->Loop().HasScreen();
+        std::fprintf(stderr, "kept %d\n", kept ? 1 : 0);
+        std::exit(kept ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "kept 1");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace
