@@ -1,14 +1,16 @@
 // The control's windows on the offscreen platform: Frame draws into the
-// control's own widget and takes clicks in its middle only; Sprite moves a
-// child of the container to (px, py) and draws over what lies beneath it;
-// Borderless covers the container; sizes the device cannot make are refused;
-// an unsupported mode draws nothing; a window made again after one was
+// control's own widget; Sprite moves a child of the container to (px, py)
+// and draws over what lies beneath it; Borderless covers the container; in
+// every mode only the middle of the drawing window takes clicks and the rest
+// reach the widget beneath; sizes the device cannot make are refused; an
+// unsupported mode draws nothing; a window made again after one was
 // destroyed draws again. Compiled for UTF-8 text (Qt's headers need it):
 // expected Shift-JIS comes through Com::ToSjis.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -79,13 +81,27 @@ QWidget* DrawWindow(QWidget& page) {
   return page.findChild<QWidget*>(QStringLiteral("DrawWindow@SavoraPlayer"), Qt::FindDirectChildrenOnly);
 }
 
-void Press(QWidget* widget, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-  QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), button, button,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
+// A click at (x, y) of a shown page, given to its window as the platform
+// gives it: Qt picks the widget that gets it.
+void Click(QWidget& page, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  const QPointF local(at), global(page.mapToGlobal(local));
+  QMouseEvent press(QEvent::MouseButtonPress, local, local, global, button, button, Qt::NoModifier);
+  QApplication::sendEvent(page.windowHandle(), &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(page.windowHandle(), &release);
 }
 
-TEST(PlayerWindow, FrameDrawsInTheControlAndTakesClicksInItsMiddle) {
+// A widget of the page that records where it was pressed (page coordinates).
+struct Beneath : QWidget {
+  explicit Beneath(QWidget* page) : QWidget(page) {
+    setGeometry(page->rect());
+    show();
+  }
+  void mousePressEvent(QMouseEvent* event) override { presses.push_back(mapToParent(event->position().toPoint())); }
+  std::vector<QPoint> presses;
+};
+
+TEST(PlayerWindow, FrameDrawsInTheControlAndFollowsItsSize) {
   Boxes boxes;
   Page page;
   Control c(u"Frame", 80, 40);
@@ -100,22 +116,6 @@ TEST(PlayerWindow, FrameDrawsInTheControlAndTakesClicksInItsMiddle) {
   (*c.player)->Play();
   c.Tick();
   EXPECT_EQ(Shown(w, 40, 20), 0x0000FFu) << "playing: the frame";
-
-  lumatest::RecordingSink sink;
-  IConnectionPoint* point = nullptr;
-  auto* container = c.player->Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
-  container->FindConnectionPoint(DIID__ISavoraPlayerEvents, &point);
-  container->Release();
-  uint32_t cookie = 0;
-  point->Advise(&sink, &cookie);
-  Press(w, 40, 20);
-  Press(w, 30, 20);  // 3/8 of the width: the border passes through
-  Press(w, 40, 15);  // 3/8 of the height
-  Press(w, 41, 21, Qt::RightButton);
-  Press(w, 49, 24);
-  EXPECT_EQ(sink.own, (std::vector<std::string>{"ClickIn 40 20", "ClickIn 49 24"}));
-  point->Unadvise(cookie);
-  point->Release();
 
   // Resized by its container, the screen follows.
   EXPECT_EQ(c.window->SetExtent(120, 30), S_OK);
@@ -224,6 +224,37 @@ TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
   EXPECT_EQ(PlayerEngine::Users(), 1);
   right.player->Control().TimerTick();
   EXPECT_NE(Shown(right.Widget(), 48, 33), 0x00FF00u);
+}
+
+// The middle of an 80 x 60 area is 31..49 x 23..36 (strictly between 3/8 and 5/8).
+TEST(PlayerWindow, OnlyTheMiddleTakesClicksTheRestReachesTheWidgetBeneath) {
+  Boxes boxes;
+  const std::pair<const char16_t*, QPoint> modes[] = {{u"Frame", {10, 20}}, {u"Sprite", {100, 50}}, {u"Borderless", {0, 0}}};
+  const QPoint in[] = {{40, 30}, {49, 36}}, out[] = {{30, 30}, {50, 30}, {40, 22}, {40, 37}, {2, 2}};
+  for (const auto& [mode, origin] : modes) {
+    Page page;
+    Beneath beneath(&page.widget);
+    Control c(mode, 80, 60);
+    (*c.player)->put_Width(80), (*c.player)->put_Height(60), (*c.player)->put_px(100), (*c.player)->put_py(50);
+    ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 10, 20), S_OK);
+    (*c.player)->Play();
+    c.player->Control().TimerTick();
+    lumatest::RecordingSink sink;
+    IConnectionPoint* point = nullptr;
+    auto* container = c.player->Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    container->FindConnectionPoint(DIID__ISavoraPlayerEvents, &point);
+    container->Release();
+    uint32_t cookie = 0;
+    point->Advise(&sink, &cookie);
+    std::vector<QPoint> passed;
+    for (const QPoint& p : in) Click(page.widget, origin + p);
+    for (const QPoint& p : out) Click(page.widget, origin + p), passed.push_back(origin + p);
+    Click(page.widget, origin + in[0], Qt::RightButton);  // the middle keeps it, as a drawing window does
+    EXPECT_EQ(sink.own, (std::vector<std::string>{"ClickIn 40 30", "ClickIn 49 36"})) << Com::ToUtf8(mode);
+    EXPECT_EQ(beneath.presses, passed) << Com::ToUtf8(mode);
+    point->Unadvise(cookie);
+    point->Release();
+  }
 }
 
 // The device's largest texture bounds a drawing window (the background is one).
