@@ -271,7 +271,9 @@ void PlayerWindowImpl::Capture() {
     parent_->render(&painter, QPoint(), QRegion(area), QWidget::DrawWindowBackground);
     for (QObject* child : parent_->children()) {
       auto* w = qobject_cast<QWidget*>(child);
-      if (!w || w == drawingWidget_ || w == hitArea_ || w->isWindow() || !w->isVisible()) continue;
+      // The player's own widgets are no part of the page (the control's
+      // paused placeholder least of all).
+      if (!w || w == drawingWidget_ || w == control_ || w == hitArea_ || w->isWindow() || !w->isVisible()) continue;
       const QRect part = w->geometry() & area;
       if (part.isEmpty()) continue;
       w->render(&painter, part.topLeft() - area.topLeft(), QRegion(part.translated(-w->pos())),

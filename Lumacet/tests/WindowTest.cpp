@@ -2,10 +2,11 @@
 // control's own widget; Sprite moves a child of the container to (px, py)
 // and draws over what lies beneath it; Borderless covers the container; in
 // every mode only the middle of the drawing window takes clicks and the rest
-// reach the widget beneath; sizes the device cannot make are refused; an
-// unsupported mode draws nothing; a window made again after one was
-// destroyed draws again. Compiled for UTF-8 text (Qt's headers need it):
-// expected Shift-JIS comes through Com::ToSjis.
+// reach the widget beneath; backgrounds hold the page, not the control's
+// placeholder; sizes the device cannot make are refused; an unsupported mode
+// draws nothing; a window made again after one was destroyed draws again.
+// Compiled for UTF-8 text (Qt's headers need it): expected Shift-JIS comes
+// through Com::ToSjis.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -254,6 +255,20 @@ TEST(PlayerWindow, OnlyTheMiddleTakesClicksTheRestReachesTheWidgetBeneath) {
     EXPECT_EQ(beneath.presses, passed) << Com::ToUtf8(mode);
     point->Unadvise(cookie);
     point->Release();
+  }
+}
+
+TEST(PlayerWindow, BackgroundsHoldThePageNotThePausedPlaceholder) {
+  Boxes boxes;
+  for (const char16_t* mode : {u"Sprite", u"Borderless"}) {
+    Page page;
+    Control c(mode, 80, 60);
+    (*c.player)->put_Width(80), (*c.player)->put_Height(60);
+    ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
+    (*c.player)->Play();
+    c.player->Control().TimerTick();
+    ASSERT_NE(DrawWindow(page.widget), nullptr);
+    EXPECT_EQ(Shown(DrawWindow(page.widget), 5, 5), 0xCC2211u) << Com::ToUtf8(mode);
   }
 }
 
