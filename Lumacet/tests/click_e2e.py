@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end test of the player's clicks: lumacet-host on Xvfb, clicked with
-xdotool as a user clicks. In each display mode the page has a button beneath
-the player outside the middle of its drawing window and one under the
-middle: a click on the first presses it, a click on the middle fires ClickIn
-and leaves the second alone. Exit 77 means skipped.
+"""lumacet-host on Xvfb, clicked with xdotool: in each display mode a click on
+a button beneath the player, outside the middle of its drawing window,
+presses it; a click on the middle fires ClickIn and leaves the button under
+it alone. Exit 77 means skipped.
 Usage: click_e2e.py --program-folder build/bin --testdata testdata
 """
 import os
@@ -12,24 +11,21 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "editor", "e2e"))
-from editor_e2e import Failure, check, find, free_display, main_with, xdo  # noqa: E402
+from editor_e2e import Failure, check, find, main_with, xdo  # noqa: E402
 
-# Where each mode's drawing window lies on the page below.
-MODES = {"Frame": (20, 10), "Sprite": (60, 40), "Borderless": (0, 0)}
+MODES = {"Frame": (20, 10), "Sprite": (60, 40), "Borderless": (0, 0)}  # the drawing window on the page
 PAGE = """[page]
-title = click-{mode}
+title = click-{0}
 size = 320 240
 at = 20 10
-button = {bx} {by} 60 24 beside
-button = {mx} {my} 20 16 middle
-
+button = {1} {2} 60 24 beside
+button = {3} {4} 20 16 middle
 [properties]
-Mode = {mode}
+Mode = {0}
 _cx = 160
 _cy = 120
 Width = 160
 Height = 120
-
 [calls]
 px = 60
 py = 40
@@ -47,47 +43,46 @@ def wait_for(probe, seconds, failure):
     raise Failure(failure)
 
 
-def click_through(args, tmp, env, mode, origin):
-    ox, oy = origin
-    page = os.path.join(tmp, mode + ".page")
+def click_through(args, tmp, env, mode, x, y):
+    page, out = os.path.join(tmp, mode + ".page"), open(os.path.join(tmp, mode + ".txt"), "w+")
     with open(page, "w") as f:
-        f.write(PAGE.format(mode=mode, bx=ox + 8, by=oy + 8, mx=ox + 70, my=oy + 52))
-    out = open(os.path.join(tmp, mode + ".txt"), "w+")
+        f.write(PAGE.format(mode, x + 8, y + 8, x + 70, y + 52))
     host = subprocess.Popen([os.path.join(args.program_folder, "lumacet-host"), "--exit-after-ms", "120000", page],
                             env=env, cwd=tmp, stdout=out, stderr=subprocess.STDOUT)
+    printed = lambda: (out.seek(0), out.read())[1]  # noqa: E731
     try:
-        window = wait_for(lambda: find(env, "^click-%s$" % mode), 60, mode + ": the page did not appear")[0]
+        window = wait_for(lambda: find(env, "^click-%s$" % mode), 60, mode + ": no page")[0]
         time.sleep(1.0)  # the first ticks place the sprite
-        # The middle (80, 60 of the 160 x 120 area), then the button beside it:
-        # X delivers them in order, so a click on the middle button would be printed first.
-        for x, y in ((ox + 80, oy + 60), (ox + 38, oy + 20)):
-            xdo(env, "mousemove", "--window", window, x, y)
+        # The middle of the 160 x 120 area, then the button beside it: X keeps
+        # their order, so a press of the middle button would be printed first.
+        for cx, cy in ((x + 80, y + 60), (x + 38, y + 20)):
+            xdo(env, "mousemove", "--window", window, cx, cy)
             xdo(env, "click", 1)
-        printed = lambda: (out.seek(0), out.read())[1]
-        text = wait_for(lambda: "button beside clicked" in printed() and printed(), 30,
-                        mode + ": the button beside the middle was not pressed")
+        text = wait_for(lambda: "button beside clicked" in printed() and printed(), 30, mode + ": beside not pressed")
         check("ClickIn 80 60" in text, mode + ": a click in the middle fires ClickIn")
         check("button middle clicked" not in text, mode + ": the button under the middle stays unpressed")
         check(host.poll() is None, mode + ": the host runs on")
     finally:
         host.kill()
         host.wait()
-        out.seek(0)
-        print("--- %s ---\n%s" % (mode, out.read()[-2000:]), flush=True)
-        out.close()
+        print("--- %s ---\n%s" % (mode, printed()[-2000:]), flush=True)
 
 
 def run(args, tmp):
-    display = free_display()
-    xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb")
+    # Xvfb picks a free display itself and names it when it is ready, so a
+    # server of another test started at the same time is never taken for ours.
+    ready, write = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(ready) as f:
+        display = f.readline().strip()
+    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb")
     env.pop("QT_QPA_PLATFORMTHEME", None)
     try:
-        wait_for(lambda: subprocess.run(["xdotool", "getdisplaygeometry"], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL).returncode == 0, 10, "Xvfb did not start")
-        for mode, origin in MODES.items():
-            click_through(args, tmp, env, mode, origin)
+        check(display.isdigit(), "Xvfb started on :%s" % display)
+        for mode, (x, y) in MODES.items():
+            click_through(args, tmp, env, mode, x, y)
     finally:
         xvfb.terminate()
         xvfb.wait()
