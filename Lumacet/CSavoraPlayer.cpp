@@ -129,12 +129,24 @@ HRESULT Get(int32_t* out, int32_t value) {
   return S_OK;
 }
 
+// A size the device cannot make: refused, the old one stays.
+HRESULT RefuseSize(const char* name, int32_t value) {
+  Frx::theFerrox.Log("作成できない大きさが指定されました。\n %s = %d\n", name, static_cast<int>(value));
+  return E_INVALIDARG;
+}
+
 }  // namespace
 
 HRESULT CSavoraPlayer::get_Width(int32_t* value) { return Get(value, loop_.width); }
-HRESULT CSavoraPlayer::put_Width(int32_t value) { return loop_.width = value, S_OK; }
+HRESULT CSavoraPlayer::put_Width(int32_t value) {
+  if (!loop_.CanDraw(value, 0)) return RefuseSize("Width", value);
+  return loop_.width = value, S_OK;
+}
 HRESULT CSavoraPlayer::get_Height(int32_t* value) { return Get(value, loop_.height); }
-HRESULT CSavoraPlayer::put_Height(int32_t value) { return loop_.height = value, S_OK; }
+HRESULT CSavoraPlayer::put_Height(int32_t value) {
+  if (!loop_.CanDraw(0, value)) return RefuseSize("Height", value);
+  return loop_.height = value, S_OK;
+}
 HRESULT CSavoraPlayer::get_BalloonWidth(int32_t* value) { return Get(value, loop_.balloonWidth); }
 HRESULT CSavoraPlayer::put_BalloonWidth(int32_t value) { return loop_.balloonWidth = value, S_OK; }
 HRESULT CSavoraPlayer::get_BalloonHeight(int32_t* value) { return Get(value, loop_.balloonHeight); }
@@ -231,6 +243,8 @@ void CSavoraPlayer::OnClick(int x, int y) {
 
 HRESULT CSavoraPlayer::SetExtent(int32_t cx, int32_t cy) {
   if (cx <= 0 || cy <= 0) return E_INVALIDARG;
+  if (!loop_.CanDraw(cx, 0)) return RefuseSize("_cx", cx);
+  if (!loop_.CanDraw(0, cy)) return RefuseSize("_cy", cy);
   extentX_ = cx, extentY_ = cy;
   if (window_) window_->Resize(cx, cy);
   else loop_.SetClientSize(cx, cy);

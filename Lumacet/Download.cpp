@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,17 +20,27 @@ namespace {
 
 constexpr char NotFound[] = "\"%s\"\nが見つかりませんでした。";
 constexpr char Failed[] = "\"%s\"\nダウンロード中にエラーが発生しました。";
+constexpr char Refused[] = "\"%s\"\nはダウンロードできません。";
 
 struct Sink {
   int fd = -1;
   long long written = 0;
+  long long limit = 0;
   bool failed = false;
 };
+
+// Absent, or a regular file this process may write (a read-only one is kept
+// even from a process that may write anything).
+bool Replaceable(const std::string& target) {
+  struct stat st{};
+  if (lstat(target.c_str(), &st) != 0) return errno == ENOENT;
+  return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) && access(target.c_str(), W_OK) == 0;
+}
 
 size_t WriteBody(char* data, size_t size, size_t count, void* user) {
   Sink& sink = *static_cast<Sink*>(user);
   const size_t total = size * count;
-  if (sink.written + static_cast<long long>(total) > MaxDownloadBytes) {
+  if (sink.written + static_cast<long long>(total) > sink.limit) {
     sink.failed = true;
     return 0;  // stops the transfer
   }
@@ -78,10 +89,12 @@ CURLcode Fetch(const char* url, Sink& sink) {
   curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
-  // A server that stops sending for a minute has failed.
+  // A server that stops sending for half a minute has failed, and every
+  // download ends by its deadline: Import holds the page until it returns.
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxDownloadBytes));
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, Limits().deadlineMs > 0 ? Limits().deadlineMs : 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(sink.limit));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteBody);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
   const CURLcode code = curl_easy_perform(curl);
@@ -91,33 +104,32 @@ CURLcode Fetch(const char* url, Sink& sink) {
 
 }  // namespace
 
-std::string DownloadFileName(const char* url) {
-  if (!url) return std::string();
-  std::string text = url;
-  text = text.substr(0, text.find_first_of("?#"));
-  // The path begins at the first "/" after "scheme://host".
-  const size_t scheme = text.find("://");
-  const size_t path = text.find('/', scheme == std::string::npos ? 0 : scheme + 3);
-  if (scheme == std::string::npos || path == std::string::npos) return std::string();
-  size_t name = path + 1;
-  for (size_t i = path; i < text.size(); i += Frx::Sjis::IsLead(text[i]) && i + 1 < text.size() ? 2 : 1)
-    if (text[i] == '/' || text[i] == '\\') name = i + 1;
-  const std::string last = text.substr(name);
-  if (last.empty() || last == "." || last == "..") return std::string();
-  return last;
+DownloadLimits& Limits() {
+  static DownloadLimits limits;
+  return limits;
+}
+
+void RefuseDownload(const char* url, const char* name, const char* why) {
+  Frx::theFerrox.Log(why, name ? name : "");
+  Frx::theFerrox.Error(Refused, url ? url : "");
 }
 
 int DownloadURL(const char* url, const char* name) {
   Frx::Ferrox& ferrox = Frx::theFerrox;
   if (!url) return 0;
   ferrox.Log("DownloadURL url=\"%s\", file=\"%s\"\n", url, name ? name : "");
-  const std::string target = name ? Frx::NativeName::ToNative(name) : std::string();
-  if (target.empty() || target == "." || target == ".." || target.find('/') != std::string::npos) {
-    ferrox.Error(Failed, url);
+  const std::string target = name && IsPlainName(name) ? Frx::NativeName::ToNative(name) : std::string();
+  if (target.empty() || target[0] == '.' || target.find('/') != std::string::npos) {
+    RefuseDownload(url, name, "　　\"%s\" はフォルダの中のファイル名ではありません。\n");
+    return 0;
+  }
+  if (!Replaceable(target)) {
+    RefuseDownload(url, name, "　　\"%s\" は書き込みできないファイルです。\n");
     return 0;
   }
   const std::string temporary = Frx::TemporaryName::Make(target);
   Sink sink;
+  sink.limit = Limits().maxBytes;
   sink.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (sink.fd < 0) {
     ferrox.Error(Failed, url);
@@ -128,9 +140,11 @@ int DownloadURL(const char* url, const char* name) {
   bool ok = code == CURLE_OK && !sink.failed;
   ok = fsync(sink.fd) == 0 && ok;
   ok = close(sink.fd) == 0 && ok;
-  if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
+  // The file there may have changed while the body came.
+  if (ok) ok = Replaceable(target) && rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) unlink(temporary.c_str());
   Frx::TemporaryName::Release(temporary);
+  if (!ok && code != CURLE_OK) ferrox.Log("　　%s\n", curl_easy_strerror(code));
   if (!ok) ferrox.Error(IsNotFound(code) ? NotFound : Failed, url);
   return ok ? 1 : 0;
 }

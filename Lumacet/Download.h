@@ -1,7 +1,8 @@
 // Downloads of the player's "http:" imports, with libcurl. A download goes to
 // a temporary beside its target in the current folder and takes the
-// target's name only when the whole body arrived; an HTTP error status, a
-// refused connection or a cut body leaves no file behind.
+// target's name only when the whole body arrived within the limits; an HTTP
+// error status, a refused connection, a cut body, a deadline or size passed
+// leaves no file behind. Only a missing or writable regular file is replaced.
 #pragma once
 
 #include <string>
@@ -9,18 +10,32 @@
 namespace Lumacet {
 
 // The local name of a download (Shift-JIS): the URL's last path element with
-// the query ("?") and fragment ("#") dropped first. Empty when the URL has no
-// usable name (no path after the host, a path ending in "/", ".", ".."), so
-// nothing is ever written outside the current folder.
+// the query ("?") and fragment ("#") dropped and %XX escapes decoded. Empty
+// when the URL has no usable name: no path after the host, a path ending in
+// "/", a name starting with "." (hidden files, "." and ".."), or one that
+// holds a separator or a control character once decoded. So nothing is ever
+// written outside the current folder.
 std::string DownloadFileName(const char* url);
+// Whether `name` (Shift-JIS) is such a name: not empty, no leading ".", no
+// separator or control character.
+bool IsPlainName(const std::string& name);
 
 // Downloads `url` into the file `name` (no folder) of the current folder.
 // 1 on success; on failure the error is reported through theFerrox.Error
-// ("not found" when the URL could not be fetched, "error during download"
-// otherwise) and 0 returned.
+// ("not found" when the URL could not be fetched, "cannot be downloaded"
+// when the name or the file there is refused before asking, "error during
+// download" otherwise) and 0 returned.
 int DownloadURL(const char* url, const char* name);
 
-// Bodies larger than this are refused.
-constexpr long long MaxDownloadBytes = 1LL << 30;
+// Reports a download refused before anything was fetched (the message box
+// of DownloadURL's refusals), with `why` (a format of one %s: the name) logged.
+void RefuseDownload(const char* url, const char* name, const char* why);
+
+// The bounds of every download. Hosts leave them alone; tests shorten them.
+struct DownloadLimits {
+  long deadlineMs = 60000;          // the whole transfer, connecting included
+  long long maxBytes = 256LL << 20;  // the body
+};
+DownloadLimits& Limits();
 
 }  // namespace Lumacet

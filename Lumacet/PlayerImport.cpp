@@ -8,6 +8,7 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
 #include "vocore/scene/VoICharacter.h"
+#include "vocore/vocore/VoClassDescImport.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace {
@@ -46,6 +47,16 @@ std::string FileUrlPath(const char* url) {
   return path.size() > 1 ? path : std::string();
 }
 
+// Whether an importer of the engine (models, motions, images) reads `name`:
+// a download is saved only under such a name.
+bool HasImporter(VoMaster& master, const std::string& name) {
+  for (VoClassDescImport* desc : master.GetImportDescList()) {
+    const char* ext = desc->FileExt();
+    if (ext && *ext && Frx::Path::CmpExt(name.c_str(), ext)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void PlayerLoop::Import(const char* text) {
@@ -54,6 +65,10 @@ void PlayerLoop::Import(const char* text) {
   ferrox.Log("%s\n", Frx::Path::GetName(text).Get());
   if (StartsWithNoCase(text, "http:") || StartsWithNoCase(text, "https:")) {
     const std::string name = Lumacet::DownloadFileName(text);
+    if (!name.empty() && !HasImporter(Master(), name)) {
+      Lumacet::RefuseDownload(text, name.c_str(), "　　\"%s\" を読み込めるインポータがありません。\n");
+      return;
+    }
     // A failed download imports nothing: no error page, no stale file of that name.
     if (Lumacet::DownloadURL(text, name.c_str())) ImportPath(name.c_str());
     return;

@@ -78,6 +78,14 @@ class PlayerLoop : public VoDirectX7 {
   bool HasScreen() const { return surface_.screenCreated != 0; }
   // After the drawing window changed size.
   void ResizeScreen();
+  // The largest drawing window the device can serve: its largest texture,
+  // since Sprite and Borderless copy the page beneath through a texture of
+  // the screen's size. Direct3D is asked before a screen exists; without
+  // one every size passes (the screen then reports that it cannot be made).
+  void MaxScreenSize(int64_t* width, int64_t* height) const;
+  // Whether a drawing window of w x h can be made; a negative side (the
+  // control's client size) always can.
+  bool CanDraw(int64_t w, int64_t h) const;
   Frx::Draw::PDraw& Surface() { return surface_; }
 
   // One timer tick: when playing on a screen, UpdateAnimation, RenderFrame and count.

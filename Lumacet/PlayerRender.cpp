@@ -1,6 +1,7 @@
 // The loop's screen: the drawing surface on the drawing window, the cel ramp,
 // the captured background, and one rendered frame (camera, light, character).
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "Lumacet/PlayerEngine.h"
@@ -61,6 +62,25 @@ void PlayerLoop::ResizeScreen() {
   if (!HasScreen()) return;
   surface_.ResizeScreen();
   if (backgroundTexture_) CreateBackground();
+}
+
+void PlayerLoop::MaxScreenSize(int64_t* width, int64_t* height) const {
+  D3DCAPS8 caps{};
+  if (HasScreen()) {
+    caps = surface_.caps;
+  } else if (IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION)) {
+    if (FAILED(d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &caps)))
+      d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_REF, &caps);
+    d3d->Release();
+  }
+  *width = caps.MaxTextureWidth ? static_cast<int64_t>(caps.MaxTextureWidth) : INT64_MAX;
+  *height = caps.MaxTextureHeight ? static_cast<int64_t>(caps.MaxTextureHeight) : INT64_MAX;
+}
+
+bool PlayerLoop::CanDraw(int64_t w, int64_t h) const {
+  int64_t maxWidth = 0, maxHeight = 0;
+  MaxScreenSize(&maxWidth, &maxHeight);
+  return w <= maxWidth && h <= maxHeight;
 }
 
 void PlayerLoop::RenewRenderObjects() {

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -62,24 +63,39 @@ void WidgetWindow::PresentFrame(const uint8_t* pixels, int width, int height, in
   if (widget_) widget_->update();
 }
 
-// The control's widget and the drawing widget of the other modes.
+// The control's widget and the drawing widget of the other modes. Mouse
+// events pass through them to what lies beneath; the hit area takes the
+// presses of the middle.
 class PlayerWidget final : public QWidget {
  public:
   PlayerWidget(QWidget* parent, PlayerWindowImpl& owner, bool control) : QWidget(parent), owner_(owner), control_(control) {
     setAttribute(Qt::WA_OpaquePaintEvent, !control);
     setAttribute(Qt::WA_NoSystemBackground, !control);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   // Set once this widget draws (its own window in Frame mode, or the sprite or cover).
   WidgetWindow* drawing = nullptr;
 
  protected:
   void paintEvent(QPaintEvent*) override;
-  void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   PlayerWindowImpl& owner_;
   bool control_;
+};
+
+// An invisible widget over the middle of the drawing window, the one part of
+// the player that takes the mouse.
+class HitArea final : public QWidget {
+ public:
+  HitArea(QWidget* parent, PlayerWindowImpl& owner) : QWidget(parent), owner_(owner) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  PlayerWindowImpl& owner_;
 };
 
 class PlayerWindowImpl final : public PlayerWindow, public QObject {
@@ -97,7 +113,7 @@ class PlayerWindowImpl final : public PlayerWindow, public QObject {
 
   PlayerLoop& Loop() { return loop_; }
   void Paint(PlayerWidget& widget, bool control);
-  void Press(PlayerWidget& widget, QMouseEvent* event);
+  void Press(HitArea& area, QMouseEvent* event);
   void Resized(PlayerWidget& widget, bool control);
 
  protected:
@@ -107,12 +123,17 @@ class PlayerWindowImpl final : public PlayerWindow, public QObject {
   // Deletes now, or after the event handler that runs into it returns.
   static void Dispose(QObject* object, bool busy);
   void Capture();
+  // The container's rectangle, as far as a screen can cover it.
+  QRect CoverRect() const;
+  // Puts the hit area over the middle of the drawing window as it is now.
+  void PlaceHitArea();
 
   QPointer<QWidget> parent_;
   PlayerLoop& loop_;
   Owner& owner_;
   QPointer<PlayerWidget> control_;
   QPointer<PlayerWidget> drawingWidget_;  // the sprite or the cover; the control's own in Frame mode
+  QPointer<HitArea> hitArea_;
   WidgetWindow* window_ = nullptr;
   QTimer* timer_ = nullptr;
   int mode_ = PlayerLoop::ModeUnknown;  // as the window was made
@@ -122,7 +143,7 @@ class PlayerWindowImpl final : public PlayerWindow, public QObject {
 };
 
 void PlayerWidget::paintEvent(QPaintEvent*) { owner_.Paint(*this, control_); }
-void PlayerWidget::mousePressEvent(QMouseEvent* event) { owner_.Press(*this, event); }
+void HitArea::mousePressEvent(QMouseEvent* event) { owner_.Press(*this, event); }
 void PlayerWidget::resizeEvent(QResizeEvent*) { owner_.Resized(*this, control_); }
 
 void PlayerWindowImpl::Open(int x, int y, int cx, int cy) {
@@ -145,23 +166,28 @@ void PlayerWindowImpl::Open(int x, int y, int cx, int cy) {
     case PlayerLoop::ModeBorderless:
       ferrox.Log("borderless mode\n");
       drawingWidget_ = new PlayerWidget(parent_, *this, false);
-      drawingWidget_->setGeometry(parent_->rect());
+      drawingWidget_->setGeometry(CoverRect());
       break;
     default:
       loop_.ReportUnsupportedMode();
       return;
   }
   if (drawingWidget_ != control_) {
+    drawingWidget_->setObjectName(QStringLiteral("DrawWindow@SavoraPlayer"));
     drawingWidget_->show();
     drawingWidget_->raise();
     parent_->installEventFilter(this);
   }
+  hitArea_ = new HitArea(parent_, *this);
+  hitArea_->raise();
+  PlaceHitArea();
   window_ = new WidgetWindow(drawingWidget_);
   drawingWidget_->drawing = window_;
   timer_ = new QTimer();
   timer_->setInterval(50);
   // The owner may be released, and this window with it, during the call.
   QObject::connect(timer_, &QTimer::timeout, this, [this] {
+    PlaceHitArea();  // the area's size may have been set since
     const std::shared_ptr<int> busy = busy_;
     ++*busy;
     owner_.OnTimer();
@@ -182,6 +208,7 @@ PlayerWindowImpl::~PlayerWindowImpl() {
   if (drawingWidget_) drawingWidget_->drawing = nullptr;
   delete window_;
   if (drawingWidget_ && drawingWidget_ != control_) Dispose(drawingWidget_, busy);
+  Dispose(hitArea_, busy);
   Dispose(control_, busy);
 }
 
@@ -205,6 +232,29 @@ void PlayerWindowImpl::BeforeTick() {
     }
   }
   if (dirty_ && loop_.HasBackground()) Capture();
+  PlaceHitArea();
+}
+
+QRect PlayerWindowImpl::CoverRect() const {
+  int64_t w = 0, h = 0;
+  loop_.MaxScreenSize(&w, &h);
+  const QRect whole = parent_ ? parent_->rect() : QRect();
+  return QRect(0, 0, static_cast<int>(std::min<int64_t>(whole.width(), w)),
+               static_cast<int>(std::min<int64_t>(whole.height(), h)));
+}
+
+// The middle of HitTest (strictly between 3/8 and 5/8 of the area), clipped
+// to the drawing window.
+void PlayerWindowImpl::PlaceHitArea() {
+  if (!hitArea_ || !drawingWidget_) return;
+  const int w = loop_.AreaWidth(), h = loop_.AreaHeight();
+  const QRect middle = QRect(QPoint(w * 3 / 8 + 1, h * 3 / 8 + 1), QPoint(w * 5 / 8 - 1, h * 5 / 8 - 1)) &
+                       QRect(QPoint(0, 0), drawingWidget_->size());
+  const QRect want = middle.translated(drawingWidget_->pos());
+  if (hitArea_->geometry() != want || hitArea_->isHidden() != want.isEmpty()) {
+    hitArea_->setGeometry(want);
+    hitArea_->setVisible(!want.isEmpty());
+  }
 }
 
 // The container's pixels under the drawing window: its own background and
@@ -221,7 +271,9 @@ void PlayerWindowImpl::Capture() {
     parent_->render(&painter, QPoint(), QRegion(area), QWidget::DrawWindowBackground);
     for (QObject* child : parent_->children()) {
       auto* w = qobject_cast<QWidget*>(child);
-      if (!w || w == drawingWidget_ || w->isWindow() || !w->isVisible()) continue;
+      // The player's own widgets are no part of the page (the control's
+      // paused placeholder least of all).
+      if (!w || w == drawingWidget_ || w == control_ || w == hitArea_ || w->isWindow() || !w->isVisible()) continue;
       const QRect part = w->geometry() & area;
       if (part.isEmpty()) continue;
       w->render(&painter, part.topLeft() - area.topLeft(), QRegion(part.translated(-w->pos())),
@@ -238,7 +290,7 @@ bool PlayerWindowImpl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) dirty_ = true;
     if (event->type() == QEvent::Resize) {
       dirty_ = true;
-      if (mode_ == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(parent_->rect());
+      if (mode_ == PlayerLoop::ModeBorderless && drawingWidget_) drawingWidget_->setGeometry(CoverRect());
     }
   }
   return false;
@@ -259,14 +311,12 @@ void PlayerWindowImpl::Paint(PlayerWidget& widget, bool control) {
   painter.drawText(widget.rect(), Qt::AlignCenter, QStringLiteral("Savora Player"));
 }
 
-void PlayerWindowImpl::Press(PlayerWidget& widget, QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  // Outside the middle the click belongs to the widget beneath.
-  if (!widget.drawing || event->button() != Qt::LeftButton || !loop_.HitTest(at.x(), at.y())) {
-    event->ignore();
-    return;
-  }
+void PlayerWindowImpl::Press(HitArea& area, QMouseEvent* event) {
   event->accept();
+  if (!drawingWidget_ || !drawingWidget_->drawing) return;
+  // In the drawing window's client coordinates.
+  const QPoint at = event->position().toPoint() + area.pos() - drawingWidget_->pos();
+  if (event->button() != Qt::LeftButton || !loop_.HitTest(at.x(), at.y())) return;
   const std::shared_ptr<int> busy = busy_;
   ++*busy;
   owner_.OnClick(at.x(), at.y());
@@ -279,6 +329,7 @@ void PlayerWindowImpl::Resized(PlayerWidget& widget, bool control) {
     loop_.ResizeScreen();
     dirty_ = true;
   }
+  PlaceHitArea();
 }
 
 }  // namespace

@@ -33,12 +33,13 @@ HRESULT CSavoraPlayer::InitNew() {
 
 HRESULT CSavoraPlayer::Load(IPropertyBag* bag) {
   if (!bag) return E_POINTER;
-  // The extent ("_cx", "_cy", pixels); a part that is missing or unusable keeps its value.
+  // The extent ("_cx", "_cy", pixels); a part that is missing or unusable
+  // (SetExtent refuses it) keeps its value.
   VARIANT cx = VARIANT::UI4(0), cy = VARIANT::UI4(0);
-  const bool hasX = SUCCEEDED(bag->Read(u"_cx", &cx)) && cx.ulVal > 0 && cx.ulVal <= 0x7FFFFFFF;
-  const bool hasY = SUCCEEDED(bag->Read(u"_cy", &cy)) && cy.ulVal > 0 && cy.ulVal <= 0x7FFFFFFF;
-  if (hasX || hasY)
-    SetExtent(hasX ? static_cast<int32_t>(cx.ulVal) : extentX_, hasY ? static_cast<int32_t>(cy.ulVal) : extentY_);
+  if (SUCCEEDED(bag->Read(u"_cx", &cx)) && cx.ulVal > 0 && cx.ulVal <= 0x7FFFFFFF)
+    SetExtent(static_cast<int32_t>(cx.ulVal), extentY_);
+  if (SUCCEEDED(bag->Read(u"_cy", &cy)) && cy.ulVal > 0 && cy.ulVal <= 0x7FFFFFFF)
+    SetExtent(extentX_, static_cast<int32_t>(cy.ulVal));
   for (const Persisted& p : Properties) {
     VARIANT value;
     value.vt = p.vt;

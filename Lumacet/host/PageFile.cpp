@@ -42,6 +42,14 @@ bool TwoNumbers(const std::string& value, int* a, int* b) {
   return std::sscanf(value.c_str(), "%d %d %c", a, b, &extra) == 2;
 }
 
+// "x y width height label": the label is the rest of the line.
+bool ParseButton(const std::string& value, Button* b) {
+  int used = 0;
+  if (std::sscanf(value.c_str(), "%d %d %d %d %n", &b->x, &b->y, &b->width, &b->height, &used) != 4) return false;
+  b->label = Trim(value.substr(static_cast<size_t>(used)));
+  return !b->label.empty() && b->width > 0 && b->height > 0 && b->width <= 16384 && b->height <= 16384;
+}
+
 }  // namespace
 
 bool ParsePage(const std::string& text, Page* page, std::string* error) {
@@ -83,6 +91,10 @@ bool ParsePage(const std::string& text, Page* page, std::string* error) {
           return fail("size: two numbers from 1 to 16384 expected");
       } else if (name == "at") {
         if (!TwoNumbers(value, &page->x, &page->y)) return fail("at: two numbers expected");
+      } else if (name == "button") {
+        Button button;
+        if (!ParseButton(value, &button)) return fail("button: x y width height label expected");
+        page->buttons.push_back(button);
       } else {
         return fail("unknown page setting");
       }

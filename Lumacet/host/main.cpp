@@ -13,6 +13,7 @@
 // The status is 4 when a call of the page failed.
 #include <QApplication>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -198,6 +199,15 @@ int main(int argc, char** argv) {
   QWidget window;
   window.setWindowTitle(QString::fromUtf8(page.title.c_str()));
   window.resize(page.width, page.height);
+  // Made first, so they lie beneath the control.
+  for (const LumacetHost::Button& b : page.buttons) {
+    auto* button = new QPushButton(QString::fromUtf8(b.label.c_str()), &window);
+    button->setGeometry(b.x, b.y, b.width, b.height);
+    QObject::connect(button, &QPushButton::clicked, [label = b.label] {
+      std::printf("button %s clicked\n", label.c_str());
+      std::fflush(stdout);
+    });
+  }
   window.show();
   auto* control = Query<IOleControlWindow>(player, IID_IOleControlWindow);
   if (!control || FAILED(control->CreateControlWindow(&window, page.x, page.y)))

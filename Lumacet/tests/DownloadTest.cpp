@@ -1,7 +1,10 @@
 // "http:" imports from a loopback server the test runs: a model and its
 // texture arrive byte for byte and are imported; a missing file, a refused
 // connection, a cut body, a redirect off the web and a URL without a file
-// name each report their error, leave no file and import nothing.
+// name each report their error, leave no file and import nothing; names no
+// importer reads and files that are not writable regular files are refused
+// before asking; a trickle and a body over the size cap end in failure.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -65,6 +68,16 @@ TEST(DownloadName, IsTheLastPathElementWithoutQueryOrFragment) {
       {"http://host/../..", ""},
       {"http:model.mqo", ""},
       {"", ""},
+      {"http://host/my%20model.mqo", "my model.mqo"},
+      {"http://host/%41.mqo%", "A.mqo%"},
+      {"http://host/.bashrc", ""},
+      {"http://host/%2Ebashrc", ""},
+      {"http://host/%2E%2E", ""},
+      {"http://host/a%2F..%2F..%2Fb.mqo", ""},
+      {"http://host/a%5Cb.mqo", ""},
+      {"http://host/a%00.mqo", ""},
+      {"http://host/a%0A.mqo", ""},
+      {"http://host/%95%5C.mqo", "\x95\x5C.mqo"},
   };
   for (const auto& [url, name] : cases) EXPECT_EQ(Lumacet::DownloadFileName(url), name) << url;
   EXPECT_EQ(Lumacet::DownloadFileName(nullptr), "");
@@ -113,8 +126,8 @@ TEST_F(Downloads, FailuresReportAndImportNothing) {
       {closed, "\"\nが見つかりませんでした。", "model.mqo"},
       {server.Url("/cut.mqo"), "\"\nダウンロード中にエラーが発生しました。", "cut.mqo"},
       {server.Url("/jump.mqo"), "\"\nが見つかりませんでした。", "jump.mqo"},
-      {server.Url("/"), "\"\nダウンロード中にエラーが発生しました。", ""},
-      {server.Url("/.."), "\"\nダウンロード中にエラーが発生しました。", ""},
+      {server.Url("/"), "\"\nはダウンロードできません。", ""},
+      {server.Url("/.."), "\"\nはダウンロードできません。", ""},
   };
   EXPECT_EQ(cases[0].message, notFound) << "the messages are Shift-JIS";
   for (const Case& c : cases) {
@@ -130,6 +143,56 @@ TEST_F(Downloads, FailuresReportAndImportNothing) {
   }
   EXPECT_EQ(folder.Get("cut.mqo"), Model);
   for (const std::string& r : server.Requests()) EXPECT_TRUE(r != "/" && r != "/..") << "refused before asking";
+}
+
+TEST_F(Downloads, NamesNoImporterReadsAndFilesNotToReplaceAreRefusedBeforeAsking) {
+  folder.Put(".bashrc", "mine");
+  folder.Put("notes.txt", "mine");
+  folder.Put("kept.mqo", "mine");
+  folder.Put("elsewhere/target.mqo", "mine");
+  ASSERT_EQ(chmod("notes.txt", 0444), 0);
+  ASSERT_EQ(chmod("kept.mqo", 0444), 0);
+  ASSERT_EQ(symlink("elsewhere/target.mqo", "link.mqo"), 0);
+  ASSERT_EQ(mkdir("dir.mqo", 0755), 0);
+  ASSERT_EQ(mkfifo("pipe.mqo", 0644), 0);
+  const size_t entries = folder.Count();
+  const char* const paths[] = {"/.bashrc", "/notes.txt", "/kept.mqo", "/link.mqo", "/dir.mqo",
+                               "/pipe.mqo", "/%2Ebashrc", "/a%2F..%2Fnotes.mqo", "/readme", "/x.mqo%00.bmp"};
+  for (const char* path : paths) server.Serve(path, {200, "theirs", -1, ""});
+  for (const char* path : paths) {
+    boxes.texts.clear();
+    loop.Import(server.Url(path).c_str());
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"\"" + server.Url(path) + "\"\nはダウンロードできません。"}) << path;
+  }
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(folder.Count(), entries);
+  for (const char* name : {".bashrc", "notes.txt", "kept.mqo", "elsewhere/target.mqo"}) EXPECT_EQ(folder.Get(name), "mine") << name;
+  EXPECT_EQ(loop.Character()->GetFirstChild(), nullptr);
+}
+
+TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
+  struct LimitsScope {
+    Lumacet::DownloadLimits saved = Lumacet::Limits();
+    ~LimitsScope() { Lumacet::Limits() = saved; }
+  } scope;
+  Lumacet::Limits() = {300, 4000};
+  const std::string trickle(2000, '0');
+  server.Serve("/trickle.mqo", {200, trickle, -1, "", 25});
+  server.Serve("/big.mqo", {200, std::string(4001, '0'), -1, ""});
+  server.Serve("/model.mqo", {200, Model, -1, ""});
+  for (const char* path : {"/trickle.mqo", "/big.mqo"}) {
+    boxes.texts.clear();
+    loop.Import(server.Url(path).c_str());
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"\"" + server.Url(path) + "\"\nダウンロード中にエラーが発生しました。"})
+        << path;
+    EXPECT_EQ(folder.Count(), 0u) << path;
+  }
+  // Bounded by what was sent: the whole trickle would take the client 25 s.
+  EXPECT_LT(server.Trickled(), trickle.size());
+  EXPECT_EQ(loop.Character()->GetFirstChild(), nullptr);
+  loop.Import(server.Url("/model.mqo").c_str());
+  EXPECT_EQ(folder.Get("model.mqo"), Model);
+  EXPECT_NE(loop.Character()->GetFirstChild(), nullptr) << "needs plugins/pelarn.so";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace lumatest {
@@ -77,6 +78,8 @@ std::vector<std::string> LoopbackServer::Requests() {
   return requests_;
 }
 
+size_t LoopbackServer::Trickled() { return trickled_; }
+
 int LoopbackServer::ClosedPort() {
   int port = 0;
   const int fd = BindLoopback(&port);
@@ -119,7 +122,17 @@ void LoopbackServer::Answer(int client) {
   std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) +
                      "\r\nContent-Length: " + std::to_string(length) + "\r\nConnection: close\r\n";
   if (!reply.location.empty()) head += "Location: " + reply.location + "\r\n";
-  SendAll(client, head + "\r\n" + reply.body);
+  if (reply.trickleMs <= 0) {
+    SendAll(client, head + "\r\n" + reply.body);
+    return;
+  }
+  SendAll(client, head + "\r\n");
+  // Until the client goes (a send fails) or the body is out.
+  for (size_t i = 0; i < reply.body.size() && !stop_; i += 2) {
+    if (send(client, reply.body.data() + i, std::min<size_t>(2, reply.body.size() - i), MSG_NOSIGNAL) <= 0) return;
+    trickled_ += std::min<size_t>(2, reply.body.size() - i);
+    poll(nullptr, 0, reply.trickleMs);
+  }
 }
 
 }  // namespace lumatest

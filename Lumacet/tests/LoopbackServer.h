@@ -19,6 +19,7 @@ class LoopbackServer {
     std::string body;
     long declaredLength = -1;  // Content-Length; -1 is the body's size (more cuts it short)
     std::string location;      // a Location header
+    int trickleMs = 0;         // > 0: the body goes 2 bytes at a time, this far apart
   };
 
   LoopbackServer();
@@ -32,6 +33,8 @@ class LoopbackServer {
   std::string Url(const std::string& pathAndMore) const;
   // Request targets seen, in order.
   std::vector<std::string> Requests();
+  // Body bytes of trickled replies that were sent.
+  size_t Trickled();
   // A loopback port where nothing listens.
   static int ClosedPort();
 
@@ -45,6 +48,7 @@ class LoopbackServer {
   std::mutex mutex_;
   std::map<std::string, Reply> replies_;
   std::vector<std::string> requests_;
+  std::atomic<size_t> trickled_{0};
   std::thread thread_;
 };
 

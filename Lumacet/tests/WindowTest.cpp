@@ -1,17 +1,25 @@
 // The control's windows on the offscreen platform: Frame draws into the
-// control's own widget and takes clicks in its middle only; Sprite moves a
-// child of the container to (px, py) and draws over what lies beneath it;
-// Borderless covers the container; an unsupported mode draws nothing; a
-// window made again after one was destroyed draws again. Compiled for UTF-8
-// text (Qt's headers need it): expected Shift-JIS comes through Com::ToSjis.
+// control's own widget; Sprite moves a child of the container to (px, py)
+// and draws over what lies beneath it; Borderless covers the container; in
+// every mode only the middle of the drawing window takes clicks and the rest
+// reach the widget beneath; backgrounds hold the page, not the control's
+// placeholder; sizes the device cannot make are refused; an unsupported mode
+// draws nothing; a window made again after one was destroyed draws again.
+// Compiled for UTF-8 text (Qt's headers need it): expected Shift-JIS comes
+// through Com::ToSjis.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "PlayerTesting.h"
 #include "Lumacet/PlayerEngine.h"
 #include "platform/com/ComString.h"
+#include "platform/com/PropertyBag.h"
 
 namespace {
 
@@ -70,13 +78,31 @@ struct Control {
 // The widget drawn as it is on screen.
 uint32_t Shown(QWidget* widget, int x, int y) { return widget->grab().toImage().pixel(x, y) & 0xFFFFFF; }
 
-void Press(QWidget* widget, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-  QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)), button, button,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
+QWidget* DrawWindow(QWidget& page) {
+  return page.findChild<QWidget*>(QStringLiteral("DrawWindow@SavoraPlayer"), Qt::FindDirectChildrenOnly);
 }
 
-TEST(PlayerWindow, FrameDrawsInTheControlAndTakesClicksInItsMiddle) {
+// A click at (x, y) of a shown page, given to its window as the platform
+// gives it: Qt picks the widget that gets it.
+void Click(QWidget& page, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  const QPointF local(at), global(page.mapToGlobal(local));
+  QMouseEvent press(QEvent::MouseButtonPress, local, local, global, button, button, Qt::NoModifier);
+  QApplication::sendEvent(page.windowHandle(), &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(page.windowHandle(), &release);
+}
+
+// A widget of the page that records where it was pressed (page coordinates).
+struct Beneath : QWidget {
+  explicit Beneath(QWidget* page) : QWidget(page) {
+    setGeometry(page->rect());
+    show();
+  }
+  void mousePressEvent(QMouseEvent* event) override { presses.push_back(mapToParent(event->position().toPoint())); }
+  std::vector<QPoint> presses;
+};
+
+TEST(PlayerWindow, FrameDrawsInTheControlAndFollowsItsSize) {
   Boxes boxes;
   Page page;
   Control c(u"Frame", 80, 40);
@@ -91,22 +117,6 @@ TEST(PlayerWindow, FrameDrawsInTheControlAndTakesClicksInItsMiddle) {
   (*c.player)->Play();
   c.Tick();
   EXPECT_EQ(Shown(w, 40, 20), 0x0000FFu) << "playing: the frame";
-
-  lumatest::RecordingSink sink;
-  IConnectionPoint* point = nullptr;
-  auto* container = c.player->Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
-  container->FindConnectionPoint(DIID__ISavoraPlayerEvents, &point);
-  container->Release();
-  uint32_t cookie = 0;
-  point->Advise(&sink, &cookie);
-  Press(w, 40, 20);
-  Press(w, 30, 20);  // 3/8 of the width: the border passes through
-  Press(w, 40, 15);  // 3/8 of the height
-  Press(w, 41, 21, Qt::RightButton);
-  Press(w, 49, 24);
-  EXPECT_EQ(sink.own, (std::vector<std::string>{"ClickIn 40 20", "ClickIn 49 24"}));
-  point->Unadvise(cookie);
-  point->Release();
 
   // Resized by its container, the screen follows.
   EXPECT_EQ(c.window->SetExtent(120, 30), S_OK);
@@ -131,9 +141,7 @@ TEST(PlayerWindow, SpriteMovesEveryTickOverWhatLiesBeneath) {
   (*c.player)->put_Width(64);
   (*c.player)->put_Height(48);
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 200, 0), S_OK);
-  QWidget* sprite = nullptr;
-  for (QObject* o : page.widget.children())
-    if (auto* w = qobject_cast<QWidget*>(o); w && w != c.Widget() && w != &green) sprite = w;
+  QWidget* sprite = DrawWindow(page.widget);
   ASSERT_NE(sprite, nullptr);
   EXPECT_EQ(sprite->geometry(), QRect(0, 0, 64, 48)) << "made at the origin";
   (*c.player)->Play();
@@ -153,9 +161,7 @@ TEST(PlayerWindow, BorderlessCoversTheContainerAndFollowsItsSize) {
   Page page;
   Control c(u"Borderless");
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
-  QWidget* cover = nullptr;
-  for (QObject* o : page.widget.children())
-    if (auto* w = qobject_cast<QWidget*>(o); w && w != c.Widget()) cover = w;
+  QWidget* cover = DrawWindow(page.widget);
   ASSERT_NE(cover, nullptr);
   EXPECT_EQ(cover->geometry(), page.widget.rect());
   EXPECT_EQ(c.player->Loop().Surface().screenWidth, 300);
@@ -219,6 +225,102 @@ TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
   EXPECT_EQ(PlayerEngine::Users(), 1);
   right.player->Control().TimerTick();
   EXPECT_NE(Shown(right.Widget(), 48, 33), 0x00FF00u);
+}
+
+// The middle of an 80 x 60 area is 31..49 x 23..36 (strictly between 3/8 and 5/8).
+TEST(PlayerWindow, OnlyTheMiddleTakesClicksTheRestReachesTheWidgetBeneath) {
+  Boxes boxes;
+  const std::pair<const char16_t*, QPoint> modes[] = {{u"Frame", {10, 20}}, {u"Sprite", {100, 50}}, {u"Borderless", {0, 0}}};
+  const QPoint in[] = {{40, 30}, {49, 36}}, out[] = {{30, 30}, {50, 30}, {40, 22}, {40, 37}, {2, 2}};
+  for (const auto& [mode, origin] : modes) {
+    Page page;
+    Beneath beneath(&page.widget);
+    Control c(mode, 80, 60);
+    (*c.player)->put_Width(80), (*c.player)->put_Height(60), (*c.player)->put_px(100), (*c.player)->put_py(50);
+    ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 10, 20), S_OK);
+    (*c.player)->Play();
+    c.player->Control().TimerTick();
+    lumatest::RecordingSink sink;
+    IConnectionPoint* point = nullptr;
+    auto* container = c.player->Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    container->FindConnectionPoint(DIID__ISavoraPlayerEvents, &point);
+    container->Release();
+    uint32_t cookie = 0;
+    point->Advise(&sink, &cookie);
+    std::vector<QPoint> passed;
+    for (const QPoint& p : in) Click(page.widget, origin + p);
+    for (const QPoint& p : out) Click(page.widget, origin + p), passed.push_back(origin + p);
+    Click(page.widget, origin + in[0], Qt::RightButton);  // the middle keeps it, as a drawing window does
+    EXPECT_EQ(sink.own, (std::vector<std::string>{"ClickIn 40 30", "ClickIn 49 36"})) << Com::ToUtf8(mode);
+    EXPECT_EQ(beneath.presses, passed) << Com::ToUtf8(mode);
+    point->Unadvise(cookie);
+    point->Release();
+  }
+}
+
+TEST(PlayerWindow, BackgroundsHoldThePageNotThePausedPlaceholder) {
+  Boxes boxes;
+  for (const char16_t* mode : {u"Sprite", u"Borderless"}) {
+    Page page;
+    Control c(mode, 80, 60);
+    (*c.player)->put_Width(80), (*c.player)->put_Height(60);
+    ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
+    (*c.player)->Play();
+    c.player->Control().TimerTick();
+    ASSERT_NE(DrawWindow(page.widget), nullptr);
+    EXPECT_EQ(Shown(DrawWindow(page.widget), 5, 5), 0xCC2211u) << Com::ToUtf8(mode);
+  }
+}
+
+// The device's largest texture bounds a drawing window (the background is one).
+TEST(PlayerWindow, SizesTheDeviceCannotMakeAreRefusedAndTheOldOnesKept) {
+  D3DCAPS8 caps{};
+  IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+  ASSERT_NE(d3d, nullptr);
+  d3d->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_REF, &caps);
+  d3d->Release();
+  const int32_t w = static_cast<int32_t>(caps.MaxTextureWidth), h = static_cast<int32_t>(caps.MaxTextureHeight);
+  Control c(u"Sprite", 80, 60);
+  ISavoraPlayer* p = c.player->get();
+  EXPECT_EQ(p->put_Width(w), S_OK);
+  EXPECT_EQ(p->put_Height(h), S_OK);
+  EXPECT_EQ(p->put_Width(w + 1), E_INVALIDARG);
+  EXPECT_EQ(p->put_Height(2147483647), E_INVALIDARG);
+  EXPECT_EQ(c.window->SetExtent(w + 1, 60), E_INVALIDARG);
+  EXPECT_EQ(c.window->SetExtent(80, h + 1), E_INVALIDARG);
+  int32_t width = 0, height = 0, cx = 0, cy = 0;
+  p->get_Width(&width), p->get_Height(&height), c.window->GetExtent(&cx, &cy);
+  EXPECT_EQ(std::vector<int32_t>({width, height, cx, cy}), std::vector<int32_t>({w, h, 80, 60}));
+}
+
+// The huge sprite of a page ended the process when its screen failed: run in
+// a child of its own, it must keep a screen and its old size.
+TEST(PlayerWindowDeathTest, AHugeSpriteFromAPageKeepsTheProcessAndItsSize) {
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, not a fork of one with GL threads
+  EXPECT_EXIT(
+      {
+        Boxes boxes;
+        Page page;
+        Control c(u"Frame");
+        Com::PropertyBag bag;
+        for (const char16_t* name : {u"_cx", u"_cy", u"Width", u"Height"}) bag.Write(name, VARIANT::Bstr(u"100000"));
+        bag.Write(u"Mode", VARIANT::Bstr(u"Sprite"));
+        auto* persist = c.player->Query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+        persist->Load(&bag);
+        persist->Release();
+        c.window->CreateControlWindow(&page.widget, 0, 0);
+        (*c.player)->Play();
+        c.player->Control().TimerTick();
+        (*c.player)->put_Width(2147483647);
+        c.player->Control().TimerTick();
+        QWidget* sprite = DrawWindow(page.widget);
+        const bool kept = sprite && sprite->size() == QSize(80, 60) && c.player->Loop().HasScreen();
+        std::fprintf(stderr, "kept %d\n", kept ? 1 : 0);
+        std::exit(kept ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "kept 1");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace
