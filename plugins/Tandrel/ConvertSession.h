@@ -53,5 +53,5 @@ class ConvertSession {
  private:
   VoRefer<VoICharacter> destination_, source_;
   std::vector<ConvertEntry> destinationList_, sourceList_;
-  std::unordered_map<VoIItem*, int> sourceIndex_;
+  std::unordered_map<VoIItem*, int> sourceIndex_, destinationIndex_;
 };
