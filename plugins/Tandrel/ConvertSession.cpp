@@ -124,16 +124,22 @@ int ConvertSession::ReadConvertFile(const char* path) {
 int ConvertSession::WriteConvertFile(const char* path) {
   if (!path) return 0;
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 開始\n");
-  std::vector<Kvc::Pair> pairs;
+  std::vector<Kvc::Pair> pairs, refused;
   for (const ConvertEntry& entry : destinationList_) {
     VoILocate* locate = entry.locate.Get();
     VoIItem* source = entry.pair.Get();
-    if (locate && source) pairs.push_back({locate->GetName(), source->GetName()});
+    if (!locate || !source) continue;
+    Kvc::Pair pair{locate->GetName(), source->GetName()};
+    (Kvc::Writable(pair) ? pairs : refused).push_back(std::move(pair));
   }
   Frx::File::TextWriter out;
   if (!out.Open(path)) return 0;
   out.Write(Kvc::Text(pairs).c_str());
   const int written = out.Close();
+  // A name the file cannot carry would break every pair after it on reading.
+  if (written && !refused.empty())
+    ShowMessage(0, "名前を保存できない関連付けを %d 個除いて保存しました。\n%s <= %s\n", int(refused.size()),
+                refused[0].destination.c_str(), refused[0].source.c_str());
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 終了\n");
   return written;
 }
