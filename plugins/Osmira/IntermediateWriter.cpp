@@ -1,6 +1,9 @@
 #include "plugins/Osmira/IntermediateWriter.h"
 
 #include <cstdio>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "ferrox/file/TextFile.h"
 #include "plugins/frame/PluginFrame.h"
@@ -12,24 +15,85 @@
 
 namespace Osmira {
 
+namespace {
+
+// Blocks nest as deep as the model, but the indent stops deepening here, so
+// the file grows with the model and not with the square of its depth.
+constexpr int MaxIndent = 64;
+
+unsigned short Indent(int depth) { return static_cast<unsigned short>(depth < MaxIndent ? depth : MaxIndent); }
+
+bool Kept(VoIPolygon* polygon) {
+  return polygon->GetVertex() && polygon->GetFace() && polygon->IsHide() != 1;
+}
+
+// The polygon's block as its own Save writes it (object lines, then the block
+// of every child), walked without recursion so a deep chain of nested
+// polygons cannot exhaust the stack.
+void WritePolygonBlock(VoSave& save, VoIPolygon* top) {
+  const int base = save.depth;
+  std::vector<std::pair<VoIPolygon*, VoIItem*>> open;  // open blocks and their next child
+  auto openBlock = [&](VoIPolygon* polygon) {
+    save.depth = Indent(base + static_cast<int>(open.size()));
+    const char* className = polygon->GetClassNameA();
+    save.OpenChunk(className ? className : "Item");
+    polygon->VoIObject::Save(save);
+    open.emplace_back(polygon, polygon->GetFirstChild());
+  };
+  openBlock(top);
+  while (!open.empty()) {
+    const int level = base + static_cast<int>(open.size());
+    auto& [polygon, next] = open.back();
+    if (!next) {
+      save.depth = static_cast<unsigned short>(Indent(level - 1) + 1);
+      save.CloseChunk();
+      open.pop_back();
+      continue;
+    }
+    VoIItem* child = next;
+    next = polygon->GetNextChild(child);
+    if (VoIPolygon* inner = child->IsPolygon()) {
+      openBlock(inner);
+    } else {
+      save.depth = Indent(level);
+      VoMaster::ExecSave(child, save);
+    }
+  }
+  save.depth = static_cast<unsigned short>(base);
+}
+
+}  // namespace
+
 void WriteIntermediateItem(VoSave& save, VoICharacter* character, int depth) {
   // Characters nest as deep as the tree walks go.
   if (!character || depth > VoIBranch::MaxDepth) return;
   const char* className = character->GetClassNameA();
+  save.depth = Indent(depth);
   save.OpenChunk(className ? className : "Character");
   character->VoIObject::Save(save);
   if (VoISkelton* skeleton = character->GetSkelton()) VoMaster::ExecSave(skeleton, save);
   VoIBranch::ItemList polygons;
   character->GetGroupList(polygons, VoIPolygon::CLASS_ID);
+  // The list runs parents first. A polygon whose parent polygon's block is
+  // written is in that block already: writing it again would repeat it once
+  // per ancestor.
+  std::unordered_set<VoIItem*> written;
   for (const VoRefer<VoIItem>& ref : polygons) {
     VoIPolygon* polygon = ref ? ref->IsPolygon() : nullptr;
-    if (!polygon || !polygon->GetVertex() || !polygon->GetFace() || polygon->IsHide() == 1) continue;
-    VoMaster::ExecSave(polygon, save);
+    if (!polygon) continue;
+    if (written.count(polygon->GetParent())) {
+      written.insert(polygon);
+      continue;
+    }
+    if (!Kept(polygon)) continue;
+    written.insert(polygon);
+    WritePolygonBlock(save, polygon);
   }
   VoIBranch::ItemList nested;
   character->GetGroupList(nested, VoICharacter::CLASS_ID);
   for (const VoRefer<VoIItem>& ref : nested)
     if (VoICharacter* inner = ref ? ref->IsCharacter() : nullptr) WriteIntermediateItem(save, inner, depth + 1);
+  save.depth = static_cast<unsigned short>(Indent(depth) + 1);
   save.CloseChunk();
 }
 

@@ -17,7 +17,8 @@ namespace Osmira {
 int WriteIntermediateFile(const char* path, std::list<VoRefer<VoIItem>>& items);
 
 // One character block: its object lines, its skeleton, its kept polygons
-// (live positions and faces, not disabled) and its nested characters.
+// (live positions and faces, not disabled; a polygon nested in a written
+// one appears only in that one's block) and its nested characters.
 void WriteIntermediateItem(VoSave& save, VoICharacter* character, int depth = 0);
 
 }  // namespace Osmira

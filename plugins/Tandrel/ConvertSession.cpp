@@ -2,6 +2,10 @@
 
 #include <cstring>
 #include <list>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/TextFile.h"
@@ -41,6 +45,8 @@ ConvertSession::ConvertSession(VoICharacter* destination, VoICharacter* source)
       sourceList_(MakeList(source)) {
   for (size_t i = 0; i < sourceList_.size(); ++i)
     if (VoILocate* locate = sourceList_[i].locate.GetRaw()) sourceIndex_.emplace(locate, int(i));
+  for (size_t i = 0; i < destinationList_.size(); ++i)
+    if (VoILocate* locate = destinationList_[i].locate.GetRaw()) destinationIndex_.emplace(locate, int(i));
 }
 
 int ConvertSession::SourceIndex(VoIItem* item) const {
@@ -49,14 +55,13 @@ int ConvertSession::SourceIndex(VoIItem* item) const {
 }
 
 void ConvertSession::Pair(VoILocate* destination, VoIItem* source) {
-  for (ConvertEntry& entry : destinationList_)
-    if (entry.locate.GetRaw() == destination) entry.pair = source;
+  auto found = destinationIndex_.find(destination);
+  if (found != destinationIndex_.end()) destinationList_[size_t(found->second)].pair = source;
 }
 
 VoIItem* ConvertSession::PairOf(VoILocate* destination) const {
-  for (const ConvertEntry& entry : destinationList_)
-    if (entry.locate.GetRaw() == destination) return entry.pair.Get();
-  return nullptr;
+  auto found = destinationIndex_.find(destination);
+  return found == destinationIndex_.end() ? nullptr : destinationList_[size_t(found->second)].pair.Get();
 }
 
 std::string ConvertSession::Label(VoILocate* destination) const {
@@ -82,24 +87,30 @@ int ConvertSession::ReadConvertFile(const char* path) {
   master->FreeFileData(data);
   const Kvc::Document doc = Kvc::Parse(text.c_str());
 
+  // Names to entries once, so a long file against a large skeleton stays
+  // linear: a source name takes the first item of that name, a destination
+  // name every locate of it.
+  std::unordered_map<std::string, VoIItem*> sources;
+  for (const ConvertEntry& entry : sourceList_)
+    if (VoILocate* locate = entry.locate.Get()) sources.emplace(locate->GetName(), locate);
+  std::unordered_map<std::string, std::vector<ConvertEntry*>> destinations;
+  for (ConvertEntry& entry : destinationList_)
+    if (VoILocate* locate = entry.locate.Get()) destinations[locate->GetName()].push_back(&entry);
+
   bool missing = false;
   for (const Kvc::Pair& pair : doc.pairs) {
-    VoIItem* source = nullptr;
-    for (const ConvertEntry& entry : sourceList_)
-      if (VoILocate* locate = entry.locate.Get(); locate && pair.source == locate->GetName()) {
-        source = locate;
-        break;
-      }
-    if (!source) {
+    auto source = sources.find(pair.source);
+    if (source == sources.end()) {
       missing = true;
       continue;
     }
-    for (ConvertEntry& entry : destinationList_)
-      if (VoILocate* locate = entry.locate.Get(); locate && pair.destination == locate->GetName()) {
-        entry.pair = source;
-        if (Frx::theFerrox.debug)
-          Frx::theFerrox.Log("  Attached %s <= %s\n", pair.destination.c_str(), pair.source.c_str());
-      }
+    auto found = destinations.find(pair.destination);
+    if (found == destinations.end()) continue;
+    for (ConvertEntry* entry : found->second) {
+      entry->pair = source->second;
+      if (Frx::theFerrox.debug)
+        Frx::theFerrox.Log("  Attached %s <= %s\n", pair.destination.c_str(), pair.source.c_str());
+    }
   }
   if (doc.closed && missing) ShowMessage(0, "すべてのアイテムを関連付けすることができませんでした。");
   if (doc.status != Kvc::Status::Done) {
@@ -113,16 +124,22 @@ int ConvertSession::ReadConvertFile(const char* path) {
 int ConvertSession::WriteConvertFile(const char* path) {
   if (!path) return 0;
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 開始\n");
-  std::vector<Kvc::Pair> pairs;
+  std::vector<Kvc::Pair> pairs, refused;
   for (const ConvertEntry& entry : destinationList_) {
     VoILocate* locate = entry.locate.Get();
     VoIItem* source = entry.pair.Get();
-    if (locate && source) pairs.push_back({locate->GetName(), source->GetName()});
+    if (!locate || !source) continue;
+    Kvc::Pair pair{locate->GetName(), source->GetName()};
+    (Kvc::Writable(pair) ? pairs : refused).push_back(std::move(pair));
   }
   Frx::File::TextWriter out;
   if (!out.Open(path)) return 0;
   out.Write(Kvc::Text(pairs).c_str());
   const int written = out.Close();
+  // A name the file cannot carry would break every pair after it on reading.
+  if (written && !refused.empty())
+    ShowMessage(0, "名前を保存できない関連付けを %d 個除いて保存しました。\n%s <= %s\n", int(refused.size()),
+                refused[0].destination.c_str(), refused[0].source.c_str());
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVC 保存 : 終了\n");
   return written;
 }

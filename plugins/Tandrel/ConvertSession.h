@@ -43,7 +43,8 @@ class ConvertSession {
   std::string Label(VoILocate* destination) const;
 
   // The dialog's "開く" and "保存" with the chosen file's full path; 1 when
-  // the file was read or written. Read pairs are added to those made.
+  // the file was read or written. Read pairs are added to those made. Pairs
+  // whose names the file cannot carry are left out of it, with a message.
   int ReadConvertFile(const char* path);
   int WriteConvertFile(const char* path);
 
@@ -53,5 +54,5 @@ class ConvertSession {
  private:
   VoRefer<VoICharacter> destination_, source_;
   std::vector<ConvertEntry> destinationList_, sourceList_;
-  std::unordered_map<VoIItem*, int> sourceIndex_;
+  std::unordered_map<VoIItem*, int> sourceIndex_, destinationIndex_;
 };

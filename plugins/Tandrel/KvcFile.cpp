@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "ferrox/string/Pstring.h"
 #include "ferrox/text/Pscanf.h"
 #include "ferrox/text/TextFormat.h"
 
@@ -11,18 +10,37 @@ namespace Kvc {
 
 namespace {
 
-// The name without the blanks and control bytes that end it: they would be
-// lost on the next write and read, and no item is named with them. (No
-// Shift-JIS trail byte is that low.)
-std::string Trimmed(const Frx::Pstring& name) {
-  std::string text = name.Get();
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
-  return text;
+// Blanks are bytes 1..32, as the scanner skips them. No Shift-JIS trail
+// byte is that low, nor is "<" or "=".
+bool Blank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// A name without the blanks at either end: the reader cannot keep them.
+std::string Trimmed(std::string text) {
+  size_t from = 0;
+  while (from < text.size() && Blank(text[from])) ++from;
+  while (text.size() > from && Blank(text.back())) text.pop_back();
+  return text.substr(from);
+}
+
+// A block line split at its first "<=" with a blank on both sides; the
+// source ends at a TAB, what follows it is ignored. So names may hold
+// blanks, and "<=" anywhere but between blanks in the destination.
+bool SplitPair(const std::string& line, Pair& pair) {
+  for (size_t at = 1; at + 2 < line.size(); ++at) {
+    if (line[at] != '<' || line[at + 1] != '=' || !Blank(line[at - 1]) || !Blank(line[at + 2])) continue;
+    std::string source = line.substr(at + 3);
+    size_t start = 0;
+    while (start < source.size() && Blank(source[start])) ++start;
+    source = source.substr(start, source.find('\t', start) - start);
+    pair = {Trimmed(line.substr(0, at)), Trimmed(std::move(source))};
+    return !pair.destination.empty() && !pair.source.empty();
+  }
+  return false;
 }
 
 // The line the next token stands on, blanks before it skipped.
 int LineAt(const char* cursor, const char* text) {
-  while (*cursor && static_cast<unsigned char>(*cursor) <= 32) ++cursor;
+  while (*cursor && Blank(*cursor)) ++cursor;
   return Frx::TextFormat::GetLine(cursor, text) + 1;
 }
 
@@ -39,25 +57,20 @@ Document Parse(const char* text) {
   // Block lines one at a time, so a line that is neither a pair nor "}" is
   // reported where it stands and nothing reads on into the next line.
   for (;;) {
-    while (*p && static_cast<unsigned char>(*p) <= 32) ++p;
+    while (*p && Blank(*p)) ++p;
     const char* end = p;
     while (*end && *end != '\n') ++end;
     std::string line(p, end);
-    while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32) line.pop_back();
+    while (!line.empty() && Blank(line.back())) line.pop_back();
     const char* cursor = line.c_str();
     if (Frx::Pscanf(cursor, "}")) {
       p += cursor - line.c_str();
       break;
     }
-    Frx::Pstring destination, source;
-    // A TAB ends the source; what follows it is ignored, as before.
-    if (Frx::Pscanf(cursor, "%S <= %S", &destination, &source)) {
-      Pair pair{Trimmed(destination), Trimmed(source)};
-      if (!pair.destination.empty() && !pair.source.empty()) {
-        doc.pairs.push_back(std::move(pair));
-        p = end;
-        continue;
-      }
+    if (Pair pair; SplitPair(line, pair)) {
+      doc.pairs.push_back(std::move(pair));
+      p = end;
+      continue;
     }
     doc.status = Status::BadLine;
     doc.line = Frx::TextFormat::GetLine(p, text) + 1;
@@ -69,6 +82,12 @@ Document Parse(const char* text) {
     doc.line = LineAt(p, text);
   }
   return doc;
+}
+
+bool Writable(const Pair& pair) {
+  const Document doc = Parse(Text({pair}).c_str());
+  return doc.status == Status::Done && doc.pairs.size() == 1 && doc.pairs[0].destination == pair.destination &&
+         doc.pairs[0].source == pair.source;
 }
 
 std::string Text(const std::vector<Pair>& pairs) {

@@ -3,7 +3,7 @@
 //
 //   Savora MotionConvert Text Ver 0.1
 //   MConvert: {
-//   <TAB>destination <= source
+//   <TAB>destination <= source  (split at the first "<=" between blanks)
 //   }
 //   Eof                        (no line end)
 #pragma once
@@ -34,6 +34,11 @@ struct Document {
 
 // Parses zero-terminated text with LF (or CR LF) line ends.
 Document Parse(const char* text);
+
+// Whether the pair, written, reads back as it is: no blank at either end of
+// a name, no line end, no TAB in the source, no "<=" between blanks in the
+// destination, no destination that reads as the block's end.
+bool Writable(const Pair& pair);
 
 // The whole file with LF line ends, to be written in text mode.
 std::string Text(const std::vector<Pair>& pairs);

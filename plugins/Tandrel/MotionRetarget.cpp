@@ -1,6 +1,7 @@
 #include "plugins/Tandrel/MotionRetarget.h"
 
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
@@ -40,6 +41,11 @@ float PositionScale(const Frx::Pmatrix& destination, const Frx::Pmatrix& source)
 // Controls of D for the source's connections whose items are paired; true
 // when the source drives any position at all.
 bool MakeControls(ConvertSession& session, VoMaster& master, VoICharacter& source, VoIMotion& made) {
+  // The destination entries of each source item, in list order, so that
+  // many connections against a large skeleton stay linear.
+  std::unordered_map<VoIItem*, std::vector<VoILocate*>> paired;
+  for (ConvertEntry& entry : session.DestinationList())
+    if (VoILocate* locate = entry.locate.Get(); locate && entry.pair.Get()) paired[entry.pair.Get()].push_back(locate);
   bool positions = false;
   for (VoControlConnect& connection : source.connections) {
     VoIItem* item = connection.item.Get();
@@ -48,9 +54,9 @@ bool MakeControls(ConvertSession& session, VoMaster& master, VoICharacter& sourc
     const bool vector = control->IsControlVector() != nullptr;
     positions = positions || vector;
     if (!vector && !control->IsControlQuaternion()) continue;
-    for (ConvertEntry& entry : session.DestinationList()) {
-      VoILocate* locate = entry.locate.Get();
-      if (!locate || entry.pair.Get() != item) continue;
+    auto found = paired.find(item);
+    if (found == paired.end()) continue;
+    for (VoILocate* locate : found->second) {
       VoIControl* added = nullptr;
       if (vector) {
         VoILocate* target = PositionTarget(locate);

@@ -6,7 +6,9 @@
   anchors/anchors.mqo  a spine and two "hand[]" bones, three tubes named as one
                        object "bdef:body", and its anchors: one object of two
                        boxes ("anchor_hands|body", material "hand[]", split and
-                       bound by side) and one box round the spine.
+                       bound by side) and one box round the spine;
+  nested/nested.mqo    one bone, a tube "bdef:arm" holding a box "cuff|arm"
+                       that holds a box "button|cuff", beside a plain box.
 
 Usage: make-cases.py [folder, default: this script's].
 """
@@ -84,7 +86,15 @@ def main():
         obj("anchor_hands|body", join(box((-7, -1, -2), (-3, 11, 2)), box((3, -1, -2), (7, 11, 2))), 2),
         obj("anchor_spine|body", box((-2, -1, -2), (2, 11, 2)), 1),
     ])
-    for name, text in (("bdef", bdef), ("anchors", anchors)):
+    nested = document(["skin", "upper"], [
+        bones([((0, 0, 0), (0, 0, -4), (0, 10, 0), 1)]),
+        obj("bdef:arm", tube(0, [0, 5, 10]), 0),
+        obj("cuff|arm", box((-2, 8, -2), (2, 10, 2)), 0),
+        obj("button|cuff", box((2, 9, 0), (3, 10, 1)), 0),
+        obj("plain", box((10, 0, 0), (11, 1, 1)), 0),
+    ])
+    for name, text in (("bdef", bdef), ("anchors", anchors), ("nested", nested)):
+        os.makedirs(os.path.join(folder, name), exist_ok=True)
         with open(os.path.join(folder, name, name + ".mqo"), "wb") as f:
             f.write(text.encode("ascii"))
 

@@ -1,15 +1,15 @@
 // Scene folders: a folder of model and motion files read as one character,
 // its sub-folders as nested characters.
-#include <climits>
-#include <cstdlib>
+#include <sys/stat.h>
+
 #include <list>
-#include <string>
-#include <vector>
+#include <map>
+#include <utility>
 
 #include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/file/CaseResolve.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
-#include "ferrox/string/NativeName.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
@@ -17,21 +17,13 @@
 #include "vocore/skeleton/VoISkelton.h"
 #include "vocore/vocore/VoMaster.h"
 
-// The folders being read, outermost first, as resolved file-system paths: a
-// folder that links back to one of them would otherwise recurse forever.
+// Every folder of one import by device and inode, true while it is being
+// read: a link back to an open folder would recurse forever, and links to a
+// folder already read (a diamond of links) would read it once per path.
 struct VoMaster::SceneWalk {
-  std::vector<std::string> open;
+  std::map<std::pair<dev_t, ino_t>, bool> folders;
+  int depth = 0;
 };
-
-namespace {
-
-std::string Resolved(const char* folder) {
-  std::string native = Frx::NativeName::ToNative(folder);
-  char buffer[PATH_MAX];
-  return realpath(native.c_str(), buffer) ? std::string(buffer) : native;
-}
-
-}  // namespace
 
 VoICharacter* VoMaster::ImportSceneFolder(const char* folder, VoICharacter* parent) {
   SceneWalk walk;
@@ -41,17 +33,26 @@ VoICharacter* VoMaster::ImportSceneFolder(const char* folder, VoICharacter* pare
 VoICharacter* VoMaster::ImportSceneFolderAt(const char* folder, VoICharacter* parent,
                                             SceneWalk& walk) {
   if (!folder || !parent) return nullptr;
-  std::string here = Resolved(folder);
-  for (const std::string& open : walk.open)
-    if (open == here) {
-      Frx::theFerrox.Log("　　フォルダ \"%s\" は読み込み中のフォルダを指しています。\n", folder);
-      return nullptr;
-    }
-  if (static_cast<int>(walk.open.size()) >= MaxSceneFolderDepth) {
+  if (walk.depth >= MaxSceneFolderDepth) {
     Frx::theFerrox.Log("　　フォルダ \"%s\" の階層が深すぎます。\n", folder);
     return nullptr;
   }
-  walk.open.push_back(here);
+  // A folder that cannot be looked at lists nothing, so it is not tracked.
+  struct stat st;
+  const bool known = stat(Frx::CaseResolve::ResolveSystem(folder).c_str(), &st) == 0;
+  const std::pair<dev_t, ino_t> id(known ? st.st_dev : 0, known ? st.st_ino : 0);
+  if (known) {
+    auto found = walk.folders.find(id);
+    if (found != walk.folders.end()) {
+      if (found->second)
+        Frx::theFerrox.Log("　　フォルダ \"%s\" は読み込み中のフォルダを指しています。\n", folder);
+      else
+        Frx::theFerrox.Log("　　フォルダ \"%s\" は読み込み済みのフォルダを指しています。\n", folder);
+      return nullptr;
+    }
+    walk.folders.emplace(id, true);
+  }
+  ++walk.depth;
 
   std::list<Frx::File::SearchData> entries;
   Frx::File::Search(entries, folder, "*.*");
@@ -89,7 +90,8 @@ VoICharacter* VoMaster::ImportSceneFolderAt(const char* folder, VoICharacter* pa
   }
   importFiles("kvm", 0);
 
-  walk.open.pop_back();
+  --walk.depth;
+  if (known) walk.folders[id] = false;
   return character;
 }
 

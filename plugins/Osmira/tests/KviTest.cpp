@@ -1,7 +1,10 @@
 // The intermediate file: its exact bytes, and what it refuses.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "OsmiraFixture.h"
 #include "ferrox/testing/TempFolder.h"
@@ -99,6 +102,60 @@ TEST_F(KviTest, ExactBytes) {
   const std::string again = Path("again.kvi");
   ASSERT_EQ(kviDesc.Export(again.c_str(), items, 0), 1);
   EXPECT_EQ(plugtest::ReadWhole(again), plugtest::ReadWhole(path));
+}
+
+size_t Count(const std::string& s, const std::string& text) {
+  size_t n = 0;
+  for (size_t at = s.find(text); at != std::string::npos; at = s.find(text, at + text.size())) ++n;
+  return n;
+}
+
+class KviChain : public KviTest {
+ protected:
+  // The file written of a character holding a chain of `depth` nested
+  // triangles p00000, p00001, ... (the one at `hidden` hidden).
+  std::string WriteChain(int depth, int hidden) {
+    Mesh triangle{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}};
+    VoICharacter* chain = Make<VoICharacter>(nullptr, "chain");
+    VoIBranch* parent = chain;
+    for (int i = 0; i < depth; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "p%05d", i);
+      parent = BuildPolygon(master, parent, name, triangle);
+      if (i == hidden) parent->SwHide(1);
+    }
+    const std::string path = Path("chain.kvi");
+    return master.Export(path.c_str(), chain, 0) ? plugtest::ReadWhole(path) : "";
+  }
+};
+
+TEST_F(KviChain, NestedPolygonsAreWrittenOnceAndTheFileGrowsLinearly) {
+  const struct {
+    const char* what;
+    int depth, hidden;
+    size_t blocks;
+  } cases[] = {
+      {"three nested", 3, -1, 3},
+      {"a hidden top: the rest once, from the second down", 3, 0, 2},
+      {"a hidden one inside a written one stays in its block", 3, 1, 3},
+      {"deeper than the group walk and the indent", 300, -1, 300},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string text = WriteChain(c.depth, c.hidden);
+    EXPECT_EQ(Count(text, "Polygon {"), c.blocks);
+    for (int i = 0; i < c.depth; ++i) {
+      char line[32];
+      std::snprintf(line, sizeof line, "name = \"p%05d\"", i);
+      EXPECT_EQ(Count(text, line), i == 0 && c.hidden == 0 ? 0u : 1u) << line;
+    }
+    // A block is four short lines; its indent does not grow without end.
+    EXPECT_LE(text.size(), 100 + size_t(c.depth) * 400);
+  }
+  // In a child: a writer recursing on the depth would overflow the stack.
+  // The process ends before the chain is released.
+  EXPECT_EXIT(std::_Exit(Count(WriteChain(200000, -1), "Polygon {") == 200000 ? 0 : 1),
+              ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(KviTest, RefusesListsWithoutCharactersAndUnwritablePaths) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "TandrelFixture.h"
 #include "plugins/Tandrel/KvcFile.h"
@@ -78,6 +79,35 @@ TEST(KvcParse, ReadsPairsAndSaysWhereATextGoesWrong) {
   }
 }
 
+TEST(KvcParse, NamesWithBlanksReadBackAndUnwritableOnesAreKnown) {
+  const struct {
+    const char *destination, *source;
+    bool writable;
+  } names[] = {
+      {"Left Leg", "Left Leg", true}, {"Left  Up\x01Leg", "L  x", true}, {"a<=b", "c<=d", true},
+      {"a", "b <= c", true},          {"Hips", "<= x", true},           {"ソ 表", "能 予", true},  // trail bytes 0x5C
+      {"}x", "y", true},              {"a <= b", "c", false},           {"x <=", "y", false},
+      {" lead", "x", false},          {"trail ", "x", false},           {"x", " lead", false},
+      {"x", "trail\t", false},        {"x", "tab\tinside", false},      {"a\nb", "c", false},
+      {"}", "x", false},              {"}ソ", "x", false},              {"", "x", false},
+  };
+  std::vector<Kvc::Pair> writable;
+  for (const auto& n : names) {
+    SCOPED_TRACE(std::string(n.destination) + " / " + n.source);
+    EXPECT_EQ(Kvc::Writable({n.destination, n.source}), n.writable);
+    if (n.writable) writable.push_back({n.destination, n.source});
+  }
+  // All writable ones in one file, CR LF as written in text mode.
+  std::string text = Kvc::Text(writable);
+  for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) text.insert(at, "\r");
+  const Kvc::Document doc = Kvc::Parse(text.c_str());
+  EXPECT_EQ(doc.status, Kvc::Status::Done);
+  ASSERT_EQ(doc.pairs.size(), writable.size());
+  for (size_t i = 0; i < writable.size(); ++i)
+    EXPECT_EQ(doc.pairs[i].destination + " / " + doc.pairs[i].source,
+              writable[i].destination + " / " + writable[i].source);
+}
+
 class KvcFileTest : public TandrelFixture {
  protected:
   void SetUp() override {
@@ -112,6 +142,33 @@ TEST_F(KvcFileTest, WritesThePairsInListOrderAndReadsThemBack) {
   EXPECT_EQ(session.PairOf(JointOf(destination, "thigh")), nullptr);
   EXPECT_EQ(session.PairOf(JointOf(destination, "shin")), JointOf(source, "LeftLeg"));
   EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(KvcFileTest, NamesWithBlanksSurviveAWriteAndUnwritableOnesAreLeftOut) {
+  VoICharacter* to = NewCharacter("to");
+  VoICharacter* from = NewCharacter("from");
+  BuildSkeleton(master, to, {{"Hips", "", {0, 1, 0}}, {"Left Leg", "Hips", {1, 0, 0}}, {"a <= b", "Hips", {2, 0, 0}}});
+  BuildSkeleton(master, from, {{"Hips", "", {0, 1, 0}}, {"Left Leg", "Hips", {1, 0, 0}}});
+  const std::string path = folder.System("blanks.kvc");
+  {
+    ConvertSession session(to, from);
+    session.Pair(JointOf(to, "Hips"), JointOf(from, "Hips"));
+    session.Pair(JointOf(to, "Left Leg"), JointOf(from, "Left Leg"));
+    session.Pair(JointOf(to, "a <= b"), JointOf(from, "Left Leg"));
+    ASSERT_EQ(session.WriteConvertFile(path.c_str()), 1);
+  }
+  EXPECT_EQ(boxes, std::vector<std::string>{"名前を保存できない関連付けを 1 個除いて保存しました。\na <= b <= Left Leg\n"});
+  // The file the dialog wrote with these names, and this one, read back whole.
+  for (const std::string& file : {std::string(SAVORA_TESTDATA_DIR) + "/kvc/blank-names.kvc", path}) {
+    SCOPED_TRACE(file);
+    boxes.clear();
+    ConvertSession session(to, from);
+    ASSERT_EQ(session.ReadConvertFile(file.c_str()), 1);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(session.PairOf(JointOf(to, "Hips")), JointOf(from, "Hips"));
+    EXPECT_EQ(session.PairOf(JointOf(to, "Left Leg")), JointOf(from, "Left Leg"));
+    EXPECT_EQ(session.PairOf(JointOf(to, "a <= b")), nullptr);
+  }
 }
 
 TEST_F(KvcFileTest, ReportsMissingItemsAndBrokenFilesAndKeepsThePairsRead) {

@@ -146,6 +146,38 @@ TEST_F(SceneFolder, ImportBuildsNestedCharactersAndStopsAtLoops) {
   EXPECT_EQ(subs[0]->GetCoordinate()->GetParent(), stage->GetSkelton());
 }
 
+TEST_F(SceneFolder, DiamondOfLinksReadsEveryFolderOnce) {
+  // L0 .. Ln, each Li holding links a and b to L(i+1), a model in Ln: 2^n
+  // paths lead to it, but each real folder is one character.
+  for (int levels : {1, 4, 14}) {
+    SCOPED_TRACE(levels);
+    const fs::path base = root / ("diamond" + std::to_string(levels));
+    for (int i = 0; i <= levels; ++i) fs::create_directories(base / ("L" + std::to_string(i)));
+    for (int i = 0; i < levels; ++i)
+      for (const char* link : {"a", "b"})
+        fs::create_directory_symlink(base / ("L" + std::to_string(i + 1)), base / ("L" + std::to_string(i)) / link);
+    Touch(base / ("L" + std::to_string(levels)) / "x.mqo");
+    mqo.paths.clear();
+
+    LogCapture log;
+    VoIItem* result = master.Import((base / "L0").string().append("\\").c_str(), top, 0);
+    ASSERT_NE(result, nullptr);
+    // Each level is the first link of the one above; the second is refused.
+    VoICharacter* at = result->IsCharacter();
+    int characters = 1;
+    for (std::vector<VoICharacter*> subs = Characters(at); !subs.empty(); subs = Characters(at)) {
+      ASSERT_EQ(subs.size(), 1u);
+      EXPECT_STREQ(subs[0]->GetName(), "a");
+      at = subs[0];
+      ++characters;
+    }
+    EXPECT_EQ(characters, levels + 1);
+    ASSERT_EQ(Files(at).size(), 1u);
+    EXPECT_EQ(mqo.paths.size(), 1u);
+    EXPECT_EQ(log.Count("は読み込み済みのフォルダを指しています。"), levels);
+  }
+}
+
 TEST_F(SceneFolder, ExportWritesOnlyWritableFiles) {
   VoIItem* result = master.Import(Folder().c_str(), top, 0);
   ASSERT_NE(result, nullptr);
