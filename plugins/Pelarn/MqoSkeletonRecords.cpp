@@ -8,6 +8,7 @@
 #include "ferrox/file/Path.h"
 #include "ferrox/string/Pstring.h"
 #include "ferrox/text/Pscanf.h"
+#include "plugins/Pelarn/MqoForest.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
 
 namespace Mqo {
@@ -55,19 +56,12 @@ const std::vector<int>* At(const PositionIndex& index, const Frx::Pvector& v) {
   return it == index.end() ? nullptr : &it->second;
 }
 
-// Whether making `parent` the parent of `child` would close a loop.
-bool WouldLoop(const std::vector<Bone>& bones, int child, int parent) {
-  int steps = 0;
-  for (int at = parent; at >= 0 && steps <= int(bones.size()); at = bones[at].parent, ++steps)
-    if (at == child) return true;
-  return false;
-}
-
-// The first bone among `candidates` that may become the parent of `child`.
-int FirstParent(const std::vector<Bone>& bones, const std::vector<int>* candidates, int child) {
+// The first bone among `candidates` that may become the parent of `child`
+// without closing a loop.
+int FirstParent(Forest& forest, const std::vector<int>* candidates, int child) {
   if (candidates)
     for (int c : *candidates)
-      if (!WouldLoop(bones, child, c)) return c;
+      if (!forest.WouldLoop(child, c)) return c;
   return -1;
 }
 
@@ -156,10 +150,11 @@ void LinkBones(Document& doc) {
     PositionKey ka, kb;
     if (!KeyOf(a, ka) || !KeyOf(b, kb) || !(ka == kb)) Add(linesByEnd, b, i);
   }
+  Forest forest(doc.bones.size());
   for (int i = 0; i < int(doc.bones.size()); ++i) {
     Bone& bone = doc.bones[i];
     const Frx::Pvector start = doc.locates[bone.start].position;
-    int parent = FirstParent(doc.bones, At(bonesByEnd, start), i);
+    int parent = FirstParent(forest, At(bonesByEnd, start), i);
     if (parent < 0) {
       bone.flags |= Bone::NO_BONE_AT_START;
       if (const std::vector<int>* lines = At(linesByEnd, start)) {
@@ -168,12 +163,13 @@ void LinkBones(Document& doc) {
         PositionKey ka, ks;
         const bool atStart = KeyOf(a, ka) && KeyOf(start, ks) && ka == ks;
         const Frx::Pvector other = doc.locates[atStart ? line.end : line.start].position;
-        parent = FirstParent(doc.bones, At(bonesByEnd, other), i);
+        parent = FirstParent(forest, At(bonesByEnd, other), i);
         if (parent >= 0) doc.bones[parent].affect.push_back(bone.start);
       }
     }
     if (bone.flags & Bone::SIBLING) continue;
     if (parent >= 0) {
+      forest.Hang(i, parent);
       bone.parent = parent;
       doc.locates[bone.start].parent = parent;
       doc.locates[bone.start].parentIsLocate = false;
