@@ -58,6 +58,7 @@ struct Locate {
 struct Bone {
   enum Flag { SIBLING = 1, NO_BONE_AT_START = 2 };
   int parent = -1;  // bone record index
+  int object = -1;  // the bone object it came from
   std::string name;
   int flags = 0;
   int start = -1, end = -1, head = -1;  // locate record indexes; a line has no head

@@ -151,8 +151,8 @@ int BuildMqoScene(const char* path, VoIBranch* parent, const char* text, size_t 
   const Frx::Pstring folder = Frx::Path::GetPath(Frx::Pstring(path ? path : ""));
   Document doc;
   std::string error;
-  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !BuildSkeletonFromObjects(doc, error) ||
-      !AssignCoordinates(doc, error) || !NestObjects(doc, error)) {
+  // Nothing is built that the engine's walks could not reach.
+  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !RunRecordSteps(doc, VoIBranch::MaxDepth, error)) {
     Frx::theFerrox.Error("%s\n", error.c_str());
     return 0;
   }

@@ -85,7 +85,7 @@ void OrderCorners(const Frx::Pvector* p, int& start, int& end, int& head) {
     }
 }
 
-void AddBoneObject(Document& doc, const Object& object) {
+void AddBoneObject(Document& doc, const Object& object, int objectIndex) {
   const bool sibling = Frx::Path::CmpClass(object.name.c_str(), "sbone") != 0;
   const int base = int(doc.locates.size());
   const int count = int(object.vertices.size());
@@ -112,6 +112,7 @@ void AddBoneObject(Document& doc, const Object& object) {
     int s, e, h;
     OrderCorners(corners, s, e, h);
     Bone bone;
+    bone.object = objectIndex;
     bone.start = base + f.v[s], bone.end = base + f.v[e], bone.head = base + f.v[h];
     doc.locates[bone.start].flags |= Locate::START;
     doc.locates[bone.end].flags |= Locate::END;
@@ -218,11 +219,12 @@ void NameLocates(Document& doc) {
 
 int BuildSkeletonFromObjects(Document& doc, std::string& /*error*/) {
   DebugLog("オブジェクトからスケルトンを生成\n");
-  for (Object& object : doc.objects) {
+  for (size_t i = 0; i < doc.objects.size(); ++i) {
+    Object& object = doc.objects[i];
     if (!Frx::Path::CmpClass(object.name.c_str(), "bone") && !Frx::Path::CmpClass(object.name.c_str(), "sbone"))
       continue;
     object.kind = Object::SKELETON_SOURCE;
-    AddBoneObject(doc, object);
+    AddBoneObject(doc, object, int(i));
   }
   LinkBones(doc);
   NameSides(doc);
