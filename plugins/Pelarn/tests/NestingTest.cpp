@@ -1,5 +1,6 @@
 // Models nested by name or by bone chains: up to the engine's depth they are
-// built, beyond it refused before anything is made.
+// built, beyond it refused before anything is made; the writer writes every
+// polygon however deep it lies.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include "PelarnFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "plugins/Pelarn/MqoParser.h"
+#include "plugins/testing/GoldenCases.h"
+#include "vocore/geometry/VoIPolygon.h"
 
 namespace pelarntest {
 namespace {
@@ -110,6 +113,28 @@ TEST_F(MqoNesting, HostileDepthsAreRefusedBeforeAnythingIsBuilt) {
         },
         ::testing::ExitedWithCode(0), "")
         << row.what;
+}
+
+TEST_F(MqoNesting, TheWriterWritesPolygonsBelowTheEnginesDepth) {
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  const int chain = VoIBranch::MaxDepth + 44;
+  VoIBranch* at = c;
+  for (int i = 0; i < chain; ++i) {
+    VoIPolygon* p = Make<VoIPolygon>(at, ("p" + std::to_string(i)).c_str());
+    auto* v = new VoVertex;
+    v->Alloc(1);
+    p->AttachVertex(v);
+    p->AttachFace(new VoFace);
+    at = p;
+  }
+  const std::string path = Scratch("deep.mqo");
+  ASSERT_EQ(master.Export(path.c_str(), c, 0), 1);
+  const std::string text = plugtest::ReadWhole(path);
+  Mqo::Document doc;
+  std::string error;
+  ASSERT_EQ(Mqo::ParseMqoDocument(text.c_str(), text.size(), 1.0f, doc, error), 1) << error;
+  ASSERT_EQ(doc.objects.size(), size_t(chain));
+  EXPECT_EQ(doc.objects.back().name, "p" + std::to_string(chain - 1));
 }
 
 }  // namespace
