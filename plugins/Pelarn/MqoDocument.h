@@ -65,12 +65,32 @@ struct Bone {
   std::vector<int> affect;              // locate record indexes
 };
 
+// What the reader passed over while reading on, by kind: how many places
+// and the text offset of the first.
+struct Skipped {
+  enum Kind {
+    OBJECT,      // an object whose name line cannot be read
+    MATERIAL,    // material lines beyond the stated count
+    VERTEX,      // vertex lines that are no vertex, or beyond the count
+    FACE,        // faces of another corner count or without corners
+    STRAY_FACE,  // faces naming a vertex the object lacks
+    KINDS
+  };
+  int count[KINDS] = {};
+  size_t first[KINDS] = {};
+
+  void Note(Kind kind, size_t at) {
+    if (count[kind]++ == 0) first[kind] = at;
+  }
+};
+
 struct Document {
   std::vector<Locate> locates;
   std::vector<Bone> bones;
   std::vector<Bone> lines;
   std::vector<Object> objects;
   std::vector<Material> materials;
+  Skipped skipped;
 
   void Clear() {
     locates.clear();
@@ -78,6 +98,7 @@ struct Document {
     lines.clear();
     objects.clear();
     materials.clear();
+    skipped = Skipped();
   }
 };
 

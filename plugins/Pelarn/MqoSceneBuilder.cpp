@@ -156,6 +156,7 @@ int BuildMqoScene(const char* path, VoIBranch* parent, const char* text, size_t 
     Frx::theFerrox.Error("%s\n", error.c_str());
     return 0;
   }
+  LogSkipped(path, text, size, doc.skipped);
   BuildItems(*master, doc, folder, parent);
   return 1;
 }

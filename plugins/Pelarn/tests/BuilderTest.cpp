@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PelarnFixture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoIMaterial.h"
 #include "vocore/scene/VoITexture.h"
@@ -63,6 +64,38 @@ TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   EXPECT_EQ(f->array[2].GetCount(), 2);
   EXPECT_EQ(f->array[2].index[1], 3u);
   EXPECT_EQ(f->array[2].material.Get(), skin);
+}
+
+TEST_F(MqoBuilder, WhatTheReaderPassesOverIsLoggedWithItsPlace) {
+  // Chunks start on line 4, after the header lines.
+  const std::string object = "Object \"kept\" {\n vertex 3 {\n0 0 0\n1 0 0\n0 1 0\n }\n";
+  const struct Row {
+    const char* what;
+    std::string chunks;
+    std::string line;  // logged after the path
+  } rows[] = {
+      {"tab in a name", "Object \"a\tb\" {\n vertex 1 {\n0 0 0\n}\n}\n" + object + "}\n",
+       "(4): 名前を読めないオブジェクトを読み飛ばしました (1 箇所)。"},
+      {"line breaks in names", "\nObject \"a\nb\" {\n}\nObject \"c\r\nd\" {\n}\n" + object + "}\n",
+       "(5): 名前を読めないオブジェクトを読み飛ばしました (2 箇所)。"},
+      {"materials past the count", "Material 1 {\n\"a\"\n\"b\"\n\"c\"\n}\n" + object + "}\n",
+       "(6): 材質の行を読み飛ばしました (1 箇所)。"},
+      {"a line that is no vertex", "Object \"kept\" {\n vertex 3 {\n0 0 0\nx\n0 1 0\n }\n}\n",
+       "(7): 頂点の行を読み飛ばしました (1 箇所)。"},
+      {"five corners and none", object + " face 3 {\n5 V(0 1 2 0 1)\n3 V(0 1 2)\nx\n }\n}\n",
+       "(11): 面を読み飛ばしました (2 箇所)。"},
+      {"corners the object lacks", object + " face 2 {\n3 V(0 1 2)\n3 V(0 1 3)\n }\n}\n",
+       "(4): ない頂点を指す面を読み飛ばしました (1 箇所)。"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    FrxTest::LogCapture log;
+    VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+    ASSERT_EQ(ImportText(Document(row.chunks), c), c) << "what can be read is kept";
+    EXPECT_NE(Find(c, "kept"), nullptr);
+    EXPECT_EQ(log.Count("を読み飛ばしました"), 1) << log.Text();
+    EXPECT_TRUE(log.Contains("　　" + Scratch("model.mqo") + row.line)) << log.Text();
+  }
 }
 
 // Stands in for a plug-in's item class: records the constructions offered.
