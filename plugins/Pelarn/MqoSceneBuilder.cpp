@@ -7,6 +7,7 @@
 #include "ferrox/text/Pscanf.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
+#include "plugins/Pelarn/MqoTextures.h"
 #include "vocore/geometry/VoFace.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/geometry/VoVertex.h"
@@ -14,42 +15,14 @@
 #include "vocore/scene/VoITexture.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/vocore/VoClassDescItem.h"
-#include "vocore/vocore/VoImageImportDesc.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace Mqo {
 
 namespace {
 
-// Whether the importer the master would pick for path reads images. A model
-// named as a texture ("self.mqo") must not be imported into the branch that
-// is being built, nor released from it.
-bool ReadsImages(VoMaster& master, const char* path) {
-  for (VoClassDescImport* desc : master.GetImportDescList()) {
-    const char* ext = desc->FileExt();
-    if (ext && Frx::Path::CmpExt(path, ext)) return dynamic_cast<VoImageImportDesc*>(desc) != nullptr;
-  }
-  return false;
-}
-
-VoITexture* ImportTexture(VoMaster& master, const char* folder, const std::string& tex, VoIBranch* parent) {
-  const Frx::Pstring path = Frx::Path::Combine(folder, tex.c_str());
-  if (path.IsEmpty() || !ReadsImages(master, path)) {
-    Frx::theFerrox.Log("　　テクスチャ \"%s\" は画像として読み込めません。\n", tex.c_str());
-    return nullptr;
-  }
-  VoIItem* item = master.Import(path, parent, 0);
-  if (!item || item == parent) return nullptr;
-  VoITexture* texture = item->IsTexture();
-  if (!texture) {
-    master.ReleaseItem(item);
-    return nullptr;
-  }
-  texture->SetName(tex.c_str());
-  return texture;
-}
-
 void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, VoIBranch* parent) {
+  TextureFinder textures(master, folder, parent);
   for (const Material& m : doc.materials) {
     auto* material = master.NewItem<VoIMaterial>(parent);
     material->SetName(m.name.c_str());
@@ -57,11 +30,7 @@ void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, V
     material->dif = m.dif, material->amb = m.amb, material->emi = m.emi, material->spc = m.spc;
     material->power = m.power;
     if (m.tex.empty()) continue;
-    // Materials naming one image share its texture item.
-    VoIItem* found = parent->Search(VoITexture::CLASS_ID, m.tex.c_str());
-    VoITexture* texture = found ? found->IsTexture() : nullptr;
-    if (!texture) texture = ImportTexture(master, folder, m.tex, parent);
-    if (texture) material->texture = texture;
+    if (VoITexture* texture = textures.Find(m.tex)) material->texture = texture;
     const char* bump = m.bump.c_str();
     if (Frx::Pscanf(bump, "invedge%.")) material->edge = 1;
   }

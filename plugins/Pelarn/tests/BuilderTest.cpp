@@ -2,6 +2,8 @@
 // classes' constructions, and failures that must leave the branch as it was.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "PelarnFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "vocore/geometry/VoIPolygon.h"
@@ -64,6 +66,43 @@ TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   EXPECT_EQ(f->array[2].GetCount(), 2);
   EXPECT_EQ(f->array[2].index[1], 3u);
   EXPECT_EQ(f->array[2].material.Get(), skin);
+}
+
+// Log lines "インポート: <path>" of image files: the texture decodes tried.
+int ImageImports(const std::string& log) {
+  int n = 0;
+  for (size_t at = log.find("インポート: "); at != std::string::npos; at = log.find("インポート: ", at + 1)) {
+    const std::string line = log.substr(at, log.find('\n', at) - at);
+    n += line.size() > 4 && (line.compare(line.size() - 4, 4, ".bmp") == 0 || line.compare(line.size() - 4, 4, ".BMP") == 0);
+  }
+  return n;
+}
+
+TEST_F(MqoBuilder, EachImageFileIsReadOnceWhateverItsSpelling) {
+  WriteScratch("skin.bmp", TinyBmp());
+  std::filesystem::create_directories(Scratch("sub"));
+  const struct Row {
+    const char* tex;
+    bool found;
+  } rows[] = {
+      {"skin.bmp", true},     {"./skin.bmp", true},     {"././skin.bmp", true}, {"SKIN.BMP", true},
+      {".//Skin.bmp", true},  {"sub/../skin.bmp", true}, {"sub\\..\\skin.bmp", true},
+      {"gone.bmp", false},    {"./gone.bmp", false},    {"././gone.bmp", false},
+  };
+  std::string materials = "Material " + std::to_string(std::size(rows)) + " {\r\n";
+  for (const Row& row : rows) materials += std::string("\t\"m\" tex(\"") + row.tex + "\")\r\n";
+  FrxTest::LogCapture log;
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  ASSERT_EQ(ImportText(Document(materials + "}\r\n"), c), c);
+
+  const std::vector<VoIItem*> textures = Children(c, VoITexture::CLASS_ID);
+  ASSERT_EQ(textures.size(), 1u);
+  EXPECT_STREQ(textures[0]->GetName(), "skin.bmp") << "named as the first material names it";
+  const std::vector<VoIItem*> made = Children(c, VoIMaterial::CLASS_ID);
+  ASSERT_EQ(made.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(made[i]->IsMaterial()->texture.Get(), rows[i].found ? textures[0] : nullptr) << rows[i].tex;
+  EXPECT_EQ(ImageImports(log.Text()), 2) << "one decode of skin.bmp, one try of gone.bmp\n" << log.Text();
 }
 
 TEST_F(MqoBuilder, WhatTheReaderPassesOverIsLoggedWithItsPlace) {
