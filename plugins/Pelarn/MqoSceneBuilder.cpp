@@ -21,7 +21,10 @@ namespace Mqo {
 
 namespace {
 
-void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, VoIBranch* parent) {
+// The materials of the document, in its order: its faces' material numbers.
+std::vector<VoIMaterial*> BuildMaterials(VoMaster& master, const Document& doc, const char* folder,
+                                         VoIBranch* parent) {
+  std::vector<VoIMaterial*> made;
   TextureFinder textures(master, folder, parent);
   for (const Material& m : doc.materials) {
     auto* material = master.NewItem<VoIMaterial>(parent);
@@ -29,20 +32,13 @@ void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, V
     material->r = m.col[0], material->g = m.col[1], material->b = m.col[2], material->a = m.col[3];
     material->dif = m.dif, material->amb = m.amb, material->emi = m.emi, material->spc = m.spc;
     material->power = m.power;
+    made.push_back(material);
     if (m.tex.empty()) continue;
     if (VoITexture* texture = textures.Find(m.tex)) material->texture = texture;
     const char* bump = m.bump.c_str();
     if (Frx::Pscanf(bump, "invedge%.")) material->edge = 1;
   }
-}
-
-// Face material numbers count the branch's materials from its first, also
-// those that were there before this import.
-std::vector<VoIMaterial*> MaterialsOf(VoIBranch* parent) {
-  std::vector<VoIMaterial*> table;
-  for (VoIItem* c = parent->GetFirstChild(); c; c = parent->GetNextChild(c))
-    if (c->GetClassID() == VoIMaterial::CLASS_ID) table.push_back(c->IsMaterial());
-  return table;
+  return made;
 }
 
 bool FaceFits(const Face& f, size_t vertices) {
@@ -87,10 +83,11 @@ VoIPolygon* BuildPolygon(VoMaster& master, const Object& object, const std::vect
 }  // namespace
 
 void BuildItems(VoMaster& master, Document& doc, const char* textureFolder, VoIBranch* parent) {
-  BuildMaterials(master, doc, textureFolder, parent);
+  // Face material numbers count this file's materials only: a branch that
+  // holds the materials of other files keeps them for their own faces.
+  const std::vector<VoIMaterial*> materials = BuildMaterials(master, doc, textureFolder, parent);
   const std::vector<VoIBone*> bones = BuildSkeletonItems(master, doc, parent);
 
-  const std::vector<VoIMaterial*> materials = MaterialsOf(parent);
   std::vector<VoIPolygon*> polygons(doc.objects.size(), nullptr);
   for (size_t i = 0; i < doc.objects.size(); ++i) {
     const Object& object = doc.objects[i];

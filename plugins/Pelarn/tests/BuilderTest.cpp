@@ -19,7 +19,7 @@ using MqoBuilder = PelarnFixture;
 TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   WriteScratch("skin.bmp", TinyBmp());
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
-  Make<VoIMaterial>(c, "old");  // face material numbers count it too
+  Make<VoIMaterial>(c, "old");  // another file's: face material numbers pass it by
   const std::string text = Document(
       "Material 4 {\r\n"
       "\t\"skin\" col(1 0.5 0.25 1) dif(0.8) amb(0.6) emi(0.1) spc(0.2) power(5) tex(\"skin.bmp\") bump(\"invedge\")\r\n"
@@ -59,13 +59,13 @@ TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   ASSERT_EQ(body->GetNumFace(), 3u);
   const VoFace* f = body->GetFace();
   EXPECT_EQ(f->array[0].GetCount(), 3);
-  EXPECT_EQ(f->array[0].material.Get(), skin);
+  EXPECT_EQ(f->array[0].material.Get(), materials[2]);
   EXPECT_FLOAT_EQ(f->array[0].uv[2][1], 1.0f);
   EXPECT_EQ(f->array[1].GetCount(), 4);
   EXPECT_EQ(f->array[1].material.Get(), nullptr) << "material number out of range";
   EXPECT_EQ(f->array[2].GetCount(), 2);
   EXPECT_EQ(f->array[2].index[1], 3u);
-  EXPECT_EQ(f->array[2].material.Get(), skin);
+  EXPECT_EQ(f->array[2].material.Get(), materials[2]);
 }
 
 // Log lines "インポート: <path>" of image files: the texture decodes tried.
