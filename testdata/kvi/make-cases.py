@@ -6,7 +6,12 @@
   anchors/anchors.mqo  a spine and two "hand[]" bones, three tubes named as one
                        object "bdef:body", and its anchors: one object of two
                        boxes ("anchor_hands|body", material "hand[]", split and
-                       bound by side) and one box round the spine.
+                       bound by side) and one box round the spine;
+  anchor-material/anchor-material.mqo
+                       two bones in a row and a tube "sdef:leg" with two
+                       one-piece anchors: "anchor_knee" of material "lower"
+                       lying nearer the upper bone, and "anchor_hip" of
+                       material "upper".
 
 Usage: make-cases.py [folder, default: this script's].
 """
@@ -84,7 +89,13 @@ def main():
         obj("anchor_hands|body", join(box((-7, -1, -2), (-3, 11, 2)), box((3, -1, -2), (7, 11, 2))), 2),
         obj("anchor_spine|body", box((-2, -1, -2), (2, 11, 2)), 1),
     ])
-    for name, text in (("bdef", bdef), ("anchors", anchors)):
+    anchor_material = document(["skin", "upper", "lower"], [
+        bones([((0, 0, 0), (0, 0, -4), (0, 10, 0), 1), ((0, 10, 0), (0, 10, -4), (0, 20, 0), 2)]),
+        obj("sdef:leg", tube(0, [0, 5, 10, 15, 20]), 0),
+        obj("anchor_hip|leg", box((-2, -1, -2), (2, 7, 2)), 1),
+        obj("anchor_knee|leg", box((-2, 4, -2), (2, 14, 2)), 2),
+    ])
+    for name, text in (("bdef", bdef), ("anchors", anchors), ("anchor-material", anchor_material)):
         with open(os.path.join(folder, name, name + ".mqo"), "wb") as f:
             f.write(text.encode("ascii"))
 
