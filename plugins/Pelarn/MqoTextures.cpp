@@ -6,6 +6,7 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/CaseResolve.h"
+#include "ferrox/file/NameFold.h"
 #include "ferrox/file/Path.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoITexture.h"
@@ -34,7 +35,9 @@ std::string FileIdentity(const char* path) {
   struct stat st;
   if (stat(native.c_str(), &st) == 0)
     return "#" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
-  return std::filesystem::path(native).lexically_normal().string();
+  // A missing file: its spellings differ in case and in "." and ".." only.
+  const std::u32string folded = Frx::NameFold::Fold(std::filesystem::path(native).lexically_normal().string());
+  return std::string(reinterpret_cast<const char*>(folded.data()), folded.size() * sizeof(char32_t));
 }
 
 TextureFinder::TextureFinder(VoMaster& master, const char* folder, VoIBranch* parent)

@@ -34,7 +34,8 @@ class TextureFinder {
 };
 
 // The identity of the file a path names, as the file lookup finds it: device
-// and inode when it exists, else the resolved path with "." and ".." taken out.
+// and inode when it exists, else the resolved path with "." and ".." taken
+// out and letters folded, as Windows would compare it.
 std::string FileIdentity(const char* path);
 
 }  // namespace Mqo
