@@ -1,5 +1,6 @@
 // The log lines of what the reader passed over.
 #include <algorithm>
+#include <numeric>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "plugins/Pelarn/MqoParser.h"
@@ -15,7 +16,11 @@ const char* const kWhat[Skipped::KINDS] = {
 }  // namespace
 
 void LogSkipped(const char* path, const char* text, size_t size, const Skipped& skipped) {
-  for (int kind = 0; kind < Skipped::KINDS; ++kind) {
+  // In the order of their first places in the file.
+  int order[Skipped::KINDS];
+  std::iota(order, order + Skipped::KINDS, 0);
+  std::stable_sort(order, order + Skipped::KINDS, [&skipped](int a, int b) { return skipped.first[a] < skipped.first[b]; });
+  for (int kind : order) {
     if (skipped.count[kind] == 0) continue;
     const size_t at = std::min(skipped.first[kind], size);
     const int line = 1 + int(std::count(text, text + at, '\n'));
