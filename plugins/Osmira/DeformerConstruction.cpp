@@ -65,12 +65,16 @@ void MakeAnchors(VoMaster& master, VoIPolygon* polygon, VoIBranch* deformer) {
   }
 }
 
+// An anchor binds to the coordinate its material names, whole or split: the
+// importer has already bound every object to its nearest bone, which must
+// not hide the bone the anchor was made for. Anchors whose material names
+// none keep the coordinate they have, or take the nearest bone.
 void BindAnchors(VoIBranch* branch, VoIBranch* deformer, VoISkelton* skeleton) {
   VoIBranch::ItemList coordinates;
   branch->GetGroupList(coordinates, VoICoordinate::CLASS_ID);
   for (VoIItem* c = deformer->GetFirstChild(); c; c = deformer->GetNextChild(c)) {
     VoIPolygon* anchor = c->IsPolygon();
-    if (!anchor || anchor->GetCoordinate()) continue;
+    if (!anchor) continue;
     const char* material = MaterialName(anchor);
     if (!material) continue;
     const VoVertex* positions = anchor->GetVertex();

@@ -10,6 +10,7 @@ class ExportMQO : public VoClassDescExport {
   const char* FileExt() override { return "mqo"; }
   // The materials and polygons of the list; 1 on success. Flags are not used.
   int Export(const char* path, std::list<VoRefer<VoIItem>>& items, unsigned long flags) override;
-  // Everything in the branch's group (VoIBranch::GetGroupList).
+  // Everything in the branch's group (as VoIBranch::GetGroupList lists it), at
+  // any depth.
   int Export(const char* path, VoIBranch* branch, unsigned long flags) override;
 };

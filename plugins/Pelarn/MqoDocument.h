@@ -58,10 +58,30 @@ struct Locate {
 struct Bone {
   enum Flag { SIBLING = 1, NO_BONE_AT_START = 2 };
   int parent = -1;  // bone record index
+  int object = -1;  // the bone object it came from
   std::string name;
   int flags = 0;
   int start = -1, end = -1, head = -1;  // locate record indexes; a line has no head
   std::vector<int> affect;              // locate record indexes
+};
+
+// What the reader passed over while reading on, by kind: how many places
+// and the text offset of the first.
+struct Skipped {
+  enum Kind {
+    OBJECT,      // an object whose name line cannot be read
+    MATERIAL,    // material lines beyond the stated count
+    VERTEX,      // vertex lines that are no vertex, or beyond the count
+    FACE,        // faces of another corner count or without corners
+    STRAY_FACE,  // faces naming a vertex the object lacks
+    KINDS
+  };
+  int count[KINDS] = {};
+  size_t first[KINDS] = {};
+
+  void Note(Kind kind, size_t at) {
+    if (count[kind]++ == 0) first[kind] = at;
+  }
 };
 
 struct Document {
@@ -70,6 +90,7 @@ struct Document {
   std::vector<Bone> lines;
   std::vector<Object> objects;
   std::vector<Material> materials;
+  Skipped skipped;
 
   void Clear() {
     locates.clear();
@@ -77,6 +98,7 @@ struct Document {
     lines.clear();
     objects.clear();
     materials.clear();
+    skipped = Skipped();
   }
 };
 

@@ -7,6 +7,7 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/Sjis.h"
+#include "plugins/Pelarn/MqoForest.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
 
 namespace Mqo {
@@ -97,14 +98,6 @@ std::string Cut(const std::string& text) {
   return text.substr(0, n);
 }
 
-// Whether j is i or lies above i in the object nesting.
-bool IsAbove(const std::vector<Object>& objects, int j, int i) {
-  int steps = 0;
-  for (int at = i; at >= 0 && steps <= int(objects.size()); at = objects[at].parent, ++steps)
-    if (at == j) return true;
-  return false;
-}
-
 }  // namespace
 
 int AssignCoordinates(Document& doc, std::string& /*error*/) {
@@ -155,6 +148,9 @@ int NestObjects(Document& doc, std::string& /*error*/) {
     const size_t bar = Names::Find(objects[j].name, '|');
     if (bar != std::string::npos) waiting.emplace(Names::Fold(objects[j].name.substr(bar + 1)), j);
   }
+  // Each waiting object is still a root: taking i as its parent would close
+  // a loop when i lies in its tree.
+  Forest forest(objects.size());
   for (int i = 0; i < int(objects.size()) && !waiting.empty(); ++i) {
     if (objects[i].kind != Object::POLYGON) continue;
     std::string own = objects[i].name;
@@ -164,12 +160,13 @@ int NestObjects(Document& doc, std::string& /*error*/) {
     if (key.empty()) continue;
     for (auto it = waiting.lower_bound(key); it != waiting.end() && it->first.compare(0, key.size(), key) == 0;) {
       const int j = it->second;
-      if (IsAbove(objects, j, i)) {
+      if (forest.WouldLoop(j, i)) {
         ++it;
         continue;
       }
       objects[j].name.resize(Names::Find(objects[j].name, '|'));
       objects[j].parent = i;
+      forest.Hang(j, i);
       it = waiting.erase(it);
     }
   }

@@ -38,7 +38,7 @@ float LittleEndianFloat(const unsigned char* b) {
 class Parser {
  public:
   Parser(const char* text, size_t size, float scale, Document& doc)
-      : p_(text), end_(text + size), scale_(scale), doc_(doc) {}
+      : begin_(text), p_(text), end_(text + size), scale_(scale), doc_(doc) {}
 
   bool Run();
   const std::string& Error() const { return error_; }
@@ -49,12 +49,13 @@ class Parser {
     return false;
   }
   bool AtEnd() const { return p_ >= end_ || *p_ == '\0'; }
+  void Note(Skipped::Kind kind, const char* at) { doc_.skipped.Note(kind, size_t(at - begin_)); }
   size_t Left() const { return p_ < end_ ? size_t(end_ - p_) : 0; }
   void SkipBlank() {
     while (p_ < end_ && *p_ >= 1 && *p_ <= 32) ++p_;
   }
   bool SkipLineOrBlock();
-  bool CloseBlock();
+  bool CloseBlock(Skipped::Kind lines);
   bool SkipUnknownField();
   bool ReadMaterials(int count);
   void ReadMaterialFields(Material& m);
@@ -63,7 +64,9 @@ class Parser {
   bool ReadBVertex(Object& object);
   bool ReadFaces(Object& object, int count);
   bool ReadFaceFields(Face& f);
+  void DropStrayFaces(Object& object, const char* at);
 
+  const char* begin_;
   const char* p_;
   const char* end_;
   float scale_;
@@ -84,13 +87,16 @@ bool Parser::Run() {
     Frx::Pstring name;
     if (Pscanf(p_, " Material %d {", &count)) {
       if (!ReadMaterials(count)) return false;
-    } else if (Pscanf(p_, " Object \"%S\" {", &name)) {
+    } else if (const char* at = p_; Pscanf(p_, " Object \"%S\" {", &name)) {
       Object object;
       object.name = name.Std();
       if (!ReadObject(object)) return false;
+      DropStrayFaces(object, at);
       doc_.objects.push_back(std::move(object));
-    } else if (!SkipLineOrBlock()) {
-      return Fail(__LINE__);
+    } else {
+      // A name with a tab or line break in it: the object is skipped whole.
+      if (const char* q = p_; Pscanf(q, " Object")) Note(Skipped::OBJECT, p_);
+      if (!SkipLineOrBlock()) return Fail(__LINE__);
     }
   }
 }
@@ -111,9 +117,12 @@ bool Parser::SkipLineOrBlock() {
   return true;
 }
 
-// Leaves a block whose lines were read (or given up on) at its closing brace.
-bool Parser::CloseBlock() {
+// Leaves a block whose lines were read (or given up on) at its closing brace;
+// lines left before it are noted as skipped.
+bool Parser::CloseBlock(Skipped::Kind lines) {
   if (Pscanf(p_, " }")) return true;
+  SkipBlank();
+  Note(lines, p_);
   const char* after = Frx::TextFormat::ExitSection(p_, 1, end_);
   if (!after) return Fail(__LINE__);
   p_ = after;
@@ -150,7 +159,7 @@ bool Parser::ReadMaterials(int count) {
     doc_.materials.push_back(std::move(m));
     p_ = Frx::TextFormat::NextParagraph(p_);
   }
-  return CloseBlock();
+  return CloseBlock(Skipped::MATERIAL);
 }
 
 // Fields in any order; the texture names too, so that a field of a later
@@ -219,14 +228,14 @@ bool Parser::ReadVertices(Object& object, int count) {
     if (!Pscanf(p_, " %f %f %f", &v.x, &v.y, &v.z) || p_ == before) break;
     object.vertices.emplace_back(v.x * scale_, v.y * scale_, v.z * scale_);
   }
-  return CloseBlock();
+  return CloseBlock(Skipped::VERTEX);
 }
 
 // "Vector n [L]" and, from the next line on, L bytes of which the first
 // n * 12 are little-endian float triples.
 bool Parser::ReadBVertex(Object& object) {
   int n = 0, length = 0;
-  if (!Pscanf(p_, " Vector %d [%d]", &n, &length)) return CloseBlock();
+  if (!Pscanf(p_, " Vector %d [%d]", &n, &length)) return CloseBlock(Skipped::VERTEX);
   if (n < 0 || length < 0 || uint64_t(n) * 12 > uint64_t(length)) return Fail(__LINE__);
   const char* data = Frx::TextFormat::NextParagraph(p_);
   if (data > end_ || size_t(end_ - data) < size_t(length)) return Fail(__LINE__);
@@ -236,7 +245,7 @@ bool Parser::ReadBVertex(Object& object) {
     object.vertices.emplace_back(LittleEndianFloat(bytes) * scale_, LittleEndianFloat(bytes + 4) * scale_,
                                  LittleEndianFloat(bytes + 8) * scale_);
   p_ = data + length;
-  return CloseBlock();
+  return CloseBlock(Skipped::VERTEX);
 }
 
 bool Parser::ReadFaces(Object& object, int count) {
@@ -248,13 +257,29 @@ bool Parser::ReadFaces(Object& object, int count) {
     SkipBlank();
     if (AtEnd() || *p_ == '}') break;
     Face f;
-    if (Pscanf(p_, " %d", &f.n)) {
-      if (ReadFaceFields(f)) object.faces.push_back(f);
-      ++i;
-    }
+    const bool counted = Pscanf(p_, " %d", &f.n) != nullptr;
+    if (counted) ++i;
+    if (counted && ReadFaceFields(f))
+      object.faces.push_back(f);
+    else
+      Note(Skipped::FACE, p_);
     p_ = Frx::TextFormat::NextParagraph(p_);
   }
-  return CloseBlock();
+  return CloseBlock(Skipped::FACE);
+}
+
+// Faces whose corners are not all vertices of the object (vertex blocks may
+// follow the face block) have nothing to stand for.
+void Parser::DropStrayFaces(Object& object, const char* at) {
+  const size_t vertices = object.vertices.size();
+  const auto stray = [vertices](const Face& f) {
+    for (int k = 0; k < f.n; ++k)
+      if (f.v[k] < 0 || size_t(f.v[k]) >= vertices) return true;
+    return false;
+  };
+  const auto kept = std::remove_if(object.faces.begin(), object.faces.end(), stray);
+  for (auto it = kept; it != object.faces.end(); ++it) Note(Skipped::STRAY_FACE, at);
+  object.faces.erase(kept, object.faces.end());
 }
 
 // Fields by corner count, each optional but the corners: a face without

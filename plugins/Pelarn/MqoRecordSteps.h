@@ -1,7 +1,8 @@
 // The steps between reading and building that work on the document's records
 // alone: skeleton records from bone objects, coordinates of the other
-// objects, and nesting by name. Each returns 1, or 0 with a message in error
-// (none of them finds a reason to fail today; the builder still checks).
+// objects, nesting by name and the depth the items would nest to. Each
+// returns 1, or 0 with a message in error. Each is linear (or n log n) in the
+// records, however the names chain them.
 #pragma once
 
 #include <string>
@@ -26,6 +27,15 @@ int AssignCoordinates(Document& doc, std::string& error);
 // "child|key" (or "child|key|...") makes the object named "child" a child of
 // the object whose name (before any "|", after any class "x:") is key.
 int NestObjects(Document& doc, std::string& error);
+
+// Refuses a document whose items would nest more than limit levels below the
+// branch imported into (its children are level 1): polygons nested by name,
+// and the skeleton (level 1) with its bones and locates linked below it. The
+// deepest item and its depth are logged, and error holds a structure error.
+int CheckNestingDepth(const Document& doc, int limit, std::string& error);
+
+// The four steps above in order, up to the first that fails.
+int RunRecordSteps(Document& doc, int depthLimit, std::string& error);
 
 // Shift-JIS aware helpers of the steps.
 namespace Names {

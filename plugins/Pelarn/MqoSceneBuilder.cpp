@@ -7,6 +7,7 @@
 #include "ferrox/text/Pscanf.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
+#include "plugins/Pelarn/MqoTextures.h"
 #include "vocore/geometry/VoFace.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/geometry/VoVertex.h"
@@ -14,66 +15,30 @@
 #include "vocore/scene/VoITexture.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/vocore/VoClassDescItem.h"
-#include "vocore/vocore/VoImageImportDesc.h"
 #include "vocore/vocore/VoMaster.h"
 
 namespace Mqo {
 
 namespace {
 
-// Whether the importer the master would pick for path reads images. A model
-// named as a texture ("self.mqo") must not be imported into the branch that
-// is being built, nor released from it.
-bool ReadsImages(VoMaster& master, const char* path) {
-  for (VoClassDescImport* desc : master.GetImportDescList()) {
-    const char* ext = desc->FileExt();
-    if (ext && Frx::Path::CmpExt(path, ext)) return dynamic_cast<VoImageImportDesc*>(desc) != nullptr;
-  }
-  return false;
-}
-
-VoITexture* ImportTexture(VoMaster& master, const char* folder, const std::string& tex, VoIBranch* parent) {
-  const Frx::Pstring path = Frx::Path::Combine(folder, tex.c_str());
-  if (path.IsEmpty() || !ReadsImages(master, path)) {
-    Frx::theFerrox.Log("　　テクスチャ \"%s\" は画像として読み込めません。\n", tex.c_str());
-    return nullptr;
-  }
-  VoIItem* item = master.Import(path, parent, 0);
-  if (!item || item == parent) return nullptr;
-  VoITexture* texture = item->IsTexture();
-  if (!texture) {
-    master.ReleaseItem(item);
-    return nullptr;
-  }
-  texture->SetName(tex.c_str());
-  return texture;
-}
-
-void BuildMaterials(VoMaster& master, const Document& doc, const char* folder, VoIBranch* parent) {
+// The materials of the document, in its order: its faces' material numbers.
+std::vector<VoIMaterial*> BuildMaterials(VoMaster& master, const Document& doc, const char* folder,
+                                         VoIBranch* parent) {
+  std::vector<VoIMaterial*> made;
+  TextureFinder textures(master, folder, parent);
   for (const Material& m : doc.materials) {
     auto* material = master.NewItem<VoIMaterial>(parent);
     material->SetName(m.name.c_str());
     material->r = m.col[0], material->g = m.col[1], material->b = m.col[2], material->a = m.col[3];
     material->dif = m.dif, material->amb = m.amb, material->emi = m.emi, material->spc = m.spc;
     material->power = m.power;
+    made.push_back(material);
     if (m.tex.empty()) continue;
-    // Materials naming one image share its texture item.
-    VoIItem* found = parent->Search(VoITexture::CLASS_ID, m.tex.c_str());
-    VoITexture* texture = found ? found->IsTexture() : nullptr;
-    if (!texture) texture = ImportTexture(master, folder, m.tex, parent);
-    if (texture) material->texture = texture;
+    if (VoITexture* texture = textures.Find(m.tex)) material->texture = texture;
     const char* bump = m.bump.c_str();
     if (Frx::Pscanf(bump, "invedge%.")) material->edge = 1;
   }
-}
-
-// Face material numbers count the branch's materials from its first, also
-// those that were there before this import.
-std::vector<VoIMaterial*> MaterialsOf(VoIBranch* parent) {
-  std::vector<VoIMaterial*> table;
-  for (VoIItem* c = parent->GetFirstChild(); c; c = parent->GetNextChild(c))
-    if (c->GetClassID() == VoIMaterial::CLASS_ID) table.push_back(c->IsMaterial());
-  return table;
+  return made;
 }
 
 bool FaceFits(const Face& f, size_t vertices) {
@@ -118,10 +83,11 @@ VoIPolygon* BuildPolygon(VoMaster& master, const Object& object, const std::vect
 }  // namespace
 
 void BuildItems(VoMaster& master, Document& doc, const char* textureFolder, VoIBranch* parent) {
-  BuildMaterials(master, doc, textureFolder, parent);
+  // Face material numbers count this file's materials only: a branch that
+  // holds the materials of other files keeps them for their own faces.
+  const std::vector<VoIMaterial*> materials = BuildMaterials(master, doc, textureFolder, parent);
   const std::vector<VoIBone*> bones = BuildSkeletonItems(master, doc, parent);
 
-  const std::vector<VoIMaterial*> materials = MaterialsOf(parent);
   std::vector<VoIPolygon*> polygons(doc.objects.size(), nullptr);
   for (size_t i = 0; i < doc.objects.size(); ++i) {
     const Object& object = doc.objects[i];
@@ -151,11 +117,12 @@ int BuildMqoScene(const char* path, VoIBranch* parent, const char* text, size_t 
   const Frx::Pstring folder = Frx::Path::GetPath(Frx::Pstring(path ? path : ""));
   Document doc;
   std::string error;
-  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !BuildSkeletonFromObjects(doc, error) ||
-      !AssignCoordinates(doc, error) || !NestObjects(doc, error)) {
+  // Nothing is built that the engine's walks could not reach.
+  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !RunRecordSteps(doc, VoIBranch::MaxDepth, error)) {
     Frx::theFerrox.Error("%s\n", error.c_str());
     return 0;
   }
+  LogSkipped(path, text, size, doc.skipped);
   BuildItems(*master, doc, folder, parent);
   return 1;
 }

@@ -8,6 +8,7 @@
 #include "ferrox/file/Path.h"
 #include "ferrox/string/Pstring.h"
 #include "ferrox/text/Pscanf.h"
+#include "plugins/Pelarn/MqoForest.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
 
 namespace Mqo {
@@ -55,19 +56,12 @@ const std::vector<int>* At(const PositionIndex& index, const Frx::Pvector& v) {
   return it == index.end() ? nullptr : &it->second;
 }
 
-// Whether making `parent` the parent of `child` would close a loop.
-bool WouldLoop(const std::vector<Bone>& bones, int child, int parent) {
-  int steps = 0;
-  for (int at = parent; at >= 0 && steps <= int(bones.size()); at = bones[at].parent, ++steps)
-    if (at == child) return true;
-  return false;
-}
-
-// The first bone among `candidates` that may become the parent of `child`.
-int FirstParent(const std::vector<Bone>& bones, const std::vector<int>* candidates, int child) {
+// The first bone among `candidates` that may become the parent of `child`
+// without closing a loop.
+int FirstParent(Forest& forest, const std::vector<int>* candidates, int child) {
   if (candidates)
     for (int c : *candidates)
-      if (!WouldLoop(bones, child, c)) return c;
+      if (!forest.WouldLoop(child, c)) return c;
   return -1;
 }
 
@@ -91,7 +85,7 @@ void OrderCorners(const Frx::Pvector* p, int& start, int& end, int& head) {
     }
 }
 
-void AddBoneObject(Document& doc, const Object& object) {
+void AddBoneObject(Document& doc, const Object& object, int objectIndex) {
   const bool sibling = Frx::Path::CmpClass(object.name.c_str(), "sbone") != 0;
   const int base = int(doc.locates.size());
   const int count = int(object.vertices.size());
@@ -118,6 +112,7 @@ void AddBoneObject(Document& doc, const Object& object) {
     int s, e, h;
     OrderCorners(corners, s, e, h);
     Bone bone;
+    bone.object = objectIndex;
     bone.start = base + f.v[s], bone.end = base + f.v[e], bone.head = base + f.v[h];
     doc.locates[bone.start].flags |= Locate::START;
     doc.locates[bone.end].flags |= Locate::END;
@@ -156,10 +151,11 @@ void LinkBones(Document& doc) {
     PositionKey ka, kb;
     if (!KeyOf(a, ka) || !KeyOf(b, kb) || !(ka == kb)) Add(linesByEnd, b, i);
   }
+  Forest forest(doc.bones.size());
   for (int i = 0; i < int(doc.bones.size()); ++i) {
     Bone& bone = doc.bones[i];
     const Frx::Pvector start = doc.locates[bone.start].position;
-    int parent = FirstParent(doc.bones, At(bonesByEnd, start), i);
+    int parent = FirstParent(forest, At(bonesByEnd, start), i);
     if (parent < 0) {
       bone.flags |= Bone::NO_BONE_AT_START;
       if (const std::vector<int>* lines = At(linesByEnd, start)) {
@@ -168,12 +164,13 @@ void LinkBones(Document& doc) {
         PositionKey ka, ks;
         const bool atStart = KeyOf(a, ka) && KeyOf(start, ks) && ka == ks;
         const Frx::Pvector other = doc.locates[atStart ? line.end : line.start].position;
-        parent = FirstParent(doc.bones, At(bonesByEnd, other), i);
+        parent = FirstParent(forest, At(bonesByEnd, other), i);
         if (parent >= 0) doc.bones[parent].affect.push_back(bone.start);
       }
     }
     if (bone.flags & Bone::SIBLING) continue;
     if (parent >= 0) {
+      forest.Hang(i, parent);
       bone.parent = parent;
       doc.locates[bone.start].parent = parent;
       doc.locates[bone.start].parentIsLocate = false;
@@ -222,11 +219,12 @@ void NameLocates(Document& doc) {
 
 int BuildSkeletonFromObjects(Document& doc, std::string& /*error*/) {
   DebugLog("オブジェクトからスケルトンを生成\n");
-  for (Object& object : doc.objects) {
+  for (size_t i = 0; i < doc.objects.size(); ++i) {
+    Object& object = doc.objects[i];
     if (!Frx::Path::CmpClass(object.name.c_str(), "bone") && !Frx::Path::CmpClass(object.name.c_str(), "sbone"))
       continue;
     object.kind = Object::SKELETON_SOURCE;
-    AddBoneObject(doc, object);
+    AddBoneObject(doc, object, int(i));
   }
   LinkBones(doc);
   NameSides(doc);

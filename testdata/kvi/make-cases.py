@@ -9,6 +9,11 @@
                        bound by side) and one box round the spine;
   nested/nested.mqo    one bone, a tube "bdef:arm" holding a box "cuff|arm"
                        that holds a box "button|cuff", beside a plain box.
+  anchor-material/anchor-material.mqo
+                       two bones in a row and a tube "sdef:leg" with two
+                       one-piece anchors: "anchor_knee" of material "lower"
+                       lying nearer the upper bone, and "anchor_hip" of
+                       material "upper".
 
 Usage: make-cases.py [folder, default: this script's].
 """
@@ -93,7 +98,14 @@ def main():
         obj("button|cuff", box((2, 9, 0), (3, 10, 1)), 0),
         obj("plain", box((10, 0, 0), (11, 1, 1)), 0),
     ])
-    for name, text in (("bdef", bdef), ("anchors", anchors), ("nested", nested)):
+    anchor_material = document(["skin", "upper", "lower"], [
+        bones([((0, 0, 0), (0, 0, -4), (0, 10, 0), 1), ((0, 10, 0), (0, 10, -4), (0, 20, 0), 2)]),
+        obj("sdef:leg", tube(0, [0, 5, 10, 15, 20]), 0),
+        obj("anchor_hip|leg", box((-2, -1, -2), (2, 7, 2)), 1),
+        obj("anchor_knee|leg", box((-2, 4, -2), (2, 14, 2)), 2),
+    ])
+    for name, text in (("bdef", bdef), ("anchors", anchors), ("nested", nested),
+                       ("anchor-material", anchor_material)):
         os.makedirs(os.path.join(folder, name), exist_ok=True)
         with open(os.path.join(folder, name, name + ".mqo"), "wb") as f:
             f.write(text.encode("ascii"))

@@ -1,6 +1,7 @@
 // MQO import of a generated 100k-face model (file read, parse and build)
 // against the floor of reading the same file and converting every number in
-// it with strtof, in the same run; prints both rates and their ratio.
+// it with strtof, in the same run; prints both rates and their ratio, and
+// those of the nesting benchmarks (MqoNestingBench.cpp).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
+#include "plugins/Pelarn/bench/MqoNestingBench.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -110,15 +112,21 @@ void BM_ParseOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMillisecond);
 
-// Remembers the rate of every run so the ratio can be printed at the end.
+// Remembers the rate and time of every run so the ratios can be printed at
+// the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.iterations > 0) rates[run.run_name.function_name] = run.counters.at("bytes_per_second");
+    for (const Run& run : runs) {
+      if (run.iterations == 0 || run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      if (auto rate = run.counters.find("bytes_per_second"); rate != run.counters.end())
+        rates[run.run_name.function_name] = rate->second;
+      seconds[run.run_name.str()] = run.GetAdjustedRealTime() * 1e-3;  // the runs report milliseconds
+    }
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> rates;
+  std::map<std::string, double> seconds;
 };
 
 }  // namespace
@@ -131,6 +139,7 @@ int main(int argc, char** argv) {
   if (floor > 0 && import > 0)
     std::printf("\n%.1f MB model, %d faces: import %.1f MB/s, read + strtof floor %.1f MB/s, import takes %.2fx the floor\n",
                 double(Model().text.size()) / 1e6, Model().faces, import / 1e6, floor / 1e6, floor / import);
+  mqobench::PrintNestingRatios(reporter.seconds);
   benchmark::Shutdown();
   return 0;
 }

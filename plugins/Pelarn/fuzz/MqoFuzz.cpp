@@ -7,6 +7,7 @@
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/MqoRecordSteps.h"
 #include "plugins/Pelarn/MqoSceneBuilder.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -37,9 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Mqo::Document doc;
   std::string error;
   if (!Mqo::ParseMqoDocument(text.data(), text.size(), 1.0f, doc, error)) return 0;
-  Mqo::BuildSkeletonFromObjects(doc, error);
-  Mqo::AssignCoordinates(doc, error);
-  Mqo::NestObjects(doc, error);
+  if (!Mqo::RunRecordSteps(doc, VoIBranch::MaxDepth, error)) return 0;
   VoMaster& master = Master();
   VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
   // A folder that holds nothing: textures are looked for and not found.

@@ -2,7 +2,10 @@
 // classes' constructions, and failures that must leave the branch as it was.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "PelarnFixture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoIMaterial.h"
 #include "vocore/scene/VoITexture.h"
@@ -16,7 +19,7 @@ using MqoBuilder = PelarnFixture;
 TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   WriteScratch("skin.bmp", TinyBmp());
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
-  Make<VoIMaterial>(c, "old");  // face material numbers count it too
+  Make<VoIMaterial>(c, "old");  // another file's: face material numbers pass it by
   const std::string text = Document(
       "Material 4 {\r\n"
       "\t\"skin\" col(1 0.5 0.25 1) dif(0.8) amb(0.6) emi(0.1) spc(0.2) power(5) tex(\"skin.bmp\") bump(\"invedge\")\r\n"
@@ -56,13 +59,82 @@ TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
   ASSERT_EQ(body->GetNumFace(), 3u);
   const VoFace* f = body->GetFace();
   EXPECT_EQ(f->array[0].GetCount(), 3);
-  EXPECT_EQ(f->array[0].material.Get(), skin);
+  EXPECT_EQ(f->array[0].material.Get(), materials[2]);
   EXPECT_FLOAT_EQ(f->array[0].uv[2][1], 1.0f);
   EXPECT_EQ(f->array[1].GetCount(), 4);
   EXPECT_EQ(f->array[1].material.Get(), nullptr) << "material number out of range";
   EXPECT_EQ(f->array[2].GetCount(), 2);
   EXPECT_EQ(f->array[2].index[1], 3u);
-  EXPECT_EQ(f->array[2].material.Get(), skin);
+  EXPECT_EQ(f->array[2].material.Get(), materials[2]);
+}
+
+// Log lines "インポート: <path>" of image files: the texture decodes tried.
+int ImageImports(const std::string& log) {
+  int n = 0;
+  for (size_t at = log.find("インポート: "); at != std::string::npos; at = log.find("インポート: ", at + 1)) {
+    const std::string line = log.substr(at, log.find('\n', at) - at);
+    n += line.size() > 4 && (line.compare(line.size() - 4, 4, ".bmp") == 0 || line.compare(line.size() - 4, 4, ".BMP") == 0);
+  }
+  return n;
+}
+
+TEST_F(MqoBuilder, EachImageFileIsReadOnceWhateverItsSpelling) {
+  WriteScratch("skin.bmp", TinyBmp());
+  std::filesystem::create_directories(Scratch("sub"));
+  const struct Row {
+    const char* tex;
+    bool found;
+  } rows[] = {
+      {"skin.bmp", true},     {"./skin.bmp", true},     {"././skin.bmp", true}, {"SKIN.BMP", true},
+      {".//Skin.bmp", true},  {"sub/../skin.bmp", true}, {"sub\\..\\skin.bmp", true},
+      {"gone.bmp", false},    {"./GONE.BMP", false},    {"Sub/../Gone.bmp", false},
+  };
+  std::string materials = "Material " + std::to_string(std::size(rows)) + " {\r\n";
+  for (const Row& row : rows) materials += std::string("\t\"m\" tex(\"") + row.tex + "\")\r\n";
+  FrxTest::LogCapture log;
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  ASSERT_EQ(ImportText(Document(materials + "}\r\n"), c), c);
+
+  const std::vector<VoIItem*> textures = Children(c, VoITexture::CLASS_ID);
+  ASSERT_EQ(textures.size(), 1u);
+  EXPECT_STREQ(textures[0]->GetName(), "skin.bmp") << "named as the first material names it";
+  const std::vector<VoIItem*> made = Children(c, VoIMaterial::CLASS_ID);
+  ASSERT_EQ(made.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(made[i]->IsMaterial()->texture.Get(), rows[i].found ? textures[0] : nullptr) << rows[i].tex;
+  EXPECT_EQ(ImageImports(log.Text()), 2) << "one decode of skin.bmp, one try of gone.bmp\n" << log.Text();
+}
+
+TEST_F(MqoBuilder, WhatTheReaderPassesOverIsLoggedWithItsPlace) {
+  // Chunks start on line 4, after the header lines.
+  const std::string object = "Object \"kept\" {\n vertex 3 {\n0 0 0\n1 0 0\n0 1 0\n }\n";
+  const struct Row {
+    const char* what;
+    std::string chunks;
+    std::string line;  // logged after the path
+  } rows[] = {
+      {"tab in a name", "Object \"a\tb\" {\n vertex 1 {\n0 0 0\n}\n}\n" + object + "}\n",
+       "(4): 名前を読めないオブジェクトを読み飛ばしました (1 箇所)。"},
+      {"line breaks in names", "\nObject \"a\nb\" {\n}\nObject \"c\r\nd\" {\n}\n" + object + "}\n",
+       "(5): 名前を読めないオブジェクトを読み飛ばしました (2 箇所)。"},
+      {"materials past the count", "Material 1 {\n\"a\"\n\"b\"\n\"c\"\n}\n" + object + "}\n",
+       "(6): 材質の行を読み飛ばしました (1 箇所)。"},
+      {"a line that is no vertex", "Object \"kept\" {\n vertex 3 {\n0 0 0\nx\n0 1 0\n }\n}\n",
+       "(7): 頂点の行を読み飛ばしました (1 箇所)。"},
+      {"five corners and none", object + " face 3 {\n5 V(0 1 2 0 1)\n3 V(0 1 2)\nx\n }\n}\n",
+       "(11): 面を読み飛ばしました (2 箇所)。"},
+      {"corners the object lacks", object + " face 2 {\n3 V(0 1 2)\n3 V(0 1 3)\n }\n}\n",
+       "(4): ない頂点を指す面を読み飛ばしました (1 箇所)。"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    FrxTest::LogCapture log;
+    VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+    ASSERT_EQ(ImportText(Document(row.chunks), c), c) << "what can be read is kept";
+    EXPECT_NE(Find(c, "kept"), nullptr);
+    EXPECT_EQ(log.Count("を読み飛ばしました"), 1) << log.Text();
+    EXPECT_TRUE(log.Contains("　　" + Scratch("model.mqo") + row.line)) << log.Text();
+  }
 }
 
 // Stands in for a plug-in's item class: records the constructions offered.

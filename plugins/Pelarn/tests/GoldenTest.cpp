@@ -1,7 +1,9 @@
 // Golden folders testdata/mqo/<case>/: <case>.mqo is imported into a
-// character; expected.txt holds the item tree and the messages shown,
-// expected.mqo what the writer makes of the character (empty when it writes
-// nothing). A folder lacking any of the three fails.
+// character, or, when the case holds a folder <case>/ instead, that folder
+// is imported as a scene folder (every model in it into one character);
+// expected.txt holds the item tree and the messages shown, expected.mqo what
+// the writer makes of the character (empty when it writes nothing). A folder
+// lacking any of the three fails.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,8 +23,9 @@ TEST_F(MqoGolden, EveryCaseFolder) {
   for (const std::string& folder : folders) {
     SCOPED_TRACE(folder);
     const std::string name = std::filesystem::path(folder).parent_path().filename().string();
-    const std::string input = folder + name + ".mqo";
-    ASSERT_TRUE(std::filesystem::exists(input)) << "missing input " << input;
+    const bool scene = std::filesystem::is_directory(folder + name);
+    const std::string input = scene ? folder + name + "\\" : folder + name + ".mqo";
+    ASSERT_TRUE(scene || std::filesystem::exists(input)) << "missing input " << input;
     boxes.clear();
     VoICharacter* c = Make<VoICharacter>(nullptr, name.c_str());
     master.Import(input.c_str(), c, 0);

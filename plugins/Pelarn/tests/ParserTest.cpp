@@ -97,20 +97,21 @@ TEST(MqoParser, KeepsWhatItKnowsAndSkipsTheRest) {
     EXPECT_FLOAT_EQ(body.vertices[1].y, -4.0f);
     EXPECT_FLOAT_EQ(body.vertices[1].z, 6.5f);
     EXPECT_FLOAT_EQ(body.vertices[3].z, 18.0f);
-    // The five-corner face and the face without corners are not stored.
-    ASSERT_EQ(body.faces.size(), 4u);
+    // The five-corner face, the face without corners and the line naming
+    // vertex 4 of four are not stored, and are noted.
+    ASSERT_EQ(body.faces.size(), 3u);
     EXPECT_EQ(body.faces[0].n, 3);
     EXPECT_EQ(body.faces[0].m, 0);
     EXPECT_FLOAT_EQ(body.faces[0].uv[2], 1.0f);
     EXPECT_EQ(body.faces[0].colCount, 3);
     EXPECT_EQ(body.faces[0].col[2], 3);
-    EXPECT_EQ(body.faces[1].n, 2);
-    EXPECT_EQ(body.faces[1].v[1], 4);  // out of range: the builder drops it
-    EXPECT_EQ(body.faces[2].m, -1);
-    EXPECT_EQ(body.faces[2].colCount, 0);
-    EXPECT_EQ(body.faces[3].n, 4);
-    EXPECT_EQ(body.faces[3].m, 1);
-    EXPECT_FLOAT_EQ(body.faces[3].uv[7], 1.0f);
+    EXPECT_EQ(body.faces[1].m, -1);
+    EXPECT_EQ(body.faces[1].colCount, 0);
+    EXPECT_EQ(body.faces[2].n, 4);
+    EXPECT_EQ(body.faces[2].m, 1);
+    EXPECT_FLOAT_EQ(body.faces[2].uv[7], 1.0f);
+    EXPECT_EQ(p.doc.skipped.count[Mqo::Skipped::FACE], 2);
+    EXPECT_EQ(p.doc.skipped.count[Mqo::Skipped::STRAY_FACE], 1);
   }
 }
 

@@ -1,0 +1,138 @@
+// Models nested by name at n objects (2,500 to 20,000): one chain n deep,
+// which the importer refuses (the engine walks 256 levels), and chains of
+// 250, which it builds. Each beside the floor of reading the same file and
+// converting its numbers with strtof; Google Benchmark fits all four to n
+// and the per_object counters show the time an object costs.
+#include "plugins/Pelarn/bench/MqoNestingBench.h"
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+#include "ferrox/ferrox/MessageBox.h"
+#include "plugins/Pelarn/ImportMQO.h"
+#include "plugins/testing/NumberFloor.h"
+#include "vocore/scene/VoICharacter.h"
+#include "vocore/vocore/VoMaster.h"
+
+namespace mqobench {
+
+namespace {
+
+constexpr int kAcceptedChain = 250;
+
+// n triangles in chains of `chain`: object i is named "n<i>|n<i+1>", a child
+// of the next one, except at the end of each chain.
+std::string NestedModel(int n, int chain) {
+  std::string text = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
+  char object[160];
+  for (int i = 0; i < n; ++i) {
+    const int above = (i + 1) % chain == 0 ? n + i : i + 1;  // a name nobody has ends the chain
+    std::snprintf(object, sizeof object,
+                  "Object \"n%07d|n%07d\" {\r\n vertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n}\r\n face 1 {\r\n3 V(0 1 2)\r\n}\r\n"
+                  "}\r\n",
+                  i, above);
+    text += object;
+  }
+  return text + "Eof\r\n";
+}
+
+struct ModelFile {
+  std::string path;
+  size_t bytes = 0;
+};
+
+const ModelFile& File(int n, int chain) {
+  static std::map<std::pair<int, int>, ModelFile> files;
+  ModelFile& file = files[{n, chain}];
+  if (file.path.empty()) {
+    file.path = "/tmp/pelarn-nesting-" + std::to_string(getpid()) + "-" + std::to_string(n) + "-" +
+                std::to_string(chain) + ".mqo";
+    const std::string text = NestedModel(n, chain);
+    file.bytes = text.size();
+    if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
+    std::atexit([] {
+      for (auto& [key, made] : files) std::remove(made.path.c_str());
+    });
+  }
+  return file;
+}
+
+void Finish(benchmark::State& state, const ModelFile& file) {
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.bytes));
+  state.counters["per_object"] = benchmark::Counter(double(state.range(0)),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+void Floor(benchmark::State& state, int chain) {
+  const ModelFile& file = File(int(state.range(0)), chain);
+  for (auto _ : state) benchmark::DoNotOptimize(plugtest::ReadAndSumNumbers(file.path));
+  Finish(state, file);
+}
+
+// Import through the master into a new character; `built` says whether the
+// model is to be built or refused.
+void Import(benchmark::State& state, int chain, bool built) {
+  const ModelFile& file = File(int(state.range(0)), chain);
+  VoMaster master;
+  master.Initialize(nullptr);
+  ImportMQO desc;
+  master.RegistClassDesc(&desc);
+  // The refusal's error box, answered at once.
+  const Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned) { return 1; });
+  for (auto _ : state) {
+    state.PauseTiming();
+    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
+    state.ResumeTiming();
+    if ((master.Import(file.path.c_str(), character, 0) != nullptr) != built)
+      state.SkipWithError(built ? "import failed" : "import not refused");
+    state.PauseTiming();
+    master.ReleaseItem(character);
+    state.ResumeTiming();
+  }
+  Frx::SetMessageBoxHandler(previous);
+  Finish(state, file);
+  master.Uninitialize();
+}
+
+// One chain as deep as the file is long.
+void BM_DeepChainFloor(benchmark::State& state) { Floor(state, int(state.range(0))); }
+void BM_DeepChainRefused(benchmark::State& state) { Import(state, int(state.range(0)), false); }
+// Chains the engine accepts.
+void BM_ChainsOf250Floor(benchmark::State& state) { Floor(state, kAcceptedChain); }
+void BM_ChainsOf250Import(benchmark::State& state) { Import(state, kAcceptedChain, true); }
+
+}  // namespace
+
+const std::vector<int64_t> kNestingSizes = {2500, 5000, 10000, 20000};
+
+BENCHMARK(BM_DeepChainFloor)->ArgsProduct({kNestingSizes})->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_DeepChainRefused)->ArgsProduct({kNestingSizes})->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ChainsOf250Floor)->ArgsProduct({kNestingSizes})->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ChainsOf250Import)->ArgsProduct({kNestingSizes})->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void PrintNestingRatios(const std::map<std::string, double>& seconds) {
+  std::printf("\nObjects nested by name: time over the read + strtof floor of the same file\n");
+  for (int64_t n : kNestingSizes) {
+    const std::string arg = "/" + std::to_string(n);
+    auto at = [&seconds](const std::string& name) {
+      auto it = seconds.find(name);
+      return it == seconds.end() ? 0.0 : it->second;
+    };
+    const double deepFloor = at("BM_DeepChainFloor" + arg), refused = at("BM_DeepChainRefused" + arg),
+                 chainsFloor = at("BM_ChainsOf250Floor" + arg), built = at("BM_ChainsOf250Import" + arg);
+    if (deepFloor > 0 && refused > 0 && chainsFloor > 0 && built > 0)
+      std::printf("  n = %5lld: one chain refused %.2fx its floor (%.2f us an object), chains of 250 built %.2fx "
+                  "(%.2f us an object)\n",
+                  static_cast<long long>(n), refused / deepFloor, refused / double(n) * 1e6, built / chainsFloor,
+                  built / double(n) * 1e6);
+  }
+}
+
+}  // namespace mqobench

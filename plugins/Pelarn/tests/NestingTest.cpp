@@ -1,0 +1,141 @@
+// Models nested by name or by bone chains: up to the engine's depth they are
+// built, beyond it refused before anything is made; the writer writes every
+// polygon however deep it lies.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "PelarnFixture.h"
+#include "ferrox/testing/LogCapture.h"
+#include "plugins/Pelarn/MqoParser.h"
+#include "plugins/testing/GoldenCases.h"
+#include "vocore/geometry/VoIPolygon.h"
+
+namespace pelarntest {
+namespace {
+
+using MqoNesting = PelarnFixture;
+
+// n triangles, object i named "n<i>|n<i+1>": each a child of the next.
+std::string ObjectChain(int n) {
+  std::string chunks;
+  char object[128];
+  for (int i = 0; i < n; ++i) {
+    std::snprintf(object, sizeof object,
+                  "Object \"n%06d|n%06d\" {\n vertex 3 {\n0 0 0\n1 0 0\n0 1 0\n}\n face 1 {\n3 V(0 1 2)\n}\n}\n", i,
+                  i + 1);
+    chunks += object;
+  }
+  return Document(chunks);
+}
+
+// One bone object of n segments end to end along x.
+std::string BoneChain(int n) {
+  std::string chunks = "Object \"bone:chain\" {\n vertex " + std::to_string(3 * n) + " {\n";
+  for (int i = 0; i < n; ++i)
+    chunks += std::to_string(10 * i) + " 0 0\n" + std::to_string(10 * i + 10) + " 0 0\n" + std::to_string(10 * i) +
+              " 1 0\n";
+  chunks += "}\n face " + std::to_string(n) + " {\n";
+  for (int i = 0; i < n; ++i)
+    chunks += "3 V(" + std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) +
+              ")\n";
+  return Document(chunks + "}\n}\n");
+}
+
+// Levels of the deepest item below root (its children are level 1).
+int DeepestLevel(VoIBranch* root) {
+  int deepest = 0;
+  std::vector<std::pair<VoIItem*, int>> stack;
+  for (VoIItem* c = root->GetFirstChild(); c; c = root->GetNextChild(c)) stack.emplace_back(c, 1);
+  while (!stack.empty()) {
+    auto [item, level] = stack.back();
+    stack.pop_back();
+    deepest = std::max(deepest, level);
+    if (VoIBranch* b = item->IsBranch())
+      for (VoIItem* c = b->GetFirstChild(); c; c = b->GetNextChild(c)) stack.emplace_back(c, level + 1);
+  }
+  return deepest;
+}
+
+TEST_F(MqoNesting, BuiltUpToTheEnginesDepthAndRefusedBeyondIt) {
+  // A chain of k bones nests the skeleton, k bones and the last end locate.
+  const struct Row {
+    const char* what;
+    std::string text;
+    int depth;
+    const char* deepest;  // named in the refusal's log line
+  } rows[] = {
+      {"objects", ObjectChain(VoIBranch::MaxDepth), VoIBranch::MaxDepth, nullptr},
+      {"objects", ObjectChain(VoIBranch::MaxDepth + 1), VoIBranch::MaxDepth + 1, "オブジェクト \"n000000\""},
+      {"bones", BoneChain(VoIBranch::MaxDepth - 2), VoIBranch::MaxDepth, nullptr},
+      {"bones", BoneChain(VoIBranch::MaxDepth - 1), VoIBranch::MaxDepth + 1,
+       "ロケート \"site_bone254\" (オブジェクト \"bone:chain\")"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.depth));
+    FrxTest::LogCapture log;
+    boxes.clear();
+    VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+    VoIItem* result = ImportText(row.text, c);
+    if (!row.deepest) {
+      EXPECT_EQ(result, c);
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_EQ(DeepestLevel(c), row.depth);
+      continue;
+    }
+    EXPECT_EQ(result, nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind(Mqo::StructureError("", 0).substr(0, 20), 0), 0u) << boxes[0];
+    EXPECT_EQ(c->GetChildCount(), 0) << "nothing is left behind";
+    EXPECT_EQ(log.Count("の階層が深すぎます ("), 1) << log.Text();
+    EXPECT_EQ(log.Count(std::string(row.deepest) + " の階層が深すぎます (" + std::to_string(row.depth) + " 段、上限 256 段)"),
+              1)
+        << log.Text();
+  }
+}
+
+// What once overflowed the stack of the engine's walks, in a child process.
+TEST_F(MqoNesting, HostileDepthsAreRefusedBeforeAnythingIsBuilt) {
+  const struct Row {
+    const char* what;
+    std::string text;
+  } rows[] = {{"80,000 objects nested by name", ObjectChain(80000)}, {"a chain of 35,000 bones", BoneChain(35000)}};
+  for (const Row& row : rows)
+    EXPECT_EXIT(
+        {
+          VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+          const bool refused = ImportText(row.text, c) == nullptr && c->GetChildCount() == 0;
+          master.ReleaseItem(c);
+          std::exit(refused ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << row.what;
+}
+
+TEST_F(MqoNesting, TheWriterWritesPolygonsBelowTheEnginesDepth) {
+  VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+  const int chain = VoIBranch::MaxDepth + 44;
+  VoIBranch* at = c;
+  for (int i = 0; i < chain; ++i) {
+    VoIPolygon* p = Make<VoIPolygon>(at, ("p" + std::to_string(i)).c_str());
+    auto* v = new VoVertex;
+    v->Alloc(1);
+    p->AttachVertex(v);
+    p->AttachFace(new VoFace);
+    at = p;
+  }
+  const std::string path = Scratch("deep.mqo");
+  ASSERT_EQ(master.Export(path.c_str(), c, 0), 1);
+  const std::string text = plugtest::ReadWhole(path);
+  Mqo::Document doc;
+  std::string error;
+  ASSERT_EQ(Mqo::ParseMqoDocument(text.c_str(), text.size(), 1.0f, doc, error), 1) << error;
+  ASSERT_EQ(doc.objects.size(), size_t(chain));
+  EXPECT_EQ(doc.objects.back().name, "p" + std::to_string(chain - 1));
+}
+
+}  // namespace
+}  // namespace pelarntest
