@@ -1,5 +1,7 @@
 #include "plugins/Sorvel/BvhWriter.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -137,8 +139,13 @@ bool CanWriteBvh(VoICharacter* character) {
   return false;
 }
 
+bool FitsOutput(VoICharacter* character) {
+  VoIMotion* motion = character ? character->GetMotion() : nullptr;
+  return motion && motion->endframe <= VoIMotion::MaxOutputFrames;
+}
+
 void ComposeBvhText(VoICharacter* character, float fps, TextSink& out) {
-  if (!CanWriteBvh(character) || !(fps > 0.0f && fps <= kMaxFrameRate)) return;
+  if (!CanWriteBvh(character) || !FitsOutput(character) || !(fps > 0.0f && fps <= kMaxFrameRate)) return;
   VoIMotion* motion = character->GetMotion();
   std::string text = "HIERARCHY\n";
   std::vector<Joint> joints;
@@ -178,6 +185,12 @@ int WriteBvhFile(const char* path, VoIBranch* branch) {
   // Checked before anything is asked or written, so a target stays as it was.
   if (!path || !CanWriteBvh(character)) {
     Frx::theFerrox.Log("　　スケルトンまたはモーションがありません。\n");
+    return 0;
+  }
+  if (!FitsOutput(character)) {
+    const long end = character->GetMotion()->endframe;
+    ShowMessage(0, "出力するフレームの範囲が長すぎます。(%d～%d)\n一度に出力できるのは %d フレームまでです。\n", 0,
+                int(std::min<long>(end, INT_MAX)), int(VoIMotion::MaxOutputFrames));
     return 0;
   }
   float fps = kDefaultFrameRate;
