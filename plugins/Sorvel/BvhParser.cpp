@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <map>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/Pstring.h"
@@ -28,7 +29,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; }
 
 class Parser {
  public:
-  Parser(const char* text, const char* end, Document& doc) : begin_(text), p_(text), end_(end), doc_(doc) {}
+  Parser(const char* text, const char* end, Document& doc)
+      : begin_(text), p_(text), end_(end), doc_(doc), lines_(text) {}
 
   bool Run();
   const std::string& Error() const { return error_; }
@@ -61,12 +63,15 @@ class Parser {
   bool ReadEndSite(int parent);
   bool ReadMotion();
   bool ReadFrame();
+  void NoteUnread();
 
   const char* const begin_;
   const char* p_;
   const char* const end_;
   Document& doc_;
   std::string error_;
+  TextLines lines_;
+  std::map<std::string, int> jointLines_;  // name -> line of the last joint of that name
 };
 
 bool Parser::Fail(int line) {
@@ -199,10 +204,19 @@ bool Parser::ReadJoint(int parent, int depth) {
   if (depth >= kMaxDepth) return Fail(__LINE__);
   Node joint;
   joint.parent = parent;
+  const int line = lines_.At(p_);
   // A missing name is reported on its keyword's line.
   if (!Name(joint.name)) return FailAt(p_ - 1, __LINE__);
   if (!Keyword("{") || !Offset(joint.offset)) return Fail(__LINE__);
   if (!ReadChannels(joint)) return false;
+  // Joints of one name share their controls: the later one's keys replace
+  // the earlier one's.
+  auto [seen, fresh] = jointLines_.try_emplace(joint.name, line);
+  if (!fresh) {
+    doc_.skipped.Add(line, std::to_string(seen->second) + " 行目の関節 \"" + joint.name +
+                               "\" のキー (同じ名前の関節が後にあるため)");
+    seen->second = line;
+  }
   const int index = int(doc_.nodes.size());
   doc_.nodes.push_back(std::move(joint));
   if (!ReadBvhHierarchy(index, depth + 1)) return false;
@@ -266,6 +280,7 @@ bool Parser::ReadMotion() {
   doc_.values.reserve(std::min(stated, size_t(end_ - p_) / 2));
   for (int i = 0; i < doc_.frames; ++i)
     if (!ReadFrame()) return false;
+  NoteUnread();
   return true;
 }
 
@@ -286,6 +301,14 @@ bool Parser::ReadFrame() {
   return true;
 }
 
+// Text after the last frame is not read.
+void Parser::NoteUnread() {
+  SkipBlank();
+  if (p_ >= end_) return;
+  doc_.skipped.Add(lines_.At(p_), "Frames: " + std::to_string(doc_.frames) + " の後の \"" + LineSnippet(p_, end_) +
+                                      "\" から終わりまで");
+}
+
 }  // namespace
 
 int ParseBvhDocument(const char* text, size_t size, Document& doc, std::string& error, int* textLine) {
@@ -293,7 +316,15 @@ int ParseBvhDocument(const char* text, size_t size, Document& doc, std::string& 
   const char* end = text ? static_cast<const char*>(std::memchr(text, 0, size)) : nullptr;
   if (!end) end = text + size;
   Parser parser(text, end, doc);
-  if (parser.Run()) return 1;
+  if (parser.Run()) {
+    // What follows a zero byte is not read.
+    const char* rest = end;
+    while (rest < text + size && (*rest == 0 || IsBlank(*rest))) ++rest;
+    if (rest < text + size)
+      doc.skipped.Add(1 + int(std::count(text, end, '\n')),
+                      "0 のバイトから後の " + std::to_string(text + size - end) + " バイト");
+    return 1;
+  }
   error = parser.Error();
   if (textLine) *textLine = parser.TextLine();
   return 0;

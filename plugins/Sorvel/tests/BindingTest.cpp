@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SorvelFixture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlString.h"
 #include "vocore/motion/VoIControlVector.h"
@@ -72,6 +73,44 @@ TEST_F(BvhBinding, EveryItemTakesTheControlsOfItsExactName) {
             "c1<-v1 c1<-q1 c1<-v3 c2<-v2 b1<-v1 b1<-q1 b1<-v3 c3<-v1 c3<-q1 c3<-v3 sub<-n1 ");
   top->RegistAllControl(nullptr);
   EXPECT_TRUE(top->connections.empty());
+}
+
+// What an import takes but does not use is logged against the file, a line
+// each; nothing for a file that is used whole.
+TEST_F(BvhBinding, ImportLogsWhatItPassesOver) {
+  auto joint = [](const char* name) {
+    return "JOINT " + std::string(name) + "\n{\nOFFSET 0 1 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n}\n";
+  };
+  auto hips = [](const std::string& joints) {
+    return "ROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n" + joints + "}\n";
+  };
+  const std::string twoArms = hips(joint("Arm") + joint("Arm")), lines = "0 0 0 10 0 0 20 0 0\n1 1 1 11 1 1 21 1 1\n";
+  const std::string sameName = "11): 6 行目の関節 \"Arm\" のキー (同じ名前の関節が後にあるため)を読み飛ばしました。";
+  const struct {
+    const char* label;
+    std::string text;
+    std::vector<std::string> logged;  // after "<path>(", one line each
+  } cases[] = {
+      {"used whole", BvhText(hips(joint("Arm") + joint("Leg")), 2, lines), {}},
+      {"two joints of one name", BvhText(twoArms, 2, lines), {sameName}},
+      {"lines after the frames", BvhText(twoArms, 1, lines),
+       {sameName, "21): Frames: 1 の後の \"1 1 1 11 1 1 21 1 1\" から終わりまでを読み飛ばしました。"}},
+      {"bytes after a zero byte", BvhText(twoArms, 2, lines) + std::string(1, '\0') + "garbage\n",
+       {sameName, "22): 0 のバイトから後の 9 バイトを読み飛ばしました。"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    FrxTest::LogCapture log;
+    VoICharacter* character = NewCharacter();
+    ASSERT_EQ(ImportText(c.text, character, "skips.bvh"), character);
+    EXPECT_EQ(log.Count("を読み飛ばしました。"), int(c.logged.size())) << log.Text();
+    for (const std::string& line : c.logged) EXPECT_TRUE(log.Contains(Scratch("skips.bvh") + "(" + line)) << log.Text();
+    // The later joint's keys drive both joints of its name.
+    const std::string bound = c.logged.empty() ? "Hips Arm Leg " : "Hips Arm Arm ";
+    std::string names;
+    for (VoControlConnect& link : character->connections) names += link.item.Get()->name + " ";
+    EXPECT_EQ(names, bound);
+  }
 }
 
 }  // namespace
