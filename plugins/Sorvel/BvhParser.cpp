@@ -62,7 +62,11 @@ class Parser {
   bool ReadChannels(Node& joint);
   bool ReadEndSite(int parent);
   bool ReadMotion();
-  bool ReadFrame();
+  // One frame on one line; false with where and why it is refused.
+  bool ReadFrame(const char*& refused, int& sourceLine);
+  // The motion's values read across line ends from `values`; false unless
+  // they number exactly frames times channels.
+  bool ReadWrappedFrames(const char* values);
   void NoteUnread();
 
   const char* const begin_;
@@ -278,27 +282,45 @@ bool Parser::ReadMotion() {
   // bytes a value at least) bounds the reservation.
   const size_t stated = size_t(doc_.frames) * size_t(doc_.channels);
   doc_.values.reserve(std::min(stated, size_t(end_ - p_) / 2));
-  for (int i = 0; i < doc_.frames; ++i)
-    if (!ReadFrame()) return false;
+  const char* values = p_;
+  for (int i = 0; i < doc_.frames; ++i) {
+    const char* refused = nullptr;
+    int sourceLine = 0;
+    if (ReadFrame(refused, sourceLine)) continue;
+    // A frame whose values run on over the next lines is taken only when the
+    // whole motion adds up; any other short or long line is refused.
+    if (!ReadWrappedFrames(values)) return FailAt(refused, sourceLine);
+    break;
+  }
   NoteUnread();
   return true;
 }
 
 // One frame: a line of exactly `channels` values (blank lines before it are
-// passed over). A short or long line is refused, never borrowed from.
-bool Parser::ReadFrame() {
+// passed over). A short or long line is not taken, never borrowed from.
+bool Parser::ReadFrame(const char*& refused, int& sourceLine) {
   SkipBlank();
   const char* line = p_;
-  if (p_ >= end_) return Fail(__LINE__);
+  refused = line;
+  if (p_ >= end_) return sourceLine = __LINE__, false;
   for (int c = 0; c < doc_.channels; ++c) {
     while (p_ < end_ && IsBlank(*p_) && !IsLineEnd(*p_)) ++p_;
     float value = 0.0f;
-    if (p_ >= end_ || IsLineEnd(*p_) || !Number(value)) return FailAt(line, __LINE__);
+    if (p_ >= end_ || IsLineEnd(*p_) || !Number(value)) return sourceLine = __LINE__, false;
     doc_.values.push_back(value);
   }
   while (p_ < end_ && IsBlank(*p_) && !IsLineEnd(*p_)) ++p_;
-  if (p_ < end_ && !IsLineEnd(*p_)) return FailAt(line, __LINE__);
+  if (p_ < end_ && !IsLineEnd(*p_)) return sourceLine = __LINE__, false;
   return true;
+}
+
+bool Parser::ReadWrappedFrames(const char* values) {
+  const size_t wanted = size_t(doc_.frames) * size_t(doc_.channels);
+  p_ = values;
+  doc_.values.clear();
+  float value = 0.0f;
+  while (doc_.values.size() <= wanted && Number(value)) doc_.values.push_back(value);
+  return doc_.values.size() == wanted;
 }
 
 // Text after the last frame is not read.

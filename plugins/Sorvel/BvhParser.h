@@ -1,7 +1,9 @@
 // The BVH text reader: one pass over the whole file text into a plain
 // document. Keywords match without regard to case and blanks (line breaks
 // included) may stand between tokens, except in the motion: every frame is
-// one line of exactly as many values as the hierarchy has channels.
+// one line of exactly as many values as the hierarchy has channels, unless
+// the values of the whole motion, read across line ends, number exactly
+// frames times channels (as writers that wrap long lines leave them).
 #pragma once
 
 #include <cstddef>
