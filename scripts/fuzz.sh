@@ -26,7 +26,7 @@ table=(
   "fuzz_mqo||../shared/testdata/mqo-public/*.mqo testdata/mqo/*.mqo testdata/demo/*.mqo plugins/Pelarn/fuzz/seeds/*.mqo"
   "fuzz_kvm||testdata/kvm/*.kvm testdata/demo/*.kvm"
   # Capture files run to 3 MB of frame lines: inputs are cut to 16 KB.
-  "fuzz_bvh|-max_len=16384|testdata/bvh/*.bvh /usr/share/assimp/models/BVH/*.bvh"
+  "fuzz_bvh|-max_len=16384|testdata/bvh/*.bvh plugins/Sorvel/fuzz/seeds/*.bvh /usr/share/assimp/models/BVH/*.bvh"
   "fuzz_kvc||testdata/kvc/*.kvc"
 )
 targets=()

@@ -55,6 +55,8 @@ VoIItem* ImportKVM::Import(const char* path, VoIBranch* parent, unsigned long fl
     made.emplace_back(motion);
     if (host && character) host->CreateItemControls(character, motion);
   }
+  // Taken: what the reader passed over on the way is told.
+  doc.skipped.Log(path);
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("KVM インポート : end\n");
   return parent;
 }

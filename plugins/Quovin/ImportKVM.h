@@ -13,5 +13,6 @@ class ImportKVM : public VoClassDescImport {
   // parent, each top-level motion gets the character's controls (host slot
   // 33). Null when the file cannot be read, is no motion file or is broken;
   // then nothing is added and parent, with what it held, stays as it was.
+  // What a taken file had that was passed over is logged, a line each.
   VoIItem* Import(const char* path, VoIBranch* parent, unsigned long flags) override;
 };

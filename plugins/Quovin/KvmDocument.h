@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "plugins/frame/ReadSkips.h"
+
 namespace Kvm {
 
 // The control blocks, by the class id of the control they make.
@@ -61,6 +63,8 @@ struct Motion {
 struct Document {
   int version = 0;
   std::vector<Motion> motions;
+  // What the reader passed over in a file it took.
+  ReadSkips skipped;
 };
 
 // Sorts keys by frame and keeps, of keys sharing a frame, the one that came

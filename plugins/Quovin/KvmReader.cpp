@@ -27,17 +27,18 @@ constexpr int kValueSize = 256;
 enum class Layout { CURRENT, TRANS, ROTATE };
 struct ControlBlock {
   const char* opener;
+  const char* name;
   ControlKind kind;
   Layout layout;
 };
 const ControlBlock kControlBlocks[] = {
-    {" Trans {", ControlKind::VECTOR, Layout::TRANS},
-    {" Rotate {", ControlKind::QUATERNION, Layout::ROTATE},
-    {" Vector {", ControlKind::VECTOR, Layout::CURRENT},
-    {" Quaternion {", ControlKind::QUATERNION, Layout::CURRENT},
-    {" String {", ControlKind::STRING, Layout::CURRENT},
-    {" Refer {", ControlKind::REFER, Layout::CURRENT},
-    {" Time {", ControlKind::TIME, Layout::CURRENT},
+    {" Trans {", "Trans", ControlKind::VECTOR, Layout::TRANS},
+    {" Rotate {", "Rotate", ControlKind::QUATERNION, Layout::ROTATE},
+    {" Vector {", "Vector", ControlKind::VECTOR, Layout::CURRENT},
+    {" Quaternion {", "Quaternion", ControlKind::QUATERNION, Layout::CURRENT},
+    {" String {", "String", ControlKind::STRING, Layout::CURRENT},
+    {" Refer {", "Refer", ControlKind::REFER, Layout::CURRENT},
+    {" Time {", "Time", ControlKind::TIME, Layout::CURRENT},
 };
 
 // A value of at most 255 bytes, cut between characters, so that a name made
@@ -53,11 +54,15 @@ std::string CutValue(std::string text) {
   return text;
 }
 
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+bool IsBlank(char c) { return c >= 1 && c <= 32; }
+
 bool HasCurve(ControlKind kind) { return kind == ControlKind::VECTOR || kind == ControlKind::QUATERNION; }
 
 class Reader {
  public:
-  Reader(const char* text, size_t size, Document& doc) : p_(text), end_(text + size), doc_(doc) {}
+  Reader(const char* text, size_t size, Document& doc) : p_(text), end_(text + size), doc_(doc), lines_(text) {}
 
   ReadResult Run();
   const std::string& Error() const { return error_; }
@@ -68,14 +73,18 @@ class Reader {
   // none, so no loop can stand still.
   bool Match(const char* pattern, ...);
   bool ReadMotion(Motion& motion, int depth);
-  bool ReadControl(Control& control, Layout layout);
-  bool ReadHeadLine(Control& control, char (&className)[kValueSize]);
+  bool ReadControl(Control& control, const ControlBlock& block, const Motion& motion);
+  bool ReadHeadLine(Control& control, std::string& className);
   bool ReadLegacyLine(Control& control, Layout layout);
   bool ReadKey(Control& control);
   // When the cursor is at the opening of a block ("Word {"), the cursor goes
-  // past that block and the result is true. False otherwise, or (error_ set)
-  // when the text ends inside the block.
-  bool SkipUnknownBlock();
+  // past that block, which is noted as skipped in `where`, and the result is
+  // true. False otherwise, or (error_ set) when the text ends inside the block.
+  bool SkipUnknownBlock(const std::string& where);
+  // Notes what is skipped at the first token from `at`.
+  void Note(const char* at, const std::string& what);
+  // A text value read at `at`, cut to 255 bytes (noted when it is).
+  std::string Value(const std::string& text, const char* at);
   // Past the end of the block the cursor is in; false for a cut text.
   bool LeaveBlock(int line);
 
@@ -83,7 +92,20 @@ class Reader {
   const char* end_;
   Document& doc_;
   std::string error_;
+  TextLines lines_;
 };
+
+void Reader::Note(const char* at, const std::string& what) {
+  while (at < end_ && IsBlank(*at)) ++at;
+  doc_.skipped.Add(lines_.At(at), what);
+}
+
+std::string Reader::Value(const std::string& text, const char* at) {
+  std::string value = CutValue(text);
+  if (value.size() < text.size())
+    Note(at, Quoted(LineSnippet(text.data(), text.data() + text.size())) + " の 255 バイトを超える部分");
+  return value;
+}
 
 bool Reader::Fail(int line) {
   Frx::Pstring text;
@@ -108,15 +130,17 @@ bool Reader::LeaveBlock(int line) {
   return true;
 }
 
-bool Reader::SkipUnknownBlock() {
+bool Reader::SkipUnknownBlock(const std::string& where) {
   const char* q = p_;
-  while (*q >= 1 && *q <= 32) ++q;
+  while (IsBlank(*q)) ++q;
   // A block opens with a word and "{", as every block of the format does.
   const char* word = q;
   while ((*q >= 'a' && *q <= 'z') || (*q >= 'A' && *q <= 'Z') || (*q >= '0' && *q <= '9') || *q == '_') ++q;
   if (q == word) return false;
+  const std::string name(word, q);
   while (*q == ' ' || *q == '\t') ++q;
   if (*q != '{') return false;
+  Note(word, where + Quoted(name) + " ブロック");
   p_ = q + 1;
   return LeaveBlock(__LINE__);
 }
@@ -131,18 +155,19 @@ ReadResult Reader::Run() {
     }
     // The end mark counts only after a motion.
     if (!doc_.motions.empty() && Match(" Eof")) return ReadResult::DONE;
-    if (SkipUnknownBlock()) continue;
+    if (SkipUnknownBlock("")) continue;
     if (error_.empty()) Fail(__LINE__);
     return ReadResult::BROKEN;
   }
 }
 
 bool Reader::ReadMotion(Motion& motion, int depth) {
-  char value[kValueSize] = "";
+  Frx::Pstring value;
   for (;;) {
     int number = 0;
-    if (Match(" name = \"%s\"", value, kValueSize)) {
-      motion.name = value;
+    const char* at = p_;
+    if (Match(" name = \"%S\"", &value)) {
+      motion.name = Value(value.Std(), at);
       continue;
     }
     if (Match(" endframe = %d", &number)) {
@@ -164,11 +189,13 @@ bool Reader::ReadMotion(Motion& motion, int depth) {
       motion.children.emplace_back();
       Control& control = motion.children.back().control;
       control.kind = block->kind;
-      if (!ReadControl(control, block->layout)) return false;
+      if (!ReadControl(control, *block, motion)) return false;
       continue;
     }
     if (Match(" Motion {")) {
       if (depth + 1 > MaxMotionDepth) {
+        Note(at, "モーション " + Quoted(motion.name) + " の中の " + std::to_string(MaxMotionDepth) +
+                     " 段より深いモーション");
         if (!LeaveBlock(__LINE__)) return false;
         continue;
       }
@@ -179,16 +206,19 @@ bool Reader::ReadMotion(Motion& motion, int depth) {
       continue;
     }
     if (Match(" }")) return true;
-    if (SkipUnknownBlock()) continue;
+    if (SkipUnknownBlock("モーション " + Quoted(motion.name) + " の中の ")) continue;
     return error_.empty() ? Fail(__LINE__) : false;
   }
 }
 
 // Lines of a control block until its "}". Text that is none of them ends the
-// block there (the control keeps what it has); only a cut text fails.
-bool Reader::ReadControl(Control& control, Layout layout) {
-  char className[kValueSize] = "";
+// block there (the control keeps what it has, the rest is noted as skipped);
+// only a cut text fails.
+bool Reader::ReadControl(Control& control, const ControlBlock& block, const Motion& motion) {
+  const Layout layout = block.layout;
+  std::string className;
   bool ok = true;
+  auto where = [&] { return "モーション " + Quoted(motion.name) + " の " + block.name + " " + Quoted(control.name); };
   for (;;) {
     // Key lines start with a number, the other lines with a word: the order
     // of trying them changes nothing but the time taken.
@@ -200,8 +230,12 @@ bool Reader::ReadControl(Control& control, Layout layout) {
       if (layout == Layout::ROTATE) control.bindings.push_back({"Coordinate", "rot"});
       break;
     }
-    if (SkipUnknownBlock()) continue;
-    ok = error_.empty() && LeaveBlock(__LINE__);
+    if (SkipUnknownBlock(where() + " の中の ")) continue;
+    if (!error_.empty()) return false;
+    const char* line = p_;
+    while (line < end_ && IsBlank(*line)) ++line;
+    Note(line, where() + " の " + Quoted(LineSnippet(line, end_)) + " から \"}\" まで");
+    ok = LeaveBlock(__LINE__);
     break;
   }
   SettleKeys(control.numbers);
@@ -209,35 +243,40 @@ bool Reader::ReadControl(Control& control, Layout layout) {
   return ok;
 }
 
-bool Reader::ReadHeadLine(Control& control, char (&className)[kValueSize]) {
-  char value[kValueSize];
+bool Reader::ReadHeadLine(Control& control, std::string& className) {
+  Frx::Pstring value;
   int number = 0;
-  if (Match(" name = \"%s\"", value, kValueSize)) {
-    control.name = value;
+  const char* at = p_;
+  if (Match(" name = \"%S\"", &value)) {
+    control.name = Value(value.Std(), at);
     return true;
   }
-  if (Match(" class = \"%s\"", className, kValueSize)) return true;
+  if (Match(" class = \"%S\"", &value)) {
+    className = Value(value.Std(), at);
+    return true;
+  }
   // A member line binds with the class read before it, if any.
-  if (Match(" member = \"%s\"", value, kValueSize)) {
-    control.bindings.push_back({className, value});
+  if (Match(" member = \"%S\"", &value)) {
+    control.bindings.push_back({className, Value(value.Std(), at)});
     return true;
   }
   if (control.kind != ControlKind::TIME && Match(" endframe = %d", &number)) {
     control.endframe = number;
     return true;
   }
-  if (HasCurve(control.kind) && Match(" curve = \"%s\"", value, kValueSize)) {
-    control.curve = FindCurveKind(value);
+  if (HasCurve(control.kind) && Match(" curve = \"%S\"", &value)) {
+    control.curve = FindCurveKind(Value(value.Std(), at).c_str());
     return true;
   }
   return false;
 }
 
 bool Reader::ReadLegacyLine(Control& control, Layout layout) {
-  char value[kValueSize];
+  Frx::Pstring value;
   int number = 0;
-  if (Match(" attach = \"%s\"", value, kValueSize)) {
-    control.name = layout == Layout::TRANS ? CutValue(std::string("j_") + value) : std::string(value);
+  const char* at = p_;
+  if (Match(" attach = \"%S\"", &value)) {
+    control.name = Value(layout == Layout::TRANS ? "j_" + value.Std() : value.Std(), at);
     return true;
   }
   if (Match(" endframe = %d", &number)) {
@@ -262,9 +301,10 @@ bool Reader::ReadKey(Control& control) {
       break;
     case ControlKind::STRING:
     case ControlKind::REFER: {
-      char text[kValueSize];
-      if (!Match(" %d \"%s\"", &frame, text, kValueSize)) return false;
-      control.texts.push_back({frame, text});
+      Frx::Pstring text;
+      const char* at = p_;
+      if (!Match(" %d \"%S\"", &frame, &text)) return false;
+      control.texts.push_back({frame, Value(text.Std(), at)});
       return true;
     }
   }

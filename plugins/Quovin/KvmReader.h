@@ -22,7 +22,10 @@ constexpr int MaxMotionDepth = 64;
 
 // Reads text[0, size) into doc. text[size] must be 0 (std::string data is);
 // a zero byte before it ends the text. On BROKEN, error holds the message and
-// doc what was read before the fault. Nothing is allocated by a number in
+// doc what was read before the fault. What is passed over and read on from
+// (the rest of a control block from a line that is none of its lines, blocks
+// of unknown kinds, motions nested too deep, the bytes of a text value past
+// 255) is noted in doc.skipped. Nothing is allocated by a number in
 // the text, every loop ends at its block's end or the text's, and text values
 // keep at most 255 bytes.
 ReadResult ReadKvmDocument(const char* text, size_t size, Document& doc, std::string& error);

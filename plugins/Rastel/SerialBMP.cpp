@@ -1,8 +1,10 @@
 #include "plugins/Rastel/SerialBMP.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
+#include "plugins/Rastel/FrameRange.h"
 #include "plugins/Rastel/MotionShots.h"
 #include "plugins/frame/PluginFrame.h"
 #include "plugins/host/HostInterface.h"
@@ -43,6 +45,11 @@ int SerialBMP::Execute(VoIItem*, VoIItem*, unsigned long flags) {
     ShowMessage(0, "再生中のモーションが存在しません。\n");
     return 0;
   }
+
+  // Every range is checked before the first file is written.
+  for (VoRefer<VoIMotion>& motion : motions)
+    if (motion && character && !CheckOutputRange(answers.first, std::min(motion->endframe, answers.last)))
+      return 0;
 
   for (VoRefer<VoIMotion>& motion : motions) {
     if (!motion || !character) continue;

@@ -13,8 +13,10 @@ class SerialBMP : public VoClassDescCommand {
   const char* ClassName() override { return "SerialBMP"; }
   char* MenuName() override;
   // The flags carry the host; the items are not used. 1 when every motion
-  // was shot; 0 without host or motion, on Cancel, or when the back buffer
-  // cannot be read (reported through theFerrox).
+  // was shot; 0 without host or motion, on Cancel, when the back buffer
+  // cannot be read (reported through theFerrox), or, before any file is
+  // written, when a motion's frame range is longer than the engine lets a
+  // writer step through (with a message).
   int Execute(VoIItem* destination, VoIItem* source, unsigned long flags) override;
 
   void SetAsker(SerialAsker* asker) { asker_ = asker; }

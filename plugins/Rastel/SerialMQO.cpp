@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ferrox/ferrox/Ferrox.h"
+#include "plugins/Rastel/FrameRange.h"
 #include "plugins/Rastel/ShotFiles.h"
 #include "plugins/frame/PluginFrame.h"
 #include "plugins/host/HostInterface.h"
@@ -39,6 +40,7 @@ int SerialMQO::Execute(VoIItem*, VoIItem*, unsigned long flags) {
   ClampToRanges(answers);
   Frx::theFerrox.Log("　　出力ファイル %s[xxx].mqo\n", answers.prefix.c_str());
   const long end = std::min(answers.last, motion->endframe);
+  if (!CheckOutputRange(answers.first, end)) return 0;
   // The walk below ends when the frame to render reaches the end: from a
   // first frame past it, it would never end.
   if (answers.first > end) return 1;

@@ -15,7 +15,8 @@ class SerialMQO : public VoClassDescCommand {
   char* MenuName() override;
   // The flags carry the host; the items are not used. 1 when the frames
   // were written (a file the exporter refuses is skipped); 0 without host
-  // or motion, or on Cancel.
+  // or motion, on Cancel, or for a frame range longer than the engine
+  // lets a writer step through (with a message).
   int Execute(VoIItem* destination, VoIItem* source, unsigned long flags) override;
 
   void SetAsker(SerialAsker* asker) { asker_ = asker; }

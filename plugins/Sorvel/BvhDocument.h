@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ferrox/math/Pvector.h"
+#include "plugins/frame/ReadSkips.h"
 
 namespace Bvh {
 
@@ -33,6 +34,8 @@ struct Document {
   int frames = 0;
   float frameTime = 0.0f;   // read and ignored: a frame is always two engine frames
   std::vector<float> values;  // frames * channels, frame after frame
+  // What the reader passed over in a text it took.
+  ReadSkips skipped;
 
   const float* Frame(int i) const { return values.data() + size_t(i) * size_t(channels); }
 };

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <map>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/Pstring.h"
@@ -28,7 +29,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; }
 
 class Parser {
  public:
-  Parser(const char* text, const char* end, Document& doc) : begin_(text), p_(text), end_(end), doc_(doc) {}
+  Parser(const char* text, const char* end, Document& doc)
+      : begin_(text), p_(text), end_(end), doc_(doc), lines_(text) {}
 
   bool Run();
   const std::string& Error() const { return error_; }
@@ -60,13 +62,20 @@ class Parser {
   bool ReadChannels(Node& joint);
   bool ReadEndSite(int parent);
   bool ReadMotion();
-  bool ReadFrame();
+  // One frame on one line; false with where and why it is refused.
+  bool ReadFrame(const char*& refused, int& sourceLine);
+  // The motion's values read across line ends from `values`; false unless
+  // they number exactly frames times channels.
+  bool ReadWrappedFrames(const char* values);
+  void NoteUnread();
 
   const char* const begin_;
   const char* p_;
   const char* const end_;
   Document& doc_;
   std::string error_;
+  TextLines lines_;
+  std::map<std::string, int> jointLines_;  // name -> line of the last joint of that name
 };
 
 bool Parser::Fail(int line) {
@@ -199,10 +208,19 @@ bool Parser::ReadJoint(int parent, int depth) {
   if (depth >= kMaxDepth) return Fail(__LINE__);
   Node joint;
   joint.parent = parent;
+  const int line = lines_.At(p_);
   // A missing name is reported on its keyword's line.
   if (!Name(joint.name)) return FailAt(p_ - 1, __LINE__);
   if (!Keyword("{") || !Offset(joint.offset)) return Fail(__LINE__);
   if (!ReadChannels(joint)) return false;
+  // Joints of one name share their controls: the later one's keys replace
+  // the earlier one's.
+  auto [seen, fresh] = jointLines_.try_emplace(joint.name, line);
+  if (!fresh) {
+    doc_.skipped.Add(line, std::to_string(seen->second) + " 行目の関節 \"" + joint.name +
+                               "\" のキー (同じ名前の関節が後にあるため)");
+    seen->second = line;
+  }
   const int index = int(doc_.nodes.size());
   doc_.nodes.push_back(std::move(joint));
   if (!ReadBvhHierarchy(index, depth + 1)) return false;
@@ -264,26 +282,53 @@ bool Parser::ReadMotion() {
   // bytes a value at least) bounds the reservation.
   const size_t stated = size_t(doc_.frames) * size_t(doc_.channels);
   doc_.values.reserve(std::min(stated, size_t(end_ - p_) / 2));
-  for (int i = 0; i < doc_.frames; ++i)
-    if (!ReadFrame()) return false;
+  const char* values = p_;
+  for (int i = 0; i < doc_.frames; ++i) {
+    const char* refused = nullptr;
+    int sourceLine = 0;
+    if (ReadFrame(refused, sourceLine)) continue;
+    // A frame whose values run on over the next lines is taken only when the
+    // whole motion adds up; any other short or long line is refused.
+    if (!ReadWrappedFrames(values)) return FailAt(refused, sourceLine);
+    break;
+  }
+  NoteUnread();
   return true;
 }
 
 // One frame: a line of exactly `channels` values (blank lines before it are
-// passed over). A short or long line is refused, never borrowed from.
-bool Parser::ReadFrame() {
+// passed over). A short or long line is not taken, never borrowed from.
+bool Parser::ReadFrame(const char*& refused, int& sourceLine) {
   SkipBlank();
   const char* line = p_;
-  if (p_ >= end_) return Fail(__LINE__);
+  refused = line;
+  if (p_ >= end_) return sourceLine = __LINE__, false;
   for (int c = 0; c < doc_.channels; ++c) {
     while (p_ < end_ && IsBlank(*p_) && !IsLineEnd(*p_)) ++p_;
     float value = 0.0f;
-    if (p_ >= end_ || IsLineEnd(*p_) || !Number(value)) return FailAt(line, __LINE__);
+    if (p_ >= end_ || IsLineEnd(*p_) || !Number(value)) return sourceLine = __LINE__, false;
     doc_.values.push_back(value);
   }
   while (p_ < end_ && IsBlank(*p_) && !IsLineEnd(*p_)) ++p_;
-  if (p_ < end_ && !IsLineEnd(*p_)) return FailAt(line, __LINE__);
+  if (p_ < end_ && !IsLineEnd(*p_)) return sourceLine = __LINE__, false;
   return true;
+}
+
+bool Parser::ReadWrappedFrames(const char* values) {
+  const size_t wanted = size_t(doc_.frames) * size_t(doc_.channels);
+  p_ = values;
+  doc_.values.clear();
+  float value = 0.0f;
+  while (doc_.values.size() <= wanted && Number(value)) doc_.values.push_back(value);
+  return doc_.values.size() == wanted;
+}
+
+// Text after the last frame is not read.
+void Parser::NoteUnread() {
+  SkipBlank();
+  if (p_ >= end_) return;
+  doc_.skipped.Add(lines_.At(p_), "Frames: " + std::to_string(doc_.frames) + " の後の \"" + LineSnippet(p_, end_) +
+                                      "\" から終わりまで");
 }
 
 }  // namespace
@@ -293,7 +338,15 @@ int ParseBvhDocument(const char* text, size_t size, Document& doc, std::string& 
   const char* end = text ? static_cast<const char*>(std::memchr(text, 0, size)) : nullptr;
   if (!end) end = text + size;
   Parser parser(text, end, doc);
-  if (parser.Run()) return 1;
+  if (parser.Run()) {
+    // What follows a zero byte is not read.
+    const char* rest = end;
+    while (rest < text + size && (*rest == 0 || IsBlank(*rest))) ++rest;
+    if (rest < text + size)
+      doc.skipped.Add(1 + int(std::count(text, end, '\n')),
+                      "0 のバイトから後の " + std::to_string(text + size - end) + " バイト");
+    return 1;
+  }
   error = parser.Error();
   if (textLine) *textLine = parser.TextLine();
   return 0;

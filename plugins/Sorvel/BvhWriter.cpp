@@ -1,5 +1,7 @@
 #include "plugins/Sorvel/BvhWriter.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -49,37 +51,52 @@ float Finite(float v) { return std::isfinite(v) ? v : 0.0f; }
 
 void Indent(std::string& out, int depth) { out.append(size_t(depth), '\t'); }
 
+void WriteEndSite(std::string& out, const Frx::Pvector& pos, int depth) {
+  Indent(out, depth), out += "End Site\n";
+  Indent(out, depth), out += "{\n";
+  Indent(out, depth + 1), AppendFormat(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
+  Indent(out, depth), out += "}\n";
+}
+
+Frx::Pvector FinitePos(VoILocate* locate) {
+  const Frx::Pvector& p = locate->GetPos();
+  return Frx::Pvector(Finite(p.x), Finite(p.y), Finite(p.z));
+}
+
 // The skeleton's coordinates become ROOTs; under a joint a coordinate is a
-// JOINT and a locate with no coordinate beside it an End Site. A locate
-// directly under the skeleton belongs to no joint and is left out.
+// JOINT and a locate with no coordinate beside it an End Site (what
+// VoILocate::IsEndSite tells, found once per joint rather than once per
+// locate). A locate directly under the skeleton belongs to no joint and is
+// left out.
 void WriteBvhJoint(std::string& out, VoIItem* item, std::vector<Joint>& joints, int depth) {
-  VoILocate* locate = item->IsLocate();
+  VoICoordinate* joint = item->IsCoordinate();
   VoIBranch* branch = item->IsBranch();
-  if (!locate) {
+  if (!joint) {
     for (VoIItem* c = branch ? branch->GetFirstChild() : nullptr; c; c = branch->GetNextChild(c))
       if (c->IsCoordinate()) WriteBvhJoint(out, c, joints, depth);
     return;
   }
-  const Frx::Pvector pos(Finite(locate->GetPos().x), Finite(locate->GetPos().y), Finite(locate->GetPos().z));
-  if (!locate->IsCoordinate()) {
-    if (locate->IsEndSite() != 1) return;
-    Indent(out, depth), out += "End Site\n";
-    Indent(out, depth), out += "{\n";
-    Indent(out, depth + 1), AppendFormat(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
-    Indent(out, depth), out += "}\n";
-    return;
-  }
-  Indent(out, depth), AppendFormat(out, depth == 0 ? "ROOT %s\n" : "JOINT %s\n", locate->GetName());
+  const Frx::Pvector pos = FinitePos(joint);
+  Indent(out, depth), AppendFormat(out, depth == 0 ? "ROOT %s\n" : "JOINT %s\n", joint->GetName());
   Indent(out, depth), out += "{\n";
   Indent(out, depth + 1), AppendFormat(out, "OFFSET %f %f %f\n", pos.x, pos.y, pos.z);
-  joints.push_back(Joint{locate, depth == 0});
+  joints.push_back(Joint{joint, depth == 0});
   Indent(out, depth + 1);
   out += depth == 0 ? "CHANNELS 6 Xposition Yposition Zposition Zrotation Yrotation Xrotation\n"
                     : "CHANNELS 3 Zrotation Yrotation Xrotation\n";
+  bool endSites = true;
+  for (VoIItem* c = branch->GetFirstChild(); c && endSites; c = branch->GetNextChild(c))
+    endSites = !c->IsCoordinate();
   // The engine's walks end at this depth; deeper joints are not written.
   if (depth + 1 < VoIBranch::MaxDepth)
-    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c))
-      if (c->IsLocate()) WriteBvhJoint(out, c, joints, depth + 1);
+    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c)) {
+      VoILocate* locate = c->IsLocate();
+      if (!locate) continue;
+      if (locate->IsCoordinate())
+        WriteBvhJoint(out, c, joints, depth + 1);
+      else if (endSites)
+        WriteEndSite(out, FinitePos(locate), depth + 1);
+    }
   Indent(out, depth), out += "}\n";
 }
 
@@ -122,8 +139,13 @@ bool CanWriteBvh(VoICharacter* character) {
   return false;
 }
 
+bool FitsOutput(VoICharacter* character) {
+  VoIMotion* motion = character ? character->GetMotion() : nullptr;
+  return motion && motion->endframe <= VoIMotion::MaxOutputFrames;
+}
+
 void ComposeBvhText(VoICharacter* character, float fps, TextSink& out) {
-  if (!CanWriteBvh(character) || !(fps > 0.0f && fps <= kMaxFrameRate)) return;
+  if (!CanWriteBvh(character) || !FitsOutput(character) || !(fps > 0.0f && fps <= kMaxFrameRate)) return;
   VoIMotion* motion = character->GetMotion();
   std::string text = "HIERARCHY\n";
   std::vector<Joint> joints;
@@ -163,6 +185,12 @@ int WriteBvhFile(const char* path, VoIBranch* branch) {
   // Checked before anything is asked or written, so a target stays as it was.
   if (!path || !CanWriteBvh(character)) {
     Frx::theFerrox.Log("　　スケルトンまたはモーションがありません。\n");
+    return 0;
+  }
+  if (!FitsOutput(character)) {
+    const long end = character->GetMotion()->endframe;
+    ShowMessage(0, "出力するフレームの範囲が長すぎます。(%d～%d)\n一度に出力できるのは %d フレームまでです。\n", 0,
+                int(std::min<long>(end, INT_MAX)), int(VoIMotion::MaxOutputFrames));
     return 0;
   }
   float fps = kDefaultFrameRate;

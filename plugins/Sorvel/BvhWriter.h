@@ -22,17 +22,22 @@ class TextSink {
 // ROOT, and a live current motion.
 bool CanWriteBvh(VoICharacter* character);
 
-// The file text (lines end with LF) of a character that CanWriteBvh, its
-// motion sampled every 60 / fps engine frames from 0 to the end frame; fps
-// must lie in (0, 60]. The character's time stays at the last sample.
+// Whether the character's motion ends within VoIMotion::MaxOutputFrames.
+bool FitsOutput(VoICharacter* character);
+
+// The file text (lines end with LF) of a character that CanWriteBvh and
+// FitsOutput, its motion sampled every 60 / fps engine frames from 0 to the
+// end frame; fps must lie in (0, 60]. The character's time stays at the last
+// sample.
 void ComposeBvhText(VoICharacter* character, float fps, TextSink& out);
 std::string ComposeBvhText(VoICharacter* character, float fps);
 
 // The export: 0 without writing when the branch is no character that
-// CanWriteBvh; then asks the frame rate (Cancel: 1, nothing written); a rate
-// of 0 or outside the dialog's range is refused with a message (0). Otherwise
-// writes the file, which replaces the target only when written whole: 1, or 0
-// when it could not be.
+// CanWriteBvh, and 0 with a message when it does not FitsOutput; then asks
+// the frame rate (Cancel: 1, nothing written); a rate of 0 or outside the
+// dialog's range is refused with a message (0). Otherwise writes the file,
+// which replaces the target only when written whole: 1, or 0 when it could
+// not be.
 int WriteBvhFile(const char* path, VoIBranch* branch);
 
 }  // namespace Bvh

@@ -39,6 +39,7 @@ VoIItem* ReadBvhFile(const char* path, VoIBranch* parent) {
   }
   Frx::theFerrox.Log("Motion 解析\n");
   BuildBvhItems(*master, doc, parent);
+  doc.skipped.Log(path);
   return parent;
 }
 

@@ -11,7 +11,8 @@ class ImportBVH : public VoClassDescImport {
   // Builds the skeleton "hierarchy" and the motion "motion" under parent and
   // returns parent. A file that cannot be read or is refused shows its
   // message and gives null with nothing made: parent and what it held stay.
-  // The flags word (the host) is not used.
+  // What a taken file holds that is not used is logged, a line each. The
+  // flags word (the host) is not used.
   VoIItem* Import(const char* path, VoIBranch* parent, unsigned long flags) override;
 };
 

@@ -94,6 +94,16 @@ def sjis_names():
     return text.replace("\n", "\r\n").encode("cp932")
 
 
+def wrapped(text, per_line, drop=0):
+    # The motion's values re-wrapped per_line to a line, so frames run on
+    # over line ends; drop leaves the last values out.
+    head, values = text.split("Frame Time: 0.033333\n")
+    numbers = values.split()
+    numbers = numbers[:len(numbers) - drop]
+    lines = [" ".join(numbers[i:i + per_line]) for i in range(0, len(numbers), per_line)]
+    return head + "Frame Time: 0.033333\n" + "\n".join(lines) + "\n"
+
+
 JOINT = "HIERARCHY\nROOT a\n{\n\tOFFSET 0 0 0\n\tCHANNELS 3 Zrotation Yrotation Xrotation\n}\nMOTION\n"
 
 CASES = {
@@ -107,6 +117,8 @@ CASES = {
                                                   "CHANNELS 2 Zrotation Xrotation"),
     "refused-short-line": JOINT + "Frames: 2\nFrame Time: 0.033333\n0 0 0\n1 1\n2 2 2\n",
     "refused-truncated": TWO_ROOTS[:TWO_ROOTS.index("0.5 1 2")] + "0.5 1 2 20",
+    "wrapped-frames": wrapped(TWO_ROOTS, 4),
+    "refused-wrapped-short": wrapped(TWO_ROOTS, 4, drop=1),
     "refused-huge-frames": JOINT + "Frames: 2147483647\nFrame Time: 0.033333\n0 0 0\n1 1 1\n",
 }
 

@@ -49,6 +49,10 @@ class VoIMotion : public VoIControl {
 
   // Nested motion blocks deeper than this are skipped when reading.
   static constexpr int MaxLoadDepth = 64;
+  // The longest frame range (last minus first) that a writer stepping a
+  // motion frame by frame takes: an hour at 60 frames a second. Writers
+  // refuse longer ranges before they open a file.
+  static constexpr long MaxOutputFrames = 216000;
 
  private:
   // The keyed-control children in child order.

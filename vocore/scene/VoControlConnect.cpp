@@ -1,8 +1,13 @@
-// How a connection moves values between a control and the member it drives.
-// RegistAllControl binds only controls whose kind fits the member's type, so
-// the casts below see the member type they expect.
+// Binding a motion's controls to the members they drive, and how a
+// connection moves values between the two. RegistAllControl binds only
+// controls whose kind fits the member's type, so the casts below see the
+// member type they expect.
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
@@ -55,6 +60,35 @@ unsigned long ReferClass(VoIItem* item, unsigned long offset) {
   }
 }
 
+// The member type a control kind writes; 0 for kinds that write no member.
+unsigned short MemberType(unsigned long controlClass) {
+  switch (controlClass) {
+    case VoIControlVector::CLASS_ID: return Parameter::TYPE_VECTOR;
+    case VoIControlQuaternion::CLASS_ID: return Parameter::TYPE_QUATERNION;
+    case VoIControlString::CLASS_ID: return Parameter::TYPE_STRING;
+    case VoIControlRefer::CLASS_ID: return Parameter::TYPE_REFER;
+    case VoIControlTime::CLASS_ID: return Parameter::TYPE_FLOAT;
+    default: return 0;
+  }
+}
+
+// Members are reached by raw offset: a control read from a file may name a
+// member of another type, which must never be written through the wrong type.
+bool MemberFits(VoIItem* item, VoIControl* control) {
+  const unsigned short type = MemberType(control->GetClassID());
+  if (type == 0) return true;
+  for (unsigned long i = 0;; ++i) {
+    Parameter* p = item->GetParameter(i);
+    if (!p) return false;
+    if (p->offset == control->GetOutOffset()) return p->type == type;
+  }
+}
+
+bool IsSubclass(VoIItem* item, unsigned long classId) {
+  if (VoItemServices* master = VoItemServices::This()) return master->IsSubclass(item, classId) == 1;
+  return item->GetClassID() == classId;
+}
+
 long KeyFrame(float frame) {
   // Same truncation as the key lookups.
   if (!(frame == frame)) return 0;
@@ -64,6 +98,55 @@ long KeyFrame(float frame) {
 }
 
 }  // namespace
+
+// Every item of the group is tried against the controls of its own name
+// only, found through a name table, instead of against every control: the
+// same pairs in the same order (items in group order, each item's controls
+// in child order), names compared byte for byte.
+void VoICharacter::RegistAllControl(VoIMotion* m) {
+  connections.clear();
+  connected = m;
+  if (!m) return;
+  ItemList items, controls;
+  GetGroupList(items, VoIItem::CLASS_ID);
+  m->GetChildList(controls, VoIControl::CLASS_ID);
+  // The controls of one name chained in child order: the table holds the
+  // first, next[i] the one after control i (-1 ends). Names point into the
+  // controls, which the list holds counted.
+  std::vector<VoRefer<VoIItem>*> order;
+  order.reserve(controls.size());
+  for (VoRefer<VoIItem>& cref : controls) order.push_back(&cref);
+  std::vector<long> next(order.size(), -1);
+  std::unordered_map<std::string_view, long> first;
+  first.reserve(order.size());
+  for (long i = long(order.size()) - 1; i >= 0; --i) {
+    VoIItem* citem = *order[size_t(i)];
+    if (!citem) continue;
+    auto [slot, fresh] = first.try_emplace(citem->name, i);
+    if (!fresh) next[size_t(i)] = std::exchange(slot->second, i);
+  }
+
+  for (VoRefer<VoIItem>& iref : items) {
+    VoIItem* item = iref;
+    if (!item || item->IsControl()) continue;
+    const auto found = first.find(item->name);
+    if (found == first.end()) continue;
+    for (long i = found->second; i >= 0; i = next[size_t(i)]) {
+      VoIItem* citem = *order[size_t(i)];
+      VoIControl* c = citem ? citem->IsControl() : nullptr;
+      if (!c) continue;
+      if (VoIMotion* nested = c->IsMotion()) {
+        VoICharacter* sub = item->IsCharacter();
+        if (sub && sub != this) {
+          connections.emplace_back(item, c);
+          sub->SetMotion(nested);
+        }
+      } else if (c->GetOutOffset() != 0 && IsSubclass(item, c->GetOutClassID()) && MemberFits(item, c)) {
+        connections.emplace_back(item, c);
+      }
+    }
+  }
+}
 
 VoControlConnect::VoControlConnect(VoIItem* i, VoIControl* c) : item(i), control(c) {}
 

@@ -16,40 +16,6 @@
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
 
-namespace {
-
-// The member type a control kind writes; 0 for kinds that write no member.
-unsigned short MemberType(unsigned long controlClass) {
-  switch (controlClass) {
-    case VoIControlVector::CLASS_ID: return Parameter::TYPE_VECTOR;
-    case VoIControlQuaternion::CLASS_ID: return Parameter::TYPE_QUATERNION;
-    case VoIControlString::CLASS_ID: return Parameter::TYPE_STRING;
-    case VoIControlRefer::CLASS_ID: return Parameter::TYPE_REFER;
-    case VoIControlTime::CLASS_ID: return Parameter::TYPE_FLOAT;
-    default: return 0;
-  }
-}
-
-// Members are reached by raw offset: a control read from a file may name a
-// member of another type, which must never be written through the wrong type.
-bool MemberFits(VoIItem* item, VoIControl* control) {
-  const unsigned short type = MemberType(control->GetClassID());
-  if (type == 0) return true;
-  for (unsigned long i = 0;; ++i) {
-    Parameter* p = item->GetParameter(i);
-    if (!p) return false;
-    if (p->offset == control->GetOutOffset()) return p->type == type;
-  }
-}
-
-bool IsSubclass(VoIItem* item, unsigned long classId) {
-  if (VoItemServices* master = VoItemServices::This())
-    return master->IsSubclass(item, classId) == 1;
-  return item->GetClassID() == classId;
-}
-
-}  // namespace
-
 VoICharacter::VoICharacter(VoIBranch* p) : VoIObject(p) { state |= STATE_MARK20; }
 
 VoICharacter::~VoICharacter() = default;
@@ -60,34 +26,6 @@ void VoICharacter::SetMotion(VoIMotion* m) {
   if (m && m == motion.Get()) return;
   motion = m;
   RegistAllControl(m);
-}
-
-void VoICharacter::RegistAllControl(VoIMotion* m) {
-  connections.clear();
-  connected = m;
-  if (!m) return;
-  ItemList items, controls;
-  GetGroupList(items, VoIItem::CLASS_ID);
-  m->GetChildList(controls, VoIControl::CLASS_ID);
-  for (VoRefer<VoIItem>& iref : items) {
-    VoIItem* item = iref;
-    if (!item || item->IsControl()) continue;
-    for (VoRefer<VoIItem>& cref : controls) {
-      VoIItem* citem = cref;
-      VoIControl* c = citem ? citem->IsControl() : nullptr;
-      if (!c) continue;
-      if (VoIMotion* nested = c->IsMotion()) {
-        VoICharacter* sub = item->IsCharacter();
-        if (sub && sub != this && item->name == c->name) {
-          connections.emplace_back(item, c);
-          sub->SetMotion(nested);
-        }
-      } else if (c->GetOutOffset() != 0 && IsSubclass(item, c->GetOutClassID()) &&
-                 item->name == c->name && MemberFits(item, c)) {
-        connections.emplace_back(item, c);
-      }
-    }
-  }
 }
 
 void VoICharacter::ReadAllControl(float frame) {

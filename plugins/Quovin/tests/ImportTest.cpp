@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "QuovinFixture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotionSet.h"
 #include "vocore/skeleton/VoISkelton.h"
@@ -95,6 +96,56 @@ TEST_F(KvmImport, FailuresAddNothingAndKeepTheTarget) {
     EXPECT_EQ(keyed->keys.size(), 1u);
     EXPECT_TRUE(host.controlCalls.empty());
   }
+}
+
+// What a taken file holds that is passed over is logged against the file, a
+// line each (so many only counted), and the import still succeeds with what
+// came before it.
+TEST_F(KvmImport, LogsWhatItPassesOver) {
+  const std::string nan =
+      "Motion {\n\tname = \"k\"\n\tVector {\n\t\tname = \"j_hips\"\n\t\tclass = \"Locate\"\n\t\tmember = \"pos\"\n"
+      "\t\t0 (1 2 3)\n\t\t1 (nan 0 0)\n\t\t2 (4 5 6)\n\t}\n}\n";
+  std::string deep, many = "Motion {\n";
+  for (int d = 0; d <= 65; ++d) deep += "Motion {\nname = \"d" + std::to_string(d) + "\"\n";
+  for (int d = 0; d <= 65; ++d) deep += "}\n";
+  for (int i = 0; i < 40; ++i) many += "Int {\n}\n";
+  const std::string xs(300, 'x');
+  const std::string passed = "を読み飛ばしました。";
+  const struct {
+    const char* label;
+    std::string text;
+    int lines;
+    std::vector<std::string> logged;  // some of them, after "<path>"
+  } cases[] = {
+      {"read whole", KvmText("Motion {\nname = \"m\"\n}\n"), 0, {}},
+      {"a key that is no number", KvmText(nan), 1,
+       {"(9): モーション \"k\" の Vector \"j_hips\" の \"1 (nan 0 0)\" から \"}\" まで" + passed}},
+      {"motions nested too deep", KvmText(deep), 1, {"(132): モーション \"d64\" の中の 64 段より深いモーション" + passed}},
+      {"blocks of other kinds",
+       KvmText("Note {\n}\nMotion {\nname = \"m\"\nInt {\n}\nQuaternion {\nname = \"q\"\nEase {\n}\n}\n}\n"), 3,
+       {"(2): \"Note\" ブロック" + passed, "(6): モーション \"m\" の中の \"Int\" ブロック" + passed,
+        "(10): モーション \"m\" の Quaternion \"q\" の中の \"Ease\" ブロック" + passed}},
+      {"a name past 255 bytes", KvmText("Motion {\nname = \"" + xs + "\"\n}\n"), 1,
+       {"(3): \"" + xs.substr(0, 40) + "...\" の 255 バイトを超える部分" + passed}},
+      {"many", KvmText(many + "}\n"), 33,
+       {"(41): モーション \"\" の中の \"Int\" ブロック" + passed, ": ほかに 8 箇所" + passed}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    FrxTest::LogCapture log;
+    VoICharacter* chara = Make<VoICharacter>(nullptr, "c");
+    ASSERT_EQ(ImportText(c.text, chara), chara);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(log.Count(passed), c.lines) << log.Text();
+    for (const std::string& line : c.logged) EXPECT_TRUE(log.Contains(Scratch("in.kvm") + line + "\n")) << log.Text();
+  }
+  // The keys before the one that is no number stay; the rest of its block goes.
+  VoICharacter* chara = Make<VoICharacter>(nullptr, "c");
+  ASSERT_EQ(ImportText(KvmText(nan), chara), chara);
+  VoIControlVector* hips = Motions(chara)[0]->GetFirstChild()->IsControlVector();
+  ASSERT_NE(hips, nullptr);
+  ASSERT_EQ(hips->keys.size(), 1u);
+  EXPECT_EQ(hips->keys[0].value, Frx::Pvector(1, 2, 3));
 }
 
 }  // namespace

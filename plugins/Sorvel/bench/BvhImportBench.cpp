@@ -2,7 +2,8 @@
 // 3.4 MB) through VoMaster::Import, beside assimp's own import of the same
 // file and the floor of reading it and converting every number with strtof,
 // in the same run; then one animation update of the imported character.
-// Prints the times and their ratios.
+// The wide skeletons are in WideBvhBench.cpp. Prints the times and their
+// ratios.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "ferrox/math/Pmatrix.h"
 #include "plugins/Sorvel/BvhParser.h"
 #include "plugins/Sorvel/ImportBVH.h"
+#include "plugins/Sorvel/bench/WideBvhBench.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -133,9 +135,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.iterations <= 0 || run.error_occurred) continue;
       const double seconds = run.real_accumulated_time / double(run.iterations);
-      if (run.run_type == Run::RT_Iteration) times_[run.run_name.function_name].push_back(seconds);
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-        medians_[run.run_name.function_name] = seconds;
+      if (run.run_type == Run::RT_Iteration) times_[Name(run)].push_back(seconds);
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") medians_[Name(run)] = seconds;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -149,6 +150,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
+  // "BM_WideImport/5000"; the function alone when it takes no argument.
+  static std::string Name(const Run& run) {
+    return run.run_name.args.empty() ? run.run_name.function_name
+                                     : run.run_name.function_name + "/" + run.run_name.args;
+  }
   std::map<std::string, std::vector<double>> times_;
   std::map<std::string, double> medians_;
 };
@@ -169,6 +175,7 @@ int main(int argc, char** argv) {
     std::printf("\none animation update of the imported character: %.2f us\n",
                 reporter.Seconds("BM_AnimationUpdate") * 1e6);
   }
+  PrintWideSummary([&](const std::string& name) { return ms(name.c_str()); });
   benchmark::Shutdown();
   return 0;
 }

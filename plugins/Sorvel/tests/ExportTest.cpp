@@ -77,27 +77,34 @@ TEST_F(BvhExport, SamplesAtTheAnsweredRate) {
   }
 }
 
-// Nothing is asked or written for a character that cannot be written; a
-// cancelled or refused rate leaves the target as it was too.
+// Nothing is asked or written for a character that cannot be written or
+// whose motion runs past the frames a writer steps through; a cancelled or
+// refused rate leaves the target as it was too.
 TEST_F(BvhExport, RefusalsLeaveTheTargetAlone) {
-  enum Make { NO_CHARACTER, NO_SKELETON, NO_JOINT, NO_MOTION, RELEASED_MOTION, WRITABLE };
+  enum Make { NO_CHARACTER, NO_SKELETON, NO_JOINT, NO_MOTION, RELEASED_MOTION, WRITABLE, LONGEST, TOO_LONG, ENDLESS };
+  const std::string rate = "出力間隔には", range = "出力するフレームの範囲が長すぎます。(0～";
   const struct {
     const char* label;
     Make make;
     std::deque<ScriptedQuestion::Answer> answers;
     int result;
-    size_t asked, boxes;
+    size_t asked;
+    std::string box;  // what the one message starts with; empty for none
   } cases[] = {
-      {"not a character", NO_CHARACTER, {}, 0, 0, 0},
-      {"no skeleton", NO_SKELETON, {}, 0, 0, 0},
-      {"a skeleton without joints", NO_JOINT, {}, 0, 0, 0},
-      {"no motion", NO_MOTION, {}, 0, 0, 0},
-      {"a released motion", RELEASED_MOTION, {}, 0, 0, 0},
-      {"cancelled", WRITABLE, {{false, 30}}, 1, 1, 0},
-      {"a rate of 0", WRITABLE, {{true, 0}}, 0, 1, 1},
-      {"a rate above 60", WRITABLE, {{true, 60.5f}}, 0, 1, 1},
-      {"a negative rate", WRITABLE, {{true, -30}}, 0, 1, 1},
-      {"no number", WRITABLE, {{true, std::nanf("")}}, 0, 1, 1},
+      {"not a character", NO_CHARACTER, {}, 0, 0, ""},
+      {"no skeleton", NO_SKELETON, {}, 0, 0, ""},
+      {"a skeleton without joints", NO_JOINT, {}, 0, 0, ""},
+      {"no motion", NO_MOTION, {}, 0, 0, ""},
+      {"a released motion", RELEASED_MOTION, {}, 0, 0, ""},
+      {"cancelled", WRITABLE, {{false, 30}}, 1, 1, ""},
+      {"a rate of 0", WRITABLE, {{true, 0}}, 0, 1, rate},
+      {"a rate above 60", WRITABLE, {{true, 60.5f}}, 0, 1, rate},
+      {"a negative rate", WRITABLE, {{true, -30}}, 0, 1, rate},
+      {"no number", WRITABLE, {{true, std::nanf("")}}, 0, 1, rate},
+      {"an hour of frames is asked for", LONGEST, {{false, 30}}, 1, 1, ""},
+      // Were they asked, Cancel would keep a late refusal from writing.
+      {"an hour and a frame", TOO_LONG, {{false, 30}}, 0, 0, range + "216001)"},
+      {"an end frame of 2147483647", ENDLESS, {{false, 30}}, 0, 0, range + "2147483647)"},
   };
   const std::string target = Scratch("keep.bvh");
   for (const auto& row : cases) {
@@ -106,7 +113,9 @@ TEST_F(BvhExport, RefusalsLeaveTheTargetAlone) {
     question.asked.clear();
     question.answers = row.answers;
     boxes.clear();
-    VoICharacter* c = Runner(4);
+    const long hour = VoIMotion::MaxOutputFrames;
+    const long end = row.make == LONGEST ? hour : row.make == TOO_LONG ? hour + 1 : row.make == ENDLESS ? 2147483647 : 4;
+    VoICharacter* c = Runner(end);
     VoIBranch* branch = c;
     if (row.make == NO_CHARACTER) branch = c->GetSkelton();
     if (row.make == NO_SKELETON) master.ReleaseItem(c->GetSkelton());
@@ -116,7 +125,10 @@ TEST_F(BvhExport, RefusalsLeaveTheTargetAlone) {
     EXPECT_EQ(master.Export(target.c_str(), branch, 0), row.result);
     EXPECT_EQ(plugtest::ReadWhole(target), "kept");
     EXPECT_EQ(question.asked.size(), row.asked);
-    EXPECT_EQ(boxes.size(), row.boxes);
+    ASSERT_EQ(boxes.size(), row.box.empty() ? 0u : 1u);
+    if (!row.box.empty()) {
+      EXPECT_EQ(boxes[0].rfind(row.box, 0), 0u) << boxes[0];
+    }
     size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 1u) << "no temporary file is left";

@@ -53,6 +53,7 @@ TEST(BvhParser, TakesTheFormsOtherWritersUse) {
       {"tabs and blank lines between frames", Replace(base, " 12 13 14\n", "\t12\t13\t14\t\n\n  \n")},
       {"signed and bare-pointed numbers", Replace(Replace(base, "0.5 1 2", "+.5 1. 2.0"), "OFFSET 0 5 0", "OFFSET .0 5 -0")},
       {"a last line without its line end", base.substr(0, base.size() - 1)},
+      {"frames wrapped over lines", Replace(Replace(base, " 10 20 30", "\n10\n20 30"), " 12 13 14\n0.5", "\n12 13\n14 0.5")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -104,6 +105,9 @@ TEST(BvhParser, RefusesWhatDoesNotAddUp) {
       {"a short frame line", BvhText(joint, 2, "0 0\n1 2 3\n"), 10},
       {"a long frame line", BvhText(joint, 2, "0 0 0 0\n1 2 3\n"), 10},
       {"a cut frame line", BvhText(joint, 2, "0 0 0\n1 2"), 11},
+      {"a wrapped frame a value short", BvhText(joint, 2, "0 0\n0 1\n2\n"), 10},
+      {"a wrapped frame a value over", BvhText(joint, 2, "0 0\n0 1 2 3\n4\n"), 10},
+      {"a wrapped frame and a stray word", BvhText(joint, 2, "0 0\n0 1 2 three\n"), 10},
       {"fewer frames than stated", BvhText(joint, 3, "0 0 0\n1 2 3\n"), 12},
       {"a huge frame count", BvhText(joint, 2147483647, "0 0 0\n1 2 3\n"), 12},
       {"a value beyond a float", BvhText(joint, 1, "0 0 1" + std::string(40, '0') + "\n"), 10},
