@@ -5,6 +5,7 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/PstrCmp.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 
 namespace {
@@ -61,6 +62,8 @@ int VoIBranch::GetChildCount() {
 }
 
 int VoIBranch::Update(unsigned long counter) {
+  Vo::Descent down(Vo::Walk::Update);
+  if (!down) return 1;
   // A child's update may release itself or a sibling: walk a counted snapshot
   // and skip whatever has left this branch meanwhile.
   std::vector<VoRefer<VoIItem>> snapshot;
