@@ -11,6 +11,9 @@
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 
+// What the reader accepts is what the walks visit.
+static_assert(VoLoad::MaxDepth == VoIBranch::MaxDepth);
+
 namespace {
 unsigned short CurrentCounter() {
   VoItemServices* master = VoItemServices::This();

@@ -47,9 +47,6 @@ class VoIMotion : public VoIControl {
   int loop = 0;
   int changed = 1;
 
-  // Nested motion blocks deeper than this are skipped when reading.
-  static constexpr int MaxLoadDepth = 64;
-
  private:
   // The keyed-control children in child order.
   void KeyControls(std::vector<VoIKeyControlBase*>& out);

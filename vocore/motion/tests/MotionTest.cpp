@@ -252,7 +252,7 @@ TEST_F(MotionTest, ReaderStopsAtUnknownLinesAndBoundsNesting) {
     EXPECT_EQ(m.Load(*load), 0);
     int depth = 0;
     for (VoIItem* c = m.GetFirstChild(); c; c = c->IsBranch()->GetFirstChild()) ++depth;
-    EXPECT_LE(depth, VoIMotion::MaxLoadDepth);
+    EXPECT_EQ(depth, 200);
   }
 }
 
