@@ -1,9 +1,7 @@
-// Runs a check in a child process (a GoogleTest death test), so a check that
-// overflows the stack or aborts fails the test instead of ending the runner.
-// The check returns what it found wrong; empty means all is well, and the
-// child's standard error shows the rest. Given a stack size, the check runs
-// on a thread with that much stack, so work that recurses on the size of its
-// input overflows even where the compiler's frames are small.
+// Runs a check in a child process (a death test) on a thread with `stackBytes`
+// of stack: a crash fails the test instead of ending the runner, and work that
+// recurses on its input's size overflows even where frames are small. The
+// check returns what it found wrong; empty means all is well.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,38 +14,20 @@
 
 namespace FrxTest {
 
-using Check = std::function<std::string()>;
-
-inline std::string RunOnStack(const Check& check, size_t stackBytes) {
-  if (stackBytes == 0) return check();
-  struct Job {
-    const Check* check;
-    std::string fault;
-  } job{&check, {}};
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setstacksize(&attr, stackBytes);
-  pthread_t thread;
-  auto run = [](void* p) -> void* {
-    Job* j = static_cast<Job*>(p);
-    j->fault = (*j->check)();
-    return nullptr;
+inline void ExpectCleanInChild(std::function<std::string()> check, size_t stackBytes) {
+  auto child = [&] {
+    std::string fault = "no thread for the check\n";
+    auto job = std::function<void()>([&] { fault = check(); });
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, stackBytes);
+    pthread_t thread;
+    auto run = [](void* f) -> void* { return (*static_cast<std::function<void()>*>(f))(), nullptr; };
+    if (pthread_create(&thread, &attr, run, &job) == 0) pthread_join(thread, nullptr);
+    std::fputs(fault.c_str(), stderr);
+    std::_Exit(fault.empty() ? 0 : 1);
   };
-  const int made = pthread_create(&thread, &attr, run, &job);
-  pthread_attr_destroy(&attr);
-  if (made != 0) return "no thread for the check\n";
-  pthread_join(thread, nullptr);
-  return job.fault;
-}
-
-[[noreturn]] inline void ExitWithFault(const std::string& fault) {
-  std::fputs(fault.c_str(), stderr);
-  std::fflush(stderr);
-  std::_Exit(fault.empty() ? 0 : 1);
-}
-
-inline void ExpectCleanInChild(const Check& check, size_t stackBytes = 0) {
-  EXPECT_EXIT(ExitWithFault(RunOnStack(check, stackBytes)), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace FrxTest
