@@ -1,13 +1,14 @@
 // Vo::Descent: one level down a recursive walk of the item tree. Walks whose
 // signature carries no depth (Update, Arrange, the world and local passes,
-// drawing, saving) count their levels here and leave out what lies deeper
-// than VoIBranch::MaxDepth (saving counts its blocks in VoSave). The engine runs on one thread: one counter per
-// kind of walk, so walks of different kinds nest without sharing a budget.
+// drawing, binding motions to nested characters) count their levels here and
+// leave out what lies deeper than VoIBranch::MaxDepth; saving counts its
+// blocks in VoSave. The engine runs on one thread: one counter per kind of
+// walk, so walks of different kinds nest without sharing a budget.
 #pragma once
 
 namespace Vo {
 
-enum class Walk { Update, Arrange, ToWorld, ToLocal, Start, Draw, Count };
+enum class Walk { Update, Arrange, ToWorld, ToLocal, Start, Draw, Bind, Count };
 
 class Descent {
  public:

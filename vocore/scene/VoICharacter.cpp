@@ -81,7 +81,8 @@ void VoICharacter::RegistAllControl(VoIMotion* m) {
         VoICharacter* sub = item->IsCharacter();
         if (sub && sub != this && item->name == c->name) {
           connections.emplace_back(item, c);
-          sub->SetMotion(nested);
+          // Binding goes on down through nested characters.
+          if (Vo::Descent down(Vo::Walk::Bind); down) sub->SetMotion(nested);
         }
       } else if (c->GetOutOffset() != 0 && IsSubclass(item, c->GetOutClassID()) &&
                  item->name == c->name && MemberFits(item, c)) {

@@ -8,6 +8,7 @@
 #include "SkeletonFixture.h"
 #include "ferrox/testing/InChild.h"
 #include "ferrox/testing/LogCapture.h"
+#include "vocore/motion/VoIMotion.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/scene/VoICharacter.h"
 
@@ -83,11 +84,18 @@ TEST_F(DeepSkeletonTest, PassesStopAtTheLimit) {
 
 TEST_F(DeepSkeletonTest, NestedCharactersStopAtTheLimit) {
   FrxTest::ExpectCleanInChild([&]() -> std::string {
+    // Each character holds the next, an object and a motion holding the next's motion.
     std::vector<VoICharacter*> chain{Make<VoICharacter>(nullptr, "c")};
+    std::vector<VoIMotion*> motions{master.NewItem<VoIMotion>(chain[0])};
     for (int i = 1; i < 20000; ++i) {
       chain.push_back(master.NewItem<VoICharacter>(chain.back()));
       new Drawn(chain[i - 1]);
+      motions.push_back(master.NewItem<VoIMotion>(motions.back()));
+      chain[i]->SetName("n");
+      motions[i]->SetName("n");
     }
+    chain[0]->SetMotion(motions[0]);
+    if (chain[kLimit]->GetMotion() != motions[kLimit] || chain[kLimit + 1]->GetMotion()) return "bound past the limit\n";
     master.CountUpdate();
     master.Animation(chain[0], Frx::Pmatrix::id, 0.0f);
     if (!chain[kLimit]->IsReupdate() || chain[kLimit + 1]->IsReupdate()) return "the update passed the limit\n";
@@ -101,7 +109,7 @@ TEST_F(DeepSkeletonTest, NestedCharactersStopAtTheLimit) {
     back->Load(*load);
     int nested = 0;
     for (VoIItem* c = back->GetFirstChild(); c; c = c->IsBranch()->GetFirstChild()) ++nested;
-    if (log.Count("保存しません") != 1 || nested != kLimit - 1 || log.Contains("深すぎます"))
+    if (log.Count("保存しません") != 2 || nested != kLimit - 1 || log.Contains("深すぎます"))
       return "wrote or read " + std::to_string(nested) + " levels\n";
     return SaveText(back) == text ? "" : "the text did not read back to itself\n";
   }, kStack);
