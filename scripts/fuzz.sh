@@ -22,7 +22,7 @@ table=(
   # Some model files run to 100 KB, nearly all vertex rows: inputs are cut to 8 KB,
   # which keeps the text fuzzer at hundreds of runs a second.
   "ferrox_text_fuzz|-max_len=8192|../shared/testdata/*.mqo ferrox/text/fuzz/seeds/*"
-  "vocore_character_fuzz||testdata/character/*.txt ../shared/testdata/hostile/hang-*.txt"
+  "vocore_character_fuzz||testdata/character/*.txt ../shared/testdata/hostile/hang-*.txt vocore/scene/fuzz/seeds/*"
   "fuzz_mqo||../shared/testdata/mqo-public/*.mqo testdata/mqo/*.mqo testdata/demo/*.mqo plugins/Pelarn/fuzz/seeds/*.mqo"
   "fuzz_kvm||testdata/kvm/*.kvm testdata/demo/*.kvm"
   # Capture files run to 3 MB of frame lines: inputs are cut to 16 KB.

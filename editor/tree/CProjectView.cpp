@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <vector>
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/extend/GuiItemExtend.h"
@@ -92,8 +93,14 @@ void CProjectView::ReleaseRedraw() {
 }
 
 void CProjectView::ForgetEntries(QTreeWidgetItem* entry) {
-  for (int i = 0; i < entry->childCount(); ++i) ForgetEntries(entry->child(i));
-  SetEntry(ItemOf(entry), nullptr);
+  // Without recursion: entries nest as deep as the items they show.
+  std::vector<QTreeWidgetItem*> pending{entry};
+  while (!pending.empty()) {
+    QTreeWidgetItem* at = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < at->childCount(); ++i) pending.push_back(at->child(i));
+    SetEntry(ItemOf(at), nullptr);
+  }
 }
 
 void CProjectView::RemoveEntries(VoIItem* item) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoDescent.h"
 
 // Single, non-virtual inheritance: GCC's offsetof is exact for it.
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
@@ -45,6 +46,9 @@ int ObjectSelecter::Update(unsigned long counter) {
 
 int ObjectSelecter::Redraw() {
   VoIObject::Redraw();
+  // The shown child may be a selecter in turn.
+  Vo::Descent down(Vo::Walk::Draw);
+  if (!down) return 1;
   if (VoIItem* item = GetShown())
     if (VoIObject* object = item->IsObject()) object->Redraw();
   return 1;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 #include "vocore/render/VoRenderState.h"
 #include "vocore/skeleton/VoIBone.h"
@@ -26,6 +27,8 @@ void VoIGeometry::Copy(VoIItem* source) {
 }
 
 int VoIGeometry::Update(unsigned long counter) {
+  Vo::Descent down(Vo::Walk::Update);
+  if (!down) return 1;
   // A modifier may release itself or a sibling while it runs: walk a counted
   // snapshot and skip whatever has left meanwhile.
   std::vector<VoRefer<VoIItem>> snapshot;

@@ -5,6 +5,7 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/PstrCmp.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 
 namespace {
@@ -14,13 +15,6 @@ int IsSubclass(VoIItem* item, unsigned long classId) {
   if (classId == 1) return 1;
   if (VoItemServices* master = VoItemServices::This()) return master->IsSubclass(item, classId);
   return item->GetClassID() == classId ? 1 : 0;
-}
-
-void ReleaseThroughMaster(VoIItem* item) {
-  if (VoItemServices* master = VoItemServices::This())
-    master->ReleaseItem(item);
-  else
-    item->Release();
 }
 }  // namespace
 
@@ -61,6 +55,8 @@ int VoIBranch::GetChildCount() {
 }
 
 int VoIBranch::Update(unsigned long counter) {
+  Vo::Descent down(Vo::Walk::Update);
+  if (!down) return 1;
   // A child's update may release itself or a sibling: walk a counted snapshot
   // and skip whatever has left this branch meanwhile.
   std::vector<VoRefer<VoIItem>> snapshot;
@@ -74,30 +70,6 @@ int VoIBranch::Update(unsigned long counter) {
     child->FlushUpdateFlag();
   }
   return 1;
-}
-
-void VoIBranch::Release() {
-  if (IsRelease() || releasing_) return;
-  releasing_ = true;
-  AddRef();  // this branch outlives the loop below
-  {
-    ItemList snapshot(references);
-    for (auto& ref : snapshot)
-      if (VoIItem* item = ref.Get()) ReleaseThroughMaster(item);
-  }
-  // Always take the first child: a released child has left the ring, so the
-  // walk never steps from a node that may have been freed.
-  while (children.next != &children) {
-    VoIItem* child = VoItemOfLink(children.next);
-    child->AddRef();
-    ReleaseThroughMaster(child);
-    // A child whose release left it linked would stop the loop from advancing.
-    if (children.next == static_cast<Frx::Plink*>(child)) child->Page();
-    child->SubRef();
-  }
-  VoIItem::Release();
-  releasing_ = false;
-  SubRef();
 }
 
 VoIItem* VoIBranch::GetItem(const char* wanted) {

@@ -23,6 +23,8 @@ class VoIBranch : public VoIItem {
   unsigned long GetClassID() override { return CLASS_ID; }
   VoIBranch* IsBranch() override { return this; }
   int Update(unsigned long counter) override;
+  // The reference list, then the children depth first, then the branch; any
+  // depth of subtree is released with bounded use of the stack.
   void Release() override;
 
   // First / next child of the ring; null past the last.
@@ -58,6 +60,8 @@ class VoIBranch : public VoIItem {
   // mode 0: direct children; 1: through branches that are no characters; 2: all.
   void CollectList(ItemList& list, unsigned long classId, int mode, int depth);
   void CollectPlist(Frx::Plist<VoIItem>* list, unsigned long classId, bool intoPolygons, int depth);
+  // Releases subtrees without recursing on their depth (VoIBranchRelease.cpp).
+  struct ReleaseWalk;
   bool releasing_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "vocore/item/VoIItem.h"
 
 #include <cstdarg>
+#include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/text/Pscanf.h"
@@ -9,6 +10,9 @@
 #include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
+
+// What the reader accepts is what the walks visit.
+static_assert(VoLoad::MaxDepth == VoIBranch::MaxDepth);
 
 namespace {
 unsigned short CurrentCounter() {
@@ -95,6 +99,14 @@ int VoIItem::Save(VoSave& save) {
   return 1;
 }
 
+namespace {
+// Items whose count reached 0 while another item was being deleted. Deleting
+// one item drops the counts it held (its parent, its references), which can
+// free the next and so on along a chain of any length: those wait here and
+// the outermost deletion frees them one after another.
+std::vector<VoIItem*>* doomed = nullptr;
+}  // namespace
+
 void VoIItem::DeleteThis() {
   // A drop to 0 inside the release below: the outer call deletes.
   if (deleting_) return;
@@ -105,7 +117,19 @@ void VoIItem::DeleteThis() {
     AddRef();
     Release();
   }
+  if (doomed) {
+    doomed->push_back(this);
+    return;
+  }
+  std::vector<VoIItem*> waiting;
+  doomed = &waiting;
   delete this;
+  while (!waiting.empty()) {
+    VoIItem* next = waiting.back();
+    waiting.pop_back();
+    delete next;
+  }
+  doomed = nullptr;
 }
 
 void VoIItem::Release() {
@@ -121,22 +145,46 @@ void VoIItem::Release() {
 }
 
 bool VoIItem::IsAncestorOf(const VoIItem* item) const {
-  int depth = 0;
-  for (const VoIItem* at = item; at && depth <= VoIBranch::MaxDepth; at = at->parent.GetRaw(), ++depth)
-    if (at == this) return true;
-  return false;
+  if (!item) return false;
+  if (item == this) return true;
+  VoIBranch* self = const_cast<VoIItem*>(this)->IsBranch();
+  if (!self) return false;
+  // Up from the item and down through this subtree in turn: whichever ends
+  // first answers, so the cost is the smaller of the item's depth and the
+  // subtree's size, and neither a deep chain nor a wide tree is walked whole.
+  const VoIItem* up = item;
+  std::vector<VoIBranch*> down{self};
+  size_t next = 0;
+  for (;;) {
+    up = up->parent.GetRaw();
+    if (up == this) return true;
+    if (!up) return false;
+    if (next == down.size()) return false;
+    VoIBranch* branch = down[next++];
+    for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c)) {
+      if (c == item) return true;
+      if (VoIBranch* b = c->IsBranch()) down.push_back(b);
+    }
+  }
+}
+
+bool VoIItem::RefuseLink(VoIBranch* p) {
+  if (!p || !IsAncestorOf(p)) return false;
+  // Under itself or a descendant the subtree would hang in a ring of its own.
+  Frx::theFerrox.Log("　　アイテム \"%s\" は \"%s\" の上位にあるためリンクできません。\n", name.c_str(),
+                     p->GetName());
+  return true;
 }
 
 void VoIItem::Link(VoIBranch* p) {
-  // Linking under itself or a descendant would cut the subtree off in a cycle.
-  if (IsAncestorOf(p)) return;
+  if (RefuseLink(p)) return;
   Frx::Plink::Page();
   if (p) LinkTail(&p->children);
   SetParent(p);
 }
 
 void VoIItem::LinkHead(VoIBranch* p) {
-  if (IsAncestorOf(p)) return;
+  if (RefuseLink(p)) return;
   Frx::Plink::Page();
   if (p) Frx::Plink::LinkHead(&p->children);
   SetParent(p);

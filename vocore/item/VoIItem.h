@@ -84,6 +84,8 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   void Release() override;
 
   // --- linking ---
+  // Both refuse a parent that is this item or lies below it: the item stays
+  // where it was and the log says why.
   void Link(VoIBranch* parent);
   void LinkHead(VoIBranch* parent);
   void Page();
@@ -166,6 +168,8 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
 
  private:
   void SetParent(VoIBranch* parent);
+  // Whether linking under `parent` would make a cycle; logs the refusal.
+  bool RefuseLink(VoIBranch* parent);
 
  public:
   IScript* script = nullptr;

@@ -37,7 +37,9 @@ VoICoordinate* VoIObject::GetCoordinate() {
 
 VoICoordinate* VoIObject::GetSafetyCoordinate() {
   if (VoICoordinate* own = GetCoordinate()) return own;
-  for (VoIBranch* c = Vo::ParentCharacterBranch(this); c; c = Vo::ParentCharacterBranch(c))
+  int nested = 0;
+  for (VoIBranch* c = Vo::ParentCharacterBranch(this); c && nested <= MaxDepth;
+       c = Vo::ParentCharacterBranch(c), ++nested)
     if (VoIObject* character = c->IsObject())
       if (VoICoordinate* theirs = character->GetCoordinate()) return theirs;
   VoItemServices* master = VoItemServices::This();

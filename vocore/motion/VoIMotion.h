@@ -47,8 +47,6 @@ class VoIMotion : public VoIControl {
   int loop = 0;
   int changed = 1;
 
-  // Nested motion blocks deeper than this are skipped when reading.
-  static constexpr int MaxLoadDepth = 64;
   // The longest frame range (last minus first) that a writer stepping a
   // motion frame by frame takes: an hour at 60 frames a second. Writers
   // refuse longer ranges before they open a file.

@@ -48,8 +48,7 @@ int VoIMotion::Load(VoLoad& load) {
     for (unsigned long id : BlockClasses) {
       if (!load.OpenChunk(VoControlBlockName(id))) continue;
       opened = true;
-      // Too deep a nest is passed over whole rather than read.
-      VoIItem* child = load.GetDepth() <= MaxLoadDepth ? VoCreateControl(id, this, nullptr) : nullptr;
+      VoIItem* child = VoCreateControl(id, this, nullptr);
       if (child) child->Load(load);
       load.CloseChunk();
       break;

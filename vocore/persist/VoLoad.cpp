@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/string/Sjis.h"
 #include "ferrox/text/Pscanf.h"
@@ -68,6 +69,11 @@ int VoLoad::OpenChunk(const char* name) {
   if (!name || !*name) return 0;
   const char* inside = MatchBlockHead(cursor, name);
   if (!inside) return 0;
+  if (depth >= MaxDepth) {
+    Frx::theFerrox.Log("　　ブロック \"%s\" の階層が深すぎます。\n", name);
+    cursor += std::strlen(cursor);
+    return 0;
+  }
   cursor = inside;
   ++depth;
   return 1;

@@ -20,7 +20,9 @@ class VoLoad {
   // that repeats its entries moves on or stops.
   int Read(const char* format, ...);
   // Enters the block " name {" at the cursor (white space skipped, the name
-  // compared ignoring ASCII case). 0 leaves the cursor where it was.
+  // compared ignoring ASCII case). 0 leaves the cursor where it was. A block
+  // nested deeper than MaxDepth fails the whole read: it is logged and the
+  // cursor goes to the end, so every reader loop stops.
   int OpenChunk(const char* name);
   // Leaves the current block. 0 when the text ends before its "}": the cursor
   // then stands at the end, so every later read fails and loops stop.
@@ -31,6 +33,9 @@ class VoLoad {
   bool AtEnd() const { return *cursor == '\0'; }
   const char* GetCursor() const { return cursor; }
   int GetDepth() const { return depth; }
+
+  // Deepest nesting of blocks read (the engine's nesting limit of items).
+  static constexpr int MaxDepth = 256;
 
   char* buffer;
   const char* cursor;

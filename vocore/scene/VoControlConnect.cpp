@@ -12,6 +12,7 @@
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
@@ -139,7 +140,8 @@ void VoICharacter::RegistAllControl(VoIMotion* m) {
         VoICharacter* sub = item->IsCharacter();
         if (sub && sub != this) {
           connections.emplace_back(item, c);
-          sub->SetMotion(nested);
+          // Binding goes on down through nested characters.
+          if (Vo::Descent down(Vo::Walk::Bind); down) sub->SetMotion(nested);
         }
       } else if (c->GetOutOffset() != 0 && IsSubclass(item, c->GetOutClassID()) && MemberFits(item, c)) {
         connections.emplace_back(item, c);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
@@ -54,6 +55,9 @@ int VoICharacter::Update(unsigned long counter) {
     m->SetFrameFromTime(time);
     ReadAllControl(m->GetFrame());
   }
+  // Nested characters update from here: one level of the update walk.
+  Vo::Descent down(Vo::Walk::Update);
+  if (!down) return 1;
   // Children may be released by a script: walk counted snapshots.
   std::vector<VoRefer<VoIItem>> children;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) children.emplace_back(c);
@@ -76,6 +80,8 @@ int VoICharacter::Update(unsigned long counter) {
 
 int VoICharacter::Redraw() {
   if (IsHide()) return 1;
+  Vo::Descent down(Vo::Walk::Draw);
+  if (!down) return 1;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) {
     if (VoIObject* o = c->IsObject()) {
       o->Redraw();

@@ -78,9 +78,6 @@ class VoICharacter : public VoIObject {
   // re-point `motion` directly; the next update binds what it points at.
   VoRefer<VoIMotion> connected;
 
-  // Nested character blocks deeper than this are skipped when reading.
-  static constexpr int MaxLoadDepth = 64;
-
   static VoItemClassDesc classDesc;
   static void RegistClassDesc(VoItemClassDesc& desc);
 };

@@ -103,9 +103,7 @@ int VoICharacter::Load(VoLoad& load) {
     for (size_t k = 0; k < sizeof BlockClasses / sizeof BlockClasses[0]; ++k) {
       if (!load.OpenChunk(BlockNames[k])) continue;
       opened = true;
-      // Too deep a nest is passed over whole rather than read.
-      VoIItem* child = nullptr;
-      if (master && load.GetDepth() <= MaxLoadDepth) child = master->CreateItem(BlockClasses[k], this);
+      VoIItem* child = master ? master->CreateItem(BlockClasses[k], this) : nullptr;
       if (child) child->Load(load);
       load.CloseChunk();
       break;

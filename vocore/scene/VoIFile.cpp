@@ -1,6 +1,7 @@
 #include "vocore/scene/VoIFile.h"
 
 #include "ferrox/file/Path.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoIObject.h"
 #include "vocore/item/VoItemServices.h"
 
@@ -17,6 +18,8 @@ int VoIFile::Update(unsigned long counter) {
 }
 
 int VoIFile::Redraw() {
+  Vo::Descent down(Vo::Walk::Draw);
+  if (!down) return 1;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoIObject* object = c->IsObject()) object->Redraw();
   return 1;

@@ -1,6 +1,7 @@
 #include "vocore/skeleton/VoIBone.h"
 
 #include <cmath>
+#include "vocore/item/VoDescent.h"
 #include "vocore/skeleton/VoISiblingBone.h"
 
 VoISiblingBone::~VoISiblingBone() = default;
@@ -109,7 +110,8 @@ void VoIBone::ConvTransW2L(int force) {
   if (!changed && !force) return;
   VoILocate* s = GetStartLocate();
   if (!s) return;
-  s->ConvTransW2L(force);
+  // The start may be a bone with a start of its own: a chain, or a ring.
+  if (Vo::Descent down(Vo::Walk::Start); down) s->ConvTransW2L(force);
   pos = GetParentMatrix().GetInverse() * s->GetWPos();
   s->SetPos(pos);
 }
@@ -133,6 +135,8 @@ void VoIBone::ConvW2L(const Frx::Pmatrix& parentWorld, int force) {
   ConvRotateW2L(0);
   ConvTransW2L(0);
   MakeWorldMatrix(parentWorld);
+  Vo::Descent down(Vo::Walk::ToLocal);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoILocate* child = c->IsLocate()) child->ConvW2L(L2W, force);
 }
@@ -156,5 +160,7 @@ int VoIBone::Arrange() {
 }
 
 void VoIBone::StandardPosition() {
+  Vo::Descent down(Vo::Walk::Start);
+  if (!down) return;
   if (VoILocate* s = GetStartLocate()) s->StandardPosition();
 }

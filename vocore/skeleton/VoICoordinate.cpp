@@ -1,5 +1,6 @@
 #include "vocore/skeleton/VoICoordinate.h"
 
+#include "vocore/item/VoDescent.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 
@@ -28,6 +29,8 @@ void VoICoordinate::ConvW2L(const Frx::Pmatrix& parentWorld, int force) {
   pos = parentWorld.GetInverse() * GetWPos();
   rot = RotationOf(parentWorld).GetInverse() * rot;
   MakeWorldMatrix(parentWorld);
+  Vo::Descent down(Vo::Walk::ToLocal);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoILocate* child = c->IsLocate()) child->ConvW2L(L2W, force);
 }
@@ -58,6 +61,8 @@ int VoICoordinate::Arrange() {
   ConvRotateW2L(0);
   MakeWorldMatrix(GetParentMatrix());
   spos = pos;
+  Vo::Descent down(Vo::Walk::Arrange);
+  if (!down) return 1;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) c->Arrange();
   return 1;
 }

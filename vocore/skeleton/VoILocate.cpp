@@ -1,5 +1,6 @@
 #include "vocore/skeleton/VoILocate.h"
 
+#include "vocore/item/VoDescent.h"
 #include "vocore/persist/VoLoad.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -19,6 +20,8 @@ void VoILocate::MakeWorldMatrix(const Frx::Pmatrix& parentWorld) {
 void VoILocate::ConvL2W(const Frx::Pmatrix& parentWorld, int force) {
   changed = 0;
   MakeWorldMatrix(parentWorld);
+  Vo::Descent down(Vo::Walk::ToWorld);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoILocate* child = c->IsLocate()) child->ConvL2W(L2W, force);
 }
@@ -27,6 +30,8 @@ void VoILocate::ConvW2L(const Frx::Pmatrix& parentWorld, int force) {
   if (!changed && !force) return;
   pos = parentWorld.GetInverse() * GetWPos();
   MakeWorldMatrix(parentWorld);
+  Vo::Descent down(Vo::Walk::ToLocal);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoILocate* child = c->IsLocate()) child->ConvW2L(L2W, force);
 }
@@ -48,6 +53,8 @@ int VoILocate::Arrange() {
   MakeWorldMatrix(GetParentMatrix());
   spos = pos;
   int result = 1;
+  Vo::Descent down(Vo::Walk::Arrange);
+  if (!down) return result;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (!c->Arrange()) result = 0;
   return result;

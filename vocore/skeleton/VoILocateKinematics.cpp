@@ -1,6 +1,7 @@
 // Follow-the-leader IK: a dragged locate pulls its chain of bones behind it.
 #include <cfloat>
 
+#include "vocore/item/VoIBranch.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoILocate.h"
 
@@ -38,7 +39,7 @@ int VoILocate::Kinematics(const Frx::Pvector& target, float) {
 }
 
 float VoILocate::GetKinematicLength(VoILocate** out, float accumulated, VoILocate* comingFrom) {
-  // Bounded like the drag: a chain this long is a broken skeleton.
+  // The engine's nesting limit: deeper chains are not followed.
   static thread_local int depth = 0;
   VoILocate* found = nullptr;
   float best = NoChain;
@@ -46,7 +47,7 @@ float VoILocate::GetKinematicLength(VoILocate** out, float accumulated, VoILocat
     if (out) *out = this;
     return accumulated;
   }
-  if (depth >= MaxChain) {
+  if (depth >= VoIBranch::MaxDepth) {
     if (out) *out = nullptr;
     return NoChain;
   }

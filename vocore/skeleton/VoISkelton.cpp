@@ -1,5 +1,6 @@
 #include "vocore/skeleton/VoISkelton.h"
 
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoISpring.h"
@@ -29,6 +30,8 @@ int VoISkelton::Update(unsigned long counter) {
 }
 
 void VoISkelton::ConvL2W(const Frx::Pmatrix& parentWorld, int force) {
+  Vo::Descent down(Vo::Walk::ToWorld);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c))
     if (VoILocate* l = c->IsLocate()) l->ConvL2W(parentWorld, force);
 }
@@ -97,6 +100,8 @@ void VoISkelton::StandardRotate() {
 }
 
 void VoISkelton::InitialUpdate() {
+  Vo::Descent down(Vo::Walk::Arrange);
+  if (!down) return;
   for (VoIItem* c = GetFirstChild(); c; c = GetNextChild(c)) c->Arrange();
 }
 

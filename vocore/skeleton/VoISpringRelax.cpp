@@ -62,7 +62,7 @@ class Relaxation {
   bool Mark(int n, int depth);
   void Relax(int iterations);
   void CarryLoose();
-  void Carry(int e, int index);
+  void Carry(int e, int index, int depth);
 
   VoISkelton& skelton_;
   const std::list<VoILocate*>* dragged_;
@@ -129,7 +129,7 @@ bool Relaxation::Mark(int n, int depth) {
     BoneEntry& entry = entries_[e];
     bool connected = false;
     for (const Member& m : entry.members)
-      if (m.node >= 0 && m.node != n && !nodes_[m.node].visited && depth < VoIBranch::MaxDepth * 16)
+      if (m.node >= 0 && m.node != n && !nodes_[m.node].visited && depth < VoIBranch::MaxDepth)
         if (Mark(m.node, depth + 1)) connected = true;
     entry.bone->SetKType(connected ? VoIBone::KTYPE_CONNECTED : VoIBone::KTYPE_NONE);
     if (!connected) continue;
@@ -167,7 +167,7 @@ void Relaxation::Relax(int iterations) {
   }
 }
 
-void Relaxation::Carry(int e, int index) {
+void Relaxation::Carry(int e, int index, int depth) {
   BoneEntry& entry = entries_[e];
   entry.visited = true;
   const Member from = entry.members[index];
@@ -185,7 +185,7 @@ void Relaxation::Carry(int e, int index) {
       const auto& members = entries_[f].members;
       for (int k = 0; k < static_cast<int>(members.size()); ++k)
         if (members[k].node == m.node) {
-          Carry(f, k);
+          if (depth < VoIBranch::MaxDepth) Carry(f, k, depth + 1);
           break;
         }
     }
@@ -205,7 +205,7 @@ void Relaxation::CarryLoose() {
       const Member& m = entry.members[k];
       if (m.node < 0) continue;
       nodes_[m.node].locate->SetChanged(1);
-      if (nodes_[m.node].anchored && !entry.visited) Carry(e, k);
+      if (nodes_[m.node].anchored && !entry.visited) Carry(e, k, 0);
     }
   }
 }

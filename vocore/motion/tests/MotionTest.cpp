@@ -8,6 +8,7 @@
 
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
+#include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
@@ -244,15 +245,20 @@ TEST_F(MotionTest, ReaderStopsAtUnknownLinesAndBoundsNesting) {
     ASSERT_EQ(v->GetKeySize(), 1);  // a repeated frame replaces the key
     EXPECT_EQ(v->keys[0].value, Pvector(4, 5, 6));
   }
-  {
+  // Blocks nested past the limit fail the whole read with a log line.
+  for (int nested : {200, VoLoad::MaxDepth, VoLoad::MaxDepth + 1, 300}) {
     std::string deep;
-    for (int i = 0; i < 200; ++i) deep += "Motion {\n";
-    std::unique_ptr<VoLoad> load(votest::NewReader(deep));
+    for (int i = 0; i < nested; ++i) deep += "Motion {\n";
+    FrxTest::LogCapture log;
+    std::unique_ptr<VoLoad> load(votest::NewReader(deep + std::string(nested, '}') + "endframe = 5\n"));
     VoIMotion m;
     EXPECT_EQ(m.Load(*load), 0);
     int depth = 0;
     for (VoIItem* c = m.GetFirstChild(); c; c = c->IsBranch()->GetFirstChild()) ++depth;
-    EXPECT_LE(depth, VoIMotion::MaxLoadDepth);
+    const bool refused = nested > VoLoad::MaxDepth;
+    EXPECT_EQ(depth, refused ? VoLoad::MaxDepth : nested);
+    EXPECT_EQ(log.Contains("階層が深すぎます"), refused);
+    EXPECT_EQ(m.endframe, refused ? 0 : 5);
   }
 }
 
