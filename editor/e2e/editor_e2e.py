@@ -134,6 +134,20 @@ def wait_for_view(env, window, seconds=30):
     raise Failure("the view shows no frame")
 
 
+def wait_until(env, window, test, seconds, what="the awaited picture"):
+    """Grabs the window until test(rows) holds; the rows, or a failure after `seconds`."""
+    deadline = time.time() + seconds
+    while True:
+        rows = grab(window, env)
+        if test(rows):
+            return rows
+        if time.time() > deadline:
+            if os.environ.get("SAVORA_E2E_DEBUG"):
+                write_png("/tmp/e2e-timeout.png", rows)
+            raise Failure("%s did not appear within %d s" % (what, seconds))
+        time.sleep(0.2)
+
+
 def drag(env, window, button, x0, y0, dx, dy, steps=10):
     xdo(env, "mousemove", "--window", window, x0, y0)
     xdo(env, "mousedown", button)
