@@ -56,6 +56,7 @@ VoIItem* CTireloDoc::ImportFile(const char* path, VoIBranch* target) {
 }
 
 VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
+  ++keyEdits;
   const bool ownCharacter = !Frx::Path::CmpExt(path, "kvm") && !Frx::Path::CmpExt(path, "py") &&
                             !Frx::Path::CmpExt(path, "kvs");
   VoRefer<VoIBranch> into = target;
