@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -53,13 +54,51 @@ TEST(HostQt, BoxStylesMapToButtonsAndAnswers) {
 }
 
 TEST(HostQt, QtBoxAnswersWithThePressedButton) {
+  // Escape and the frame's close button never answer Cancel to an OK/Cancel
+  // box (theFerrox.Error ends the program on Cancel), nor Yes to a question.
+  enum Action { Escape, Close, ClickNo, ClickCancel };
+  const struct {
+    unsigned style;
+    Action action;
+    int answer;
+  } cases[] = {{MB_YESNO | MB_ICONQUESTION, ClickNo, IDNO},
+               {MB_YESNO | MB_ICONQUESTION, Escape, IDNO},
+               {MB_OKCANCEL | MB_ICONINFORMATION, Escape, IDOK},
+               {MB_OKCANCEL | MB_ICONINFORMATION, Close, IDOK},
+               {MB_OKCANCEL | MB_ICONINFORMATION, ClickCancel, IDCANCEL}};
   HostQt::InstallMessageBox();
-  // Press No on the box once it is up.
-  QTimer::singleShot(50, [] {
+  auto shownBox = [] {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(Frx::ShowMessageBox(nullptr, "Overwrite?", "Savora", MB_YESNO | MB_ICONQUESTION), IDNO);
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) return box;
+    return static_cast<QMessageBox*>(nullptr);
+  };
+  for (const auto& c : cases) {
+    // Polls until the box is up, acts once, and notes (and closes) a box that
+    // is still up many polls later, so a regression fails instead of hanging.
+    bool acted = false, stuck = false;
+    int polls = 0;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QMessageBox* box = shownBox();
+      if (!box) return;
+      if (acted) {
+        if (++polls > 2000) stuck = true, box->done(0);
+        return;
+      }
+      acted = true;
+      QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      switch (c.action) {
+        case Escape: QApplication::sendEvent(box, &escape); break;
+        case Close: box->close(); break;
+        case ClickNo: box->button(QMessageBox::No)->click(); break;
+        case ClickCancel: box->button(QMessageBox::Cancel)->click(); break;
+      }
+    });
+    poll.start();
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "text", "Savora", c.style), c.answer) << c.style << " " << c.action;
+    EXPECT_FALSE(stuck) << c.style << " " << c.action;
+  }
   Frx::SetMessageBoxHandler({});
 }
 
