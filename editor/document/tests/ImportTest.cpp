@@ -74,6 +74,24 @@ TEST_F(ImportTest, FailuresNeverTakeTheTargetOrFreeTwice) {
   EXPECT_EQ(boxes.Count(), 4);
 }
 
+TEST_F(ImportTest, ARefusedFileGivesOneBox) {
+  // A reader that says why it refuses the file is not followed by a second box.
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::Fail);
+  Register(mqo);
+  const struct {
+    edtest::TestImporter::Result result;
+    const char* shown;
+  } cases[] = {{edtest::TestImporter::Fail, "x.mqo のインポートに失敗しました。\n"},
+               {edtest::TestImporter::FailWithError, "対応している形式ではありません。"}};
+  for (const auto& c : cases) {
+    mqo.result = c.result;
+    const int before = boxes.Count();
+    EXPECT_EQ(doc->ImportFile("x.mqo", doc->project), nullptr);
+    ASSERT_EQ(boxes.Count(), before + 1) << c.shown;
+    EXPECT_EQ(boxes.texts.back(), c.shown);
+  }
+}
+
 // Answers the file dialogs from a script and notes what it was shown.
 class ScriptedPrompts : public DocumentPrompts {
  public:
