@@ -61,6 +61,8 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::OnCommand(int id) {
   Commands::Run(*document_, id, Commands::Frame::Main);
+  // A command may select, rename, delete or change what the panel shows.
+  projectFrame_->Panel()->Refresh(TheHost().GetSelectedItem());
   UpdateChecks();
 }
 
@@ -90,7 +92,12 @@ void CMainFrame::UpdateAllViews(int) {
   UpdateChecks();
 }
 
-void CMainFrame::RefreshTree(VoIItem* item, int mode) { projectFrame_->Tree()->RefreshTree(item, mode); }
+void CMainFrame::RefreshTree(VoIItem* item, int mode) {
+  projectFrame_->Tree()->RefreshTree(item, mode);
+  // The panel shows what the tree does: a renamed item, nothing of a released one.
+  if (mode == TreeRemove) projectFrame_->Panel()->Forget(item);
+  if (mode == TreeRefresh) projectFrame_->Panel()->Reload(item);
+}
 
 void CMainFrame::ShowItem(VoIItem* item) {
   projectFrame_->Panel()->ShowItemInPanel(item);
