@@ -19,7 +19,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from editor_e2e import (Failure, answer_boxes, check, check_output, drag, editor_session, find,  # noqa: E402
-                        main_with, quit_through_the_menu, scene, wait_for_view, wait_until, xdo)
+                        main_with, quit_through_the_menu, scene, wait_for, wait_for_view, wait_until, xdo)
 from xshot import grab, write_png  # noqa: E402
 
 BONE = (255, 255, 178)        # bone wires
@@ -96,16 +96,6 @@ def empty_spot(rows, box):
 def debug_shot(name, rows):
     if os.environ.get("SAVORA_E2E_DEBUG"):
         write_png("/tmp/pose-e2e-%s.png" % name, rows)
-
-
-def wait_for(test, seconds):
-    """Polls test() until it holds or `seconds` pass; its last value."""
-    deadline = time.time() + seconds
-    while True:
-        value = test()
-        if value or time.time() > deadline:
-            return value
-        time.sleep(0.2)
 
 
 def settle(env, window, seconds=0.8):
