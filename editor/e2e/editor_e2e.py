@@ -136,27 +136,11 @@ def wait_for_view(env, window, seconds=30):
 
 
 def wait_for(test, seconds):
-    """Polls test() until it holds or `seconds` pass; its last value."""
+    """Polls test() until it gives a true value or `seconds` pass; its last value."""
     deadline = time.time() + seconds
-    while True:
-        value = test()
-        if value or time.time() > deadline:
-            return value
+    while not (value := test()) and time.time() < deadline:
         time.sleep(0.2)
-
-
-def wait_until(env, window, test, seconds, what="the awaited picture"):
-    """Grabs the window until test(rows) holds; the rows, or a failure after `seconds`."""
-    deadline = time.time() + seconds
-    while True:
-        rows = grab(window, env)
-        if test(rows):
-            return rows
-        if time.time() > deadline:
-            if os.environ.get("SAVORA_E2E_DEBUG"):
-                write_png("/tmp/e2e-timeout.png", rows)
-            raise Failure("%s did not appear within %d s" % (what, seconds))
-        time.sleep(0.2)
+    return value
 
 
 def drag(env, window, button, x0, y0, dx, dy, steps=10):

@@ -19,7 +19,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from editor_e2e import (Failure, answer_boxes, check, check_output, drag, editor_session, find,  # noqa: E402
-                        main_with, quit_through_the_menu, scene, wait_for, wait_for_view, wait_until, xdo)
+                        main_with, quit_through_the_menu, scene, wait_for, wait_for_view, xdo)
 from xshot import grab, write_png  # noqa: E402
 
 BONE = (255, 255, 178)        # bone wires
@@ -120,11 +120,10 @@ def run(args, tmp):
         check(at is not None, "a bone of the character is drawn")
         xdo(env, "mousemove", "--window", window, at[0], at[1])
         xdo(env, "click", 1)
-        rows = wait_until(env, window, lambda r: handle_centre(r, box, RING_X) is not None, 20)
-        debug_shot("clicked", rows)
+        ring = wait_for(lambda: handle_centre(grab(window, env), box, RING_X), 20)
+        check(ring is not None, "the selected bone shows its ring handles")
         check(not find(env, "^(エラー|Savora)$"), "the click asked nothing")
-        check(not colour_near(rows, frame_x(left, 0), bottom - 32, KEY, 2), "the click keyed nothing")
-        ring = handle_centre(rows, box, RING_X)
+        check(not colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY, 2), "the click keyed nothing")
 
         # Turn it by its ring: the first edit makes the motion (the box saying
         # so comes up during the drag) and keys the pose at frame 0.
@@ -138,9 +137,10 @@ def run(args, tmp):
                 _, answered = answer_boxes(env, "^Savora Ver 0.4f$", 30, proc)
                 check(len(answered) == 1, "the character's first motion is announced (%s)" % answered)
         xdo(env, "mouseup", 1)
-        rows = wait_until(env, window, lambda r: colour_near(r, frame_x(left, 0), bottom - 32, KEY), 20)
+        keyed = wait_for(lambda: colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY), 20)
+        check(keyed and not find(env, "^(エラー|Savora)$"), "a key mark stands at frame 0, and no box after it")
+        rows = grab(window, env)
         debug_shot("turned", rows)
-        check(not find(env, "^(エラー|Savora)$"), "no box after the motion is made")
 
         # Let go of the bone (a click on empty space selects its character): the pose changed.
         spot = empty_spot(rows, box)

@@ -78,17 +78,13 @@ TEST_F(ImportTest, ARefusedFileGivesOneBox) {
   // A reader that says why it refuses the file is not followed by a second box.
   edtest::TestImporter mqo("mqo", edtest::TestImporter::Fail);
   Register(mqo);
-  const struct {
-    edtest::TestImporter::Result result;
-    const char* shown;
-  } cases[] = {{edtest::TestImporter::Fail, "x.mqo のインポートに失敗しました。\n"},
-               {edtest::TestImporter::FailWithError, "対応している形式ではありません。"}};
-  for (const auto& c : cases) {
-    mqo.result = c.result;
+  for (auto result : {edtest::TestImporter::Fail, edtest::TestImporter::FailWithError}) {
+    mqo.result = result;
     const int before = boxes.Count();
     EXPECT_EQ(doc->ImportFile("x.mqo", doc->project), nullptr);
-    ASSERT_EQ(boxes.Count(), before + 1) << c.shown;
-    EXPECT_EQ(boxes.texts.back(), c.shown);
+    ASSERT_EQ(boxes.Count(), before + 1) << result;
+    EXPECT_EQ(boxes.texts.back(), result == edtest::TestImporter::Fail ? "x.mqo のインポートに失敗しました。\n"
+                                                                       : "対応している形式ではありません。");
   }
 }
 
