@@ -61,6 +61,9 @@ void InstallMessageBox() {
     if (!parent) parent = QApplication::activeWindow();
     QMessageBox box(IconOf(style), FromSjis(caption), FromSjis(text), ButtonsOf(style), parent);
     box.setDefaultButton(DefaultButtonOf(style));
+    // Cancel of an OK/Cancel box ends the program (theFerrox.Error): only a
+    // click on it cancels; Escape and the frame's close button answer OK.
+    if ((style & MB_TYPEMASK) == MB_OKCANCEL) box.setEscapeButton(QMessageBox::Ok);
     const int pressed = box.exec();
     // Closing the box with its frame answers as Escape would: cancel, or the default.
     if (pressed == 0 || pressed == QMessageBox::Escape) return Frx::DefaultMessageBoxAnswer(style);

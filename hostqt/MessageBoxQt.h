@@ -6,7 +6,9 @@
 
 namespace HostQt {
 
-// Installs the Qt box as the process's message-box handler.
+// Installs the Qt box as the process's message-box handler. Escape and the
+// frame's close button never answer Cancel to an OK/Cancel box, nor Yes to a
+// question.
 void InstallMessageBox();
 
 // The buttons, default button and icon of a box style.

@@ -2,8 +2,9 @@
 # Builds the editor and starts it with the demonstration character and its
 # walk already open. On a desktop it opens a window. Without a display it
 # starts a virtual one (Xvfb, no TCP) and serves it over VNC on 127.0.0.1
-# only (x11vnc -localhost), prints how to reach it through an SSH tunnel, and
-# stops everything on Ctrl-C. Arguments are passed on to the editor.
+# only (x11vnc -localhost), behind a password made for this run, prints the
+# password and how to reach the display through an SSH tunnel, and stops
+# everything on Ctrl-C. Arguments are passed on to the editor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -35,8 +36,10 @@ done
 [ -n "$port" ] || { echo "no free VNC port on 127.0.0.1" >&2; exit 1; }
 
 pids=()
+secret=""
 cleanup() {
   trap - INT TERM EXIT
+  [ -z "$secret" ] || rm -f "$secret"  # when x11vnc never read it
   # The editor first, then the VNC server, then the display they use.
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
     kill "${pids[i]}" 2>/dev/null || true
@@ -50,16 +53,24 @@ pids+=($!)
 export DISPLAY=":$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
+# Any local user can reach 127.0.0.1: the session takes a one-time password
+# (VNC reads 8 characters). It goes to x11vnc in a file only this user can
+# read, which x11vnc removes once read ("rm:"), never on a command line.
+password=$(LC_ALL=C tr -dc 'A-Za-z0-9' </dev/urandom | head -c 8 || true)
+[ ${#password} -eq 8 ] || { echo "could not make a VNC password" >&2; exit 1; }
+secret=$(umask 077 && mktemp)
+printf '%s\n' "$password" >"$secret"
+
 # -localhost: the server listens on 127.0.0.1 only; -noipv6: and on no IPv6 address.
-x11vnc -display ":$display" -localhost -noipv6 -rfbport "$port" -forever -shared -nopw -quiet \
-  >/dev/null 2>&1 &
+x11vnc -display ":$display" -localhost -noipv6 -rfbport "$port" -forever -shared -passwdfile "rm:$secret" \
+  -quiet >/dev/null 2>&1 &
 pids+=($!)
 
 cat <<EOM
 The editor runs on a virtual display served over VNC at 127.0.0.1:$port (this machine only).
 From your own computer:
     ssh -L 5900:127.0.0.1:$port $(whoami)@$(hostname -f 2>/dev/null || hostname)
-then point a VNC viewer at localhost:5900.
+then point a VNC viewer at localhost:5900 and give it the password of this run: $password
 Press Ctrl-C here to stop.
 EOM
 

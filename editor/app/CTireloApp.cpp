@@ -10,6 +10,7 @@
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/host/SavoraHost.h"
+#include "editor/panel/ItemPanel.h"
 #include "editor/settings/Settings.h"
 #include "editor/tree/CProjectFrame.h"
 #include "editor/tree/CProjectView.h"
@@ -86,6 +87,8 @@ int CTireloApp::OnIdle() {
   view->RenderFrame(document->currentFrame);
   FrameLoop::Advance(*document, FrameLoop::Clock());
   projectFrame->Tree()->ReleaseRedraw();
+  // The panel follows a selection made without showing it (plug-ins, clearing).
+  projectFrame->Panel()->Follow(TheHost().GetSelectedItem());
   inIdle_ = false;
   return 1;
 }

@@ -20,6 +20,7 @@ void AutoKeyCharacter(VoICharacter* character, VoIMotion* motion, long frame) {
     TheHost().RefreshTreeItem(motion);
   }
   character->WriteAllControl(static_cast<float>(frame));
+  if (CTireloDoc* doc = GetDocument()) ++doc->keyEdits;
 }
 
 void DeferredPass(CTireloDoc& doc, VoICharacter* scoped) {

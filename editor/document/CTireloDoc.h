@@ -102,6 +102,9 @@ class CTireloDoc {
   int PixelsPerFrame = 8;
   // The frame remembered when playback started (stop returns to it).
   float playFrame = 0.0f;
+  // Counts the edits that may move keys (key drags, keying, commands,
+  // imports): a key bar whose count differs rebuilds its marks.
+  unsigned keyEdits = 0;
 };
 
 // The program's document; null when none exists.

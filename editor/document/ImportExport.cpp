@@ -5,6 +5,8 @@
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/host/ShowMessage.h"
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/file/Path.h"
 #include "plugins/host/HostInterface.h"
 #include "vocore/motion/VoIMotion.h"
@@ -56,6 +58,8 @@ VoIItem* CTireloDoc::ImportFile(const char* path, VoIBranch* target) {
 }
 
 VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
+  ++keyEdits;
+  const unsigned boxes = Frx::MessageBoxesShown();
   const bool ownCharacter = !Frx::Path::CmpExt(path, "kvm") && !Frx::Path::CmpExt(path, "py") &&
                             !Frx::Path::CmpExt(path, "kvs");
   VoRefer<VoIBranch> into = target;
@@ -86,7 +90,11 @@ VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
   // reader released takes its coordinate in the target along.
   if (file) master->ReleaseItem(file);
   if (!into && attached) master->ReleaseItem(attached);
-  ShowMessage(0, "%s のインポートに失敗しました。\n", path);
+  // A reader that refused the file has said why: one file, one box.
+  if (Frx::MessageBoxesShown() == boxes)
+    ShowMessage(0, "%s のインポートに失敗しました。\n", path);
+  else
+    Frx::theFerrox.Log("%s のインポートに失敗しました。\n", path);
   return nullptr;
 }
 
@@ -100,7 +108,11 @@ int CTireloDoc::ExportFile(const char* path, VoIItem* branch) {
     if (chosen.IsEmpty()) return 0;
     path = chosen;
   }
+  const unsigned boxes = Frx::MessageBoxesShown();
   if (master->Export(path, character, FlagsFromHost(&TheHost())) == 1) return 1;
-  ShowMessage(0, "%s のエクスポートに失敗しました。\n", path);
+  if (Frx::MessageBoxesShown() == boxes)
+    ShowMessage(0, "%s のエクスポートに失敗しました。\n", path);
+  else
+    Frx::theFerrox.Log("%s のエクスポートに失敗しました。\n", path);
   return 0;
 }

@@ -6,7 +6,8 @@ It starts savora with the demonstration character (and its walk when the
 motion plug-in is built), answers the start-up boxes, orbits with a right
 drag, zooms with the wheel, plays, pauses and steps, checks from the pixels
 that the character is drawn, that the view turned and zoomed and that the
-pose moves while playing and stands while paused, quits through the menu,
+pose moves while playing and stands while paused, answers an error box with
+Escape and checks that the editor goes on, quits through the menu,
 and checks that savora.ini and the log were written and nothing crashed.
 
 The program folder is copied to a scratch folder first, so the files the
@@ -132,6 +133,14 @@ def wait_for_view(env, window, seconds=30):
     if os.environ.get("SAVORA_E2E_DEBUG"):
         write_png("/tmp/e2e-noframe.png", rows)
     raise Failure("the view shows no frame")
+
+
+def wait_for(test, seconds):
+    """Polls test() until it gives a true value or `seconds` pass; its last value."""
+    deadline = time.time() + seconds
+    while not (value := test()) and time.time() < deadline:
+        time.sleep(0.2)
+    return value
 
 
 def drag(env, window, button, x0, y0, dx, dy, steps=10):
@@ -280,6 +289,16 @@ def run(args, tmp):
         check(difference(e, scene(final, box)) > 0.03, "cel shading and the camera keys change the picture")
         if args.screenshot:
             write_png(args.screenshot, final)
+
+        # File / 上書き保存 is refused with an error box; Escape answers it as OK
+        # (only a click on Cancel ends the program) and the editor goes on.
+        menu(env, window, "alt+f", "s")
+        box = wait_for(lambda: find(env, "^エラー$"), 20)
+        check(bool(box), "File / Overwrite shows an error box")
+        xdo(env, "windowfocus", "--sync", box[0], quiet=True)
+        xdo(env, "key", "Escape")
+        gone = wait_for(lambda: proc.poll() is not None or not find(env, "^エラー$"), 20)
+        check(gone and proc.poll() is None, "Escape on the error box keeps the editor running")
 
         quit_through_the_menu(env, window, proc)
         ini = os.path.join(program, "savora.ini")

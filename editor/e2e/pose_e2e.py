@@ -3,10 +3,10 @@
 real input (xdotool), its window read back with xwd.
 
 It opens the demonstration character without its walk, clicks a bone of it
-(found by the colour of the bone wires), drags the bone's ring handle, answers
-the box that makes the character's first motion, and checks that a key was
-made at the current frame (its mark on the key bar) and, once the bone is let
-go, that the pose changed. It then drags that key along the key bar to frame
+(found by the colour of the bone wires) and checks that the click keyed and
+asked nothing, drags the bone's ring handle, answers the box that makes the
+character's first motion, and checks that a key was made at the current frame
+(its mark on the key bar) and, once the bone is let go, that the pose changed. It then drags that key along the key bar to frame
 20 and scrubs the time bar's marker back to frame 5, checks both from the
 pixels, quits through the menu and checks that nothing crashed.
 
@@ -19,7 +19,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from editor_e2e import (Failure, answer_boxes, check, check_output, drag, editor_session, find,  # noqa: E402
-                        main_with, quit_through_the_menu, scene, wait_for_view, xdo)
+                        main_with, quit_through_the_menu, scene, wait_for, wait_for_view, xdo)
 from xshot import grab, write_png  # noqa: E402
 
 BONE = (255, 255, 178)        # bone wires
@@ -114,26 +114,33 @@ def run(args, tmp):
         unposed = scene(rows, box)
 
         # Click a bone of the character (it is selected, so its bones are drawn).
-        # The press is the bone's first edit: the character has no motion yet,
-        # so a box asks to make one, and the pose is keyed at frame 0.
+        # A click that does not move only selects: no key, and so no box
+        # offering the character (which has no motion yet) a motion.
         at = bone_pixel(rows, box, bottom - 48)
         check(at is not None, "a bone of the character is drawn")
         xdo(env, "mousemove", "--window", window, at[0], at[1])
         xdo(env, "click", 1)
-        _, answered = answer_boxes(env, "^Savora Ver 0.4f$", 30, proc)
-        check(len(answered) == 1, "the character's first motion is announced (%s)" % answered)
-        rows = settle(env, window)
-        debug_shot("clicked", rows)
-        check(colour_near(rows, frame_x(left, 0), bottom - 32, KEY), "a key mark stands at frame 0 of the key bar")
-        ring = handle_centre(rows, box, RING_X)
+        ring = wait_for(lambda: handle_centre(grab(window, env), box, RING_X), 20)
         check(ring is not None, "the selected bone shows its ring handles")
+        check(not find(env, "^(エラー|Savora)$"), "the click asked nothing")
+        check(not colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY, 2), "the click keyed nothing")
 
-        # Turn it by its ring: the pose is keyed again at frame 0, and no box asks.
-        drag(env, window, 1, ring[0], ring[1], 60, 0)
-        rows = settle(env, window)
+        # Turn it by its ring: the first edit makes the motion (the box saying
+        # so comes up during the drag) and keys the pose at frame 0.
+        xdo(env, "mousemove", "--window", window, ring[0], ring[1])
+        xdo(env, "mousedown", 1)
+        for i in range(1, 11):
+            xdo(env, "mousemove", "--window", window, ring[0] + 6 * i, ring[1])
+            time.sleep(0.05)
+            if i == 3:
+                check(wait_for(lambda: find(env, "^(エラー|Savora)$"), 20), "a box comes up once the ring moves")
+                _, answered = answer_boxes(env, "^Savora Ver 0.4f$", 30, proc)
+                check(len(answered) == 1, "the character's first motion is announced (%s)" % answered)
+        xdo(env, "mouseup", 1)
+        keyed = wait_for(lambda: colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY), 20)
+        check(keyed and not find(env, "^(エラー|Savora)$"), "a key mark stands at frame 0, and no box after it")
+        rows = grab(window, env)
         debug_shot("turned", rows)
-        check(not find(env, "^(エラー|Savora)$"), "no box after the motion is made")
-        check(colour_near(rows, frame_x(left, 0), bottom - 32, KEY), "the key mark stays at frame 0")
 
         # Let go of the bone (a click on empty space selects its character): the pose changed.
         spot = empty_spot(rows, box)

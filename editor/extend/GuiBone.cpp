@@ -36,7 +36,7 @@ bool GuiBone::Press(const MouseRecord& r, Frx::Pvector* world) {
     dragState = 0;
     return false;
   }
-  Companion::Keying().Queue(bone);
+  // Taking hold edits nothing: a click that does not move keys nothing.
   dragState = 1;
   return true;
 }
@@ -56,11 +56,17 @@ void GuiBone::Drag(MouseRecord r) {
     if (act) PoseEdits::RotateBone(bone, Manipulator()->targetRotation, Companion::Keying());
     return;
   }
+  // The press grabs the point under the pointer; the grab follows the
+  // pointer from the next record on. Only an aimed bone re-aims: an edit
+  // made elsewhere must not be redone by a mere press or move.
   Frx::Pvector world;
-  if (r.LeftPressed() && !(r.buttons & MouseRecord::RightDown)) Press(r, &world);
-  if (MoveGrab(r, &world) && LeftHeld(r)) PoseEdits::AimBone(bone, world, Companion::Keying());
+  if (r.LeftPressed() && !(r.buttons & MouseRecord::RightDown)) {
+    Press(r, &world);
+  } else if (MoveGrab(r, &world) && LeftHeld(r)) {
+    PoseEdits::AimBone(bone, world, Companion::Keying());
+    bone->ConvRotateW2L(0);
+  }
   PoseEdits::TwistBone(bone, r.wheel, Companion::Keying());
-  bone->ConvRotateW2L(0);
 }
 
 void GuiBone::Draw() {
@@ -81,9 +87,11 @@ void GuiSiblingBone::Drag(MouseRecord r) {
     return;
   }
   Frx::Pvector world;
-  if (r.LeftPressed() && !(r.buttons & MouseRecord::RightDown) && Press(r, &world))
-    grabOwn = bone->GetMatrixL2W().GetInverse() * world;
-  if (MoveGrab(r, &world) && LeftHeld(r)) PoseEdits::MoveSiblingBone(bone, world, grabOwn, Companion::Keying());
+  if (r.LeftPressed() && !(r.buttons & MouseRecord::RightDown)) {
+    if (Press(r, &world)) grabOwn = bone->GetMatrixL2W().GetInverse() * world;
+  } else if (MoveGrab(r, &world) && LeftHeld(r)) {
+    PoseEdits::MoveSiblingBone(bone, world, grabOwn, Companion::Keying());
+  }
   PoseEdits::TwistBone(bone, r.wheel, Companion::Keying());
 }
 

@@ -39,7 +39,7 @@ bool GuiSkeletonItem::DragManipulator(const MouseRecord& r) {
   GuiManipulator* m = manipulator.Get();
   if (!m) return false;
   const int changed = m->Drag(Locate(), Companion::CurrentScreen(), Companion::HandleRadius(), r);
-  if (m->active == Handle::None) return false;
+  if (m->active == Handle::None || !m->Moved()) return false;
   const bool held = (r.buttons & MouseRecord::LeftDown) && !(r.buttons & MouseRecord::RightDown);
   return held || changed;
 }

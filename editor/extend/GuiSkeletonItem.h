@@ -32,8 +32,9 @@ class GuiSkeletonItem : public ItemGui {
   bool HitManipulator(float x, float y);
   // Window depth of the item's position when within HandleRadius of (x, y).
   float HitMark(float x, float y) const;
-  // Runs the manipulator's drag; true when a handle is active and the left
-  // button is down (right up) or the drag changed the target.
+  // Runs the manipulator's drag; true when a handle is active, the pointer
+  // has moved since the press, and the left button is down (right up) or the
+  // drag changed the target.
   bool DragManipulator(const MouseRecord& record);
   // The manipulator's handles and read-out while selected.
   void DrawManipulator();

@@ -36,9 +36,22 @@ CMainFrame::CMainFrame(CTireloDoc* document)
   connect(projectFrame_, &CProjectFrame::Command, this, &CMainFrame::OnCommand);
   BuildMenus();
   BuildToolBar();
+  // Pane 0 holds the idle text, replaced by a command's status text while the
+  // pointer is on it; then the indicators of the Kana, Caps, Num and Scroll
+  // locks (ids 59142, 59137, 59138, 59139), dimmed: Qt cannot read the locks.
   QStatusBar* status = statusBar();
-  for (const char* pane : {"", "CAP", "NUM", "SCRL"}) {
-    auto* label = new QLabel(QString::fromLatin1(pane), status);
+  auto* message = new QLabel(QStringLiteral(u"ﾚﾃﾞｨ"), status);
+  message->setObjectName(QStringLiteral("pane0"));
+  status->addWidget(message, 1);
+  const struct {
+    int id;
+    const char16_t* text;
+  } indicators[] = {{59142, u"ｶﾅ"}, {59137, u"CAP"}, {59138, u"NUM"}, {59139, u"SCRL"}};
+  for (const auto& pane : indicators) {
+    auto* label = new QLabel(QString::fromUtf16(pane.text), status);
+    label->setObjectName(QStringLiteral("pane%1").arg(pane.id));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
     label->setEnabled(false);
     status->addPermanentWidget(label);
   }
@@ -61,6 +74,8 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::OnCommand(int id) {
   Commands::Run(*document_, id, Commands::Frame::Main);
+  // A command may select, rename, delete or change what the panel shows.
+  projectFrame_->Panel()->Refresh(TheHost().GetSelectedItem());
   UpdateChecks();
 }
 
@@ -90,7 +105,12 @@ void CMainFrame::UpdateAllViews(int) {
   UpdateChecks();
 }
 
-void CMainFrame::RefreshTree(VoIItem* item, int mode) { projectFrame_->Tree()->RefreshTree(item, mode); }
+void CMainFrame::RefreshTree(VoIItem* item, int mode) {
+  projectFrame_->Tree()->RefreshTree(item, mode);
+  // The panel shows what the tree does: a renamed item, nothing of a released one.
+  if (mode == TreeRemove) projectFrame_->Panel()->Forget(item);
+  if (mode == TreeRefresh) projectFrame_->Panel()->Reload(item);
+}
 
 void CMainFrame::ShowItem(VoIItem* item) {
   projectFrame_->Panel()->ShowItemInPanel(item);

@@ -78,6 +78,7 @@ bool RunFileCommand(CTireloDoc& doc, int id) {
 }  // namespace
 
 bool Run(CTireloDoc& doc, int id, Frame frame) {
+  ++doc.keyEdits;  // a command or plug-in may move keys
   if (id >= Cmd::PluginFirst && id <= Cmd::PluginLast) return RunPlugin(doc, id - Cmd::PluginFirst);
   if (frame == Frame::View) return RunViewCommand(doc, id);
   if (id == Cmd::LogWindow) {

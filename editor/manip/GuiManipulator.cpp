@@ -90,6 +90,7 @@ int GuiManipulator::Drag(VoILocate* item, const ScreenMap& map, float radius, co
   if (r.LeftPressed() && !rightDown) {
     HitTest(item, map, radius, r.x, r.y);
     dragging_ = active != Handle::None;
+    moved_ = false;
     if (dragging_) {
       Press(item, map);
       if (!PointerInWorld(map, r.x, r.y, &pressPoint)) pressPoint = startPosition;
@@ -97,6 +98,7 @@ int GuiManipulator::Drag(VoILocate* item, const ScreenMap& map, float radius, co
   }
   if (!leftDown || rightDown) dragging_ = false;
   if (leftDown && !rightDown) {
+    if (r.dx != 0.0f || r.dy != 0.0f) moved_ = true;
     const float step = r.dx + r.dy * 0.1f;
     if (active == Handle::Centre) {
       Frx::Pvector now;

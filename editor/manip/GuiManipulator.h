@@ -43,6 +43,9 @@ class GuiManipulator : public Frx::PrefTarget {
   int Drag(VoILocate* item, const ScreenMap& map, float radius, const MouseRecord& record);
   // Whether a handle drag (press on a handle, left button still down) is on.
   bool Dragging() const { return dragging_; }
+  // Whether the pointer moved with the left button down since the last press:
+  // a click that does not move edits nothing.
+  bool Moved() const { return moved_; }
 
   // --- state, in the order the manipulator was always laid out ---
   Frx::Pmatrix orientation = Frx::Pmatrix::id;
@@ -66,4 +69,5 @@ class GuiManipulator : public Frx::PrefTarget {
   // The world point under window (x, y) at the depth of the projected start.
   bool PointerInWorld(const ScreenMap& map, float x, float y, Frx::Pvector* world) const;
   bool dragging_ = false;
+  bool moved_ = false;
 };

@@ -27,6 +27,7 @@ ItemPanel::ItemPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ItemPanel::ShowItemInPanel(VoIItem* item) {
+  shown_ = item;
   line_->clear();
   while (tabs_->count() > 0) {
     QWidget* page = tabs_->widget(0);
@@ -55,4 +56,28 @@ void ItemPanel::ShowItemInPanel(VoIItem* item) {
     title = HostQt::FromSjis(className ? className : item->GetClassNameA());
   }
   tabs_->addTab(page, title);
+}
+
+bool ItemPanel::Follow(VoIItem* selected) {
+  const bool released = shown_.GetRaw() && !shown_.Get();
+  if (!released && selected == shown_.Get()) return false;
+  ShowItemInPanel(selected);
+  return true;
+}
+
+void ItemPanel::Refresh(VoIItem* selected) {
+  if (!Follow(selected)) Reload(selected);
+}
+
+void ItemPanel::Reload(VoIItem* item) {
+  VoIItem* shown = shown_.Get();
+  if (!item || item != shown) return;
+  if (QListWidgetItem* entry = line_->item(0)) entry->setText(HostQt::FromSjis(shown->GetNameEx().Get()));
+  QWidget* page = tabs_->widget(0);
+  if (auto* property = qobject_cast<PropertyPage*>(page)) property->Load();
+  if (auto* motion = qobject_cast<MotionPage*>(page)) motion->Load();
+}
+
+void ItemPanel::Forget(VoIItem* item) {
+  if (item && item == shown_.GetRaw()) ShowItemInPanel(nullptr);
 }

@@ -1,9 +1,12 @@
 // ItemPanel: the selected item's line and its one page below the tree: the
-// property page, the motion page or the note page. The page holds the item
-// (counted) until another item is shown or the panel is cleared.
+// property page, the motion page or the note page. It shows the selection as
+// it is now: the panel and its page hold the item (counted) until another
+// item is shown, the panel is cleared or the item is released.
 #pragma once
 
 #include <QWidget>
+
+#include "vocore/item/VoRefer.h"
 
 class QListWidget;
 class QTabWidget;
@@ -17,10 +20,22 @@ class ItemPanel : public QWidget {
 
   // Null shows "アイテムは選択されていません" and drops the page.
   void ShowItemInPanel(VoIItem* item);
+  // Another selection (or none), or a shown item that was released since, is
+  // shown anew (true); otherwise nothing changes (false).
+  bool Follow(VoIItem* selected);
+  // Follow, and the same item has its line and page read again (an edit
+  // under way in the page is kept).
+  void Refresh(VoIItem* selected);
+  // Reads the line and the page again when `item` is the one shown.
+  void Reload(VoIItem* item);
+  // An item being released: shown, it leaves the panel empty.
+  void Forget(VoIItem* item);
+  VoIItem* Shown() const { return shown_.Get(); }
   QTabWidget* Tabs() const { return tabs_; }
   QListWidget* ItemLine() const { return line_; }
 
  private:
   QListWidget* line_;
   QTabWidget* tabs_;
+  VoRefer<VoIItem> shown_;
 };

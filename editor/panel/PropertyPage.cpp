@@ -82,6 +82,10 @@ void PropertyPage::Load() {
   loading_ = true;
   for (Controls& c : rows_) {
     const Parameter& p = *c.row.parameter;
+    // A row the user is typing in keeps what was typed until it is saved.
+    bool typing = false;
+    for (QLineEdit* e : c.edits) typing = typing || (e->hasFocus() && e->isModified());
+    if (typing) continue;
     switch (p.type) {
       case Parameter::TYPE_INT: c.check->setChecked(PropertyRows::ReadInt(item, p) != 0); break;
       case Parameter::TYPE_ENUM: c.list->setCurrentIndex(PropertyRows::ReadInt(item, p)); break;
@@ -120,6 +124,8 @@ void PropertyPage::Save() {
                                                         c.edits[2]->text().toFloat()));
     }
   }
+  for (Controls& c : rows_)
+    for (QLineEdit* e : c.edits) e->setModified(false);
   item->SetUpdateFlag(0xFFFF);
   TheHost().RefreshTreeItem(item);
 }

@@ -1,5 +1,6 @@
 #include "editor/testing/TestImporter.h"
 
+#include "ferrox/ferrox/Ferrox.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/vocore/VoMaster.h"
@@ -15,6 +16,7 @@ VoIItem* TestImporter::Import(const char*, VoIBranch* parent, unsigned long flag
     case MakeMotion: master->NewItem<VoIMotion>(parent)->SetName("walk"); return parent;
     case FailAndReleaseParent: master->ReleaseItem(parent); return nullptr;
     case Fail: return nullptr;
+    case FailWithError: Frx::theFerrox.Error("対応している形式ではありません。"); return nullptr;
   }
   return nullptr;
 }

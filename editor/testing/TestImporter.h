@@ -11,7 +11,8 @@ namespace edtest {
 
 class TestImporter : public VoClassDescImport {
  public:
-  enum Result { MakeObject, MakeMotion, FailAndReleaseParent, Fail };
+  // FailWithError: refuses the file with theFerrox's error box first.
+  enum Result { MakeObject, MakeMotion, FailAndReleaseParent, Fail, FailWithError };
 
   TestImporter(const char* ext, Result result) : result(result), ext_(ext) {}
   const char* ClassName() override { return "TestImporter"; }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "editor/document/CTireloDoc.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/manip/draw/Colours.h"
 #include "editor/manip/draw/OverlayBatch.h"
@@ -15,6 +16,11 @@
 namespace {
 // Marks this far outside the window are not drawn.
 constexpr float kMargin = 16.0f;
+
+unsigned KeyEdits() {
+  const CTireloDoc* doc = GetDocument();
+  return doc ? doc->keyEdits : 0;
+}
 }  // namespace
 
 KeyBar::KeyBar(VoIMotion* motion) : motion(motion) {}
@@ -49,6 +55,7 @@ void KeyBar::Rebuild() {
     frames.clear();
   }
   signature_ = KeySignature();
+  edits_ = KeyEdits();
   PlaceMarks();
 }
 
@@ -81,7 +88,7 @@ void KeyBar::DeleteKeys(long frame) {
 void KeyBar::Draw(Canvas& canvas) {
   VoIMotion* m = motion.Get();
   if (!m || !canvas.draw.device) return;
-  if (signature_ != KeySignature() || endFrame != m->endframe) Rebuild();
+  if (signature_ != KeySignature() || edits_ != KeyEdits() || endFrame != m->endframe) Rebuild();
   Frx::Draw::PDraw& draw = canvas.draw;
   DrawBarBox(canvas, left, top, width, 0.85f, 0.9f, 0.9f, m->endframe, scroll, pixelsPerFrame, false, true);
   draw.Printf2(10, static_cast<int>(top), 0, 0xFF646478, "%s\n", m->GetFullName(nullptr).Get());

@@ -17,8 +17,8 @@ class KeyBar : public KeyStrip {
   explicit KeyBar(VoIMotion* motion);
 
   long KeyFrame(int i) const override;
-  // Draws the bar at its geometry; a table older than the motion's keys is
-  // rebuilt first (keys made by auto-keying show at once).
+  // Draws the bar at its geometry; a table older than the motion's keys (by
+  // their summary or the document's count of key edits) is rebuilt first.
   void Draw(Canvas& canvas);
 
   VoRefer<VoIMotion> motion;
@@ -38,4 +38,5 @@ class KeyBar : public KeyStrip {
   // A cheap summary of the motion's keys: counts and end frames per control.
   uint64_t KeySignature() const;
   uint64_t signature_ = ~uint64_t{0};
+  unsigned edits_ = 0;
 };

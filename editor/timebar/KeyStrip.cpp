@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/document/CTireloDoc.h"
 #include "editor/extend/ItemGui.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/host/ShowMessage.h"
@@ -53,6 +54,8 @@ void KeyStrip::Release(const MouseRecord& r) {
   // The key's frame from the press: the table may have changed since.
   const long from = pressedFrame_;
   pressedKey = -1;
+  // Every strip of the motion shows what this one changes.
+  if (CTireloDoc* doc = GetDocument()) ++doc->keyEdits;
   if (r.y < top - 8.0f) {
     DeleteKeys(from);
     return;

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <vector>
 
@@ -31,6 +32,20 @@ class NameDelegate : public QStyledItemDelegate {
     if (line && item && TreeRules::Rename(item, HostQt::ToSjis(line->text()).constData()))
       TheHost().RefreshTreeItem(item);
   }
+};
+
+// An entry reads its label from its item whenever it is shown: items are
+// entered when they are made, before they are named, and renamed by anyone.
+class ItemEntry : public QTreeWidgetItem {
+ public:
+  QVariant data(int column, int role) const override {
+    if (column == 0 && role == Qt::DisplayRole)
+      if (VoIItem* item = reinterpret_cast<VoIItem*>(QTreeWidgetItem::data(0, Qt::UserRole).value<quintptr>()))
+        return HostQt::FromSjis(TreeRules::Label(item).Get());
+    return QTreeWidgetItem::data(column, role);
+  }
+  // The view draws the entry again.
+  void Relabel() { emitDataChanged(); }
 };
 
 }  // namespace
@@ -128,7 +143,7 @@ void CProjectView::RefreshItem(VoIItem* item, int depth) {
     if (entry) RemoveEntries(item);
   } else {
     if (!entry) {
-      entry = new QTreeWidgetItem;
+      entry = new ItemEntry;
       entry->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
       entry->setFlags(entry->flags() | Qt::ItemIsEditable);
       SetEntry(item, entry);
@@ -139,7 +154,7 @@ void CProjectView::RefreshItem(VoIItem* item, int depth) {
       if (under) under->addChild(entry);
       else addTopLevelItem(entry);
     }
-    entry->setText(0, HostQt::FromSjis(TreeRules::Label(item).Get()));
+    static_cast<ItemEntry*>(entry)->Relabel();
     entry->setIcon(0, TreeIcons::Icon(TreeRules::Icon(item, document_->current.Get())));
     entry->setExpanded((item->GetState() & VoIItem::STATE_MARK20) != 0);
   }
@@ -184,6 +199,17 @@ void CProjectView::OnExpanded(QTreeWidgetItem* entry, bool expanded) {
   if (!item) return;
   const unsigned short state = item->GetState();
   item->SetState(expanded ? state | VoIItem::STATE_MARK20 : state & ~VoIItem::STATE_MARK20);
+}
+
+void CProjectView::mousePressEvent(QMouseEvent* event) {
+  // A right press only opens the item menu (contextMenuEvent), which selects
+  // with mode 0; Qt's selection on the press would click-select with mode 1,
+  // and that plays a motion.
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QTreeWidget::mousePressEvent(event);
 }
 
 void CProjectView::contextMenuEvent(QContextMenuEvent* event) {

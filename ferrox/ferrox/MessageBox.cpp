@@ -15,6 +15,8 @@ MessageBoxHandler& Handler() {
   return handler;
 }
 
+unsigned shown = 0;
+
 }  // namespace
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
@@ -39,7 +41,10 @@ int DefaultMessageBoxAnswer(unsigned style) {
   return buttons[type][def];
 }
 
+unsigned MessageBoxesShown() { return shown; }
+
 int ShowMessageBox(HWND owner, const char* text, const char* caption, unsigned style) {
+  ++shown;
   if (Handler()) return Handler()(owner, text, caption, style);
   // A terminal reads UTF-8; the system's text is Shift-JIS.
   std::string shownCaption = NativeName::Cp932ToUtf8(caption ? caption : "");

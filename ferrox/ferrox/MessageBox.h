@@ -19,6 +19,10 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 // Shows a box through the installed handler.
 int ShowMessageBox(HWND owner, const char* text, const char* caption, unsigned style);
 
+// How many boxes ShowMessageBox has shown in this process: a caller compares
+// two readings to learn whether the work between them already told the user.
+unsigned MessageBoxesShown();
+
 // The answer of a box's default button (MB_DEFBUTTONn of its button set).
 int DefaultMessageBoxAnswer(unsigned style);
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -53,13 +54,36 @@ TEST(HostQt, BoxStylesMapToButtonsAndAnswers) {
 }
 
 TEST(HostQt, QtBoxAnswersWithThePressedButton) {
+  // Escape and the frame's close button never answer Cancel to an OK/Cancel
+  // box (theFerrox.Error ends the program on Cancel), nor Yes to a question.
+  enum Action { Escape, Close, ClickNo, ClickCancel };
+  const struct {
+    unsigned style;
+    Action action;
+    int answer;
+  } cases[] = {{MB_YESNO, ClickNo, IDNO},      {MB_YESNO, Escape, IDNO},        {MB_OKCANCEL, Escape, IDOK},
+               {MB_OKCANCEL, Close, IDOK},     {MB_OKCANCEL, ClickCancel, IDCANCEL}};
   HostQt::InstallMessageBox();
-  // Press No on the box once it is up.
-  QTimer::singleShot(50, [] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(Frx::ShowMessageBox(nullptr, "Overwrite?", "Savora", MB_YESNO | MB_ICONQUESTION), IDNO);
+  for (const auto& c : cases) {
+    // Once the box is up: the action; a box still up long after is noted and
+    // closed, so a regression fails instead of hanging.
+    int polls = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      if (++polls > 2000) return box->done(-1);
+      if (polls > 1) return;
+      QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      if (c.action == Escape) QApplication::sendEvent(box, &escape);
+      if (c.action == Close) box->close();
+      if (c.action == ClickNo || c.action == ClickCancel)
+        box->button(c.action == ClickNo ? QMessageBox::No : QMessageBox::Cancel)->click();
+    });
+    poll.start(1);
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "text", "Savora", c.style), c.answer) << c.style << " " << c.action;
+    EXPECT_LE(polls, 2000) << c.style << " " << c.action;
+  }
   Frx::SetMessageBoxHandler({});
 }
 

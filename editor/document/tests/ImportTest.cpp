@@ -74,6 +74,20 @@ TEST_F(ImportTest, FailuresNeverTakeTheTargetOrFreeTwice) {
   EXPECT_EQ(boxes.Count(), 4);
 }
 
+TEST_F(ImportTest, ARefusedFileGivesOneBox) {
+  // A reader that says why it refuses the file is not followed by a second box.
+  edtest::TestImporter mqo("mqo", edtest::TestImporter::Fail);
+  Register(mqo);
+  for (auto result : {edtest::TestImporter::Fail, edtest::TestImporter::FailWithError}) {
+    mqo.result = result;
+    const int before = boxes.Count();
+    EXPECT_EQ(doc->ImportFile("x.mqo", doc->project), nullptr);
+    ASSERT_EQ(boxes.Count(), before + 1) << result;
+    EXPECT_EQ(boxes.texts.back(), result == edtest::TestImporter::Fail ? "x.mqo のインポートに失敗しました。\n"
+                                                                       : "対応している形式ではありません。");
+  }
+}
+
 // Answers the file dialogs from a script and notes what it was shown.
 class ScriptedPrompts : public DocumentPrompts {
  public:

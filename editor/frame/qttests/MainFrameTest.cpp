@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "editor/app/Shutdown.h"
@@ -19,6 +21,7 @@
 #include "editor/testing/EditorFixture.h"
 #include "editor/tree/CProjectFrame.h"
 #include "editor/tree/CProjectView.h"
+#include "editor/tree/TreeRules.h"
 #include "hostqt/Sjis.h"
 #include "vocore/scene/VoINote.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -165,6 +168,55 @@ TEST_F(MainFrameTest, ClosingDropsThePanelsAndTheCamerasHoldFirst) {
   host().SetViewCamera(watched);
   CloseEditor(*doc, master);
   EXPECT_TRUE(gone);  // went with "project", before the engine closed down
+}
+
+TEST_F(MainFrameTest, TreeLabelsAreTheItemsNamesAsTheyAreNow) {
+  // Entered when it is made, before it is named (as imports make items).
+  VoISkelton* s = master.NewItem<VoISkelton>(doc->project);
+  ASSERT_NE(CProjectView::EntryOf(s), nullptr);
+  s->SetName("skelton");
+  s->SwLock(1);
+  EXPECT_EQ(CProjectView::EntryOf(s)->text(0), QStringLiteral("\\ skelton"));
+}
+
+TEST_F(MainFrameTest, ARightPressOnAMotionSelectsNothingAndPlaysNothing) {
+  // The item menu that follows selects with mode 0; the press itself nothing.
+  VoICharacter* girl = doc->NewCharacter(doc->project);
+  girl->SetState(girl->GetState() | VoIItem::STATE_MARK20);  // shown expanded
+  VoIMotion* walk = doc->NewMotion(girl);
+  host().SetCurrentCharacter(girl);
+  frame->show();
+  const QPoint at = Tree()->visualItemRect(CProjectView::EntryOf(walk)).center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(Tree()->viewport(), &press);
+  EXPECT_EQ(host().GetSelectedItem(), nullptr);
+  EXPECT_EQ(doc->paused, 1);
+}
+
+TEST_F(MainFrameTest, ThePanelShowsTheSelectionAsItIsNow) {
+  ItemPanel* panel = frame->ProjectFrame()->Panel();
+  VoICharacter* girl = doc->NewCharacter(doc->project);
+  host().ClickSelect(girl, 0);
+  frame->OnCommand(Cmd::ItemNewMotion);  // the character's motion field names it
+  QStringList fields;
+  for (QLineEdit* e : panel->Tabs()->widget(0)->findChildren<QLineEdit*>()) fields << e->text();
+  EXPECT_TRUE(fields.contains(QStringLiteral("motion")));
+  TreeRules::Rename(girl, "boy");  // what the end of label editing does
+  host().RefreshTreeItem(girl);
+  EXPECT_EQ(panel->ItemLine()->item(0)->text(), QStringLiteral("boy"));
+  boxes.Answer(IDYES);
+  frame->OnCommand(Cmd::ItemDelete);
+  EXPECT_EQ(panel->ItemLine()->item(0)->text(), QStringLiteral(u"アイテムは選択されていません"));
+  EXPECT_EQ(panel->Tabs()->count(), 0);
+}
+
+TEST_F(MainFrameTest, TheStatusBarHasTheIdlePaneAndFourIndicators) {
+  QStringList panes;
+  for (int id : {0, 59142, 59137, 59138, 59139})
+    if (auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("pane%1").arg(id))) panes << pane->text();
+  EXPECT_EQ(panes, QString::fromUtf16(u"ﾚﾃﾞｨ ｶﾅ CAP NUM SCRL").split(QLatin1Char(' ')));
+  frame->Action(Cmd::FileOpen)->showStatusText(frame.get());  // a command's status text takes pane 0
+  EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral(u"既存のﾌｧｲﾙを開く"));
 }
 
 }  // namespace

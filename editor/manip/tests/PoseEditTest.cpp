@@ -18,6 +18,7 @@
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
+#include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISiblingBone.h"
 #include "vocore/skeleton/VoISkelton.h"
 #include "vocore/skeleton/VoIWLocate.h"
@@ -67,10 +68,11 @@ TEST_F(PoseEditTest, DraggingABoneAimsItAtThePointer) {
   auto* gui = dynamic_cast<GuiBone*>(GetItemGui(b2));
   ASSERT_NE(gui, nullptr);
   EXPECT_EQ(gui->dragState, 1);
-  ASSERT_FALSE(doc->deferred.empty());
-  EXPECT_EQ(doc->deferred.back().Get(), b2);
+  EXPECT_TRUE(doc->deferred.empty());  // taking hold is no edit
   // Up by 100 pixels: the grab point (the bone's middle) rises, the bone turns to it.
   Dispatch(Move(mid.x, mid.y - 100.0f, 0.0f, -100.0f));
+  ASSERT_FALSE(doc->deferred.empty());
+  EXPECT_EQ(doc->deferred.back().Get(), b2);
   const Frx::Pvector grabbed = Window(Frx::Pvector(50.0f, 100.0f, 0.0f));
   Frx::Pvector world;
   ASSERT_TRUE(Companion::CurrentScreen().Unproject(Frx::Pvector(grabbed.x, grabbed.y - 100.0f, grabbed.z), &world));
@@ -98,6 +100,40 @@ TEST_F(PoseEditTest, ADraggedBoneIsKeyedAtTheCurrentFrame) {
   ASSERT_NE(rot, nullptr);
   ASSERT_NE(rot->GetKey(0), nullptr);
   EXPECT_TRUE(FrxTest::SameRotation(rot->GetKey(0)->value, posed, 1e-4f));
+}
+
+TEST_F(PoseEditTest, AClickThatDoesNotMoveEditsNothing) {
+  // A coordinate with no reference to a parent locate, as imported joints
+  // are: any conversion of its world values would move it.
+  VoICoordinate* joint = Make<VoICoordinate>(chain.b1, "joint");
+  joint->SetPos(Frx::Pvector(-60.0f, 40.0f, 0.0f));
+  skelton->ConvL2W(Frx::Pmatrix::id, 1);
+  auto pose = [&] {
+    std::vector<float> v;
+    for (VoILocate* l : {chain.root, chain.middle, chain.tip, static_cast<VoILocate*>(chain.b1),
+                         static_cast<VoILocate*>(chain.b2), static_cast<VoILocate*>(joint)})
+      v.insert(v.end(), &l->GetMatrixL2W()._11, &l->GetMatrixL2W()._11 + 16);
+    return v;
+  };
+  const std::vector<float> rest = pose();
+  const struct {
+    VoILocate* item;
+    int handle;  // Handle::None: the bone itself, at its middle
+  } cases[] = {{chain.b2, Handle::None}, {chain.b2, Handle::RingX}, {joint, Handle::Centre},
+               {joint, Handle::AxisY},   {joint, Handle::RingZ},    {chain.tip, Handle::AxisX}};
+  for (const auto& c : cases) {
+    host().ClickSelect(c.item, 0);
+    DrawSelected();
+    GuiManipulator* m = dynamic_cast<GuiSkeletonItem*>(GetItemGui(c.item))->Manipulator();
+    const Frx::Pvector at = c.handle ? m->screen[c.handle] : Window(Frx::Pvector(50.0f, 100.0f, 0.0f));
+    for (const MouseRecord& r : {Press(at.x, at.y), Move(at.x, at.y, 0.0f, 0.0f), Release(at.x, at.y)}) Dispatch(r);
+    EXPECT_EQ(m->active, c.handle) << c.item->GetName();
+    EXPECT_TRUE(doc->deferred.empty()) << c.item->GetName() << " " << c.handle;
+    EXPECT_EQ(pose(), rest) << c.item->GetName() << " " << c.handle;
+  }
+  // So the character without a motion is not offered one.
+  FrameLoop::DeferredPass(*doc, doc->current);
+  EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(PoseEditTest, ABoneSeenEndOnStaysFinite) {

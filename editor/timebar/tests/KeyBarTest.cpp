@@ -203,4 +203,29 @@ TEST_F(KeyBarTest, TheMotionsCompanionStacksRowsOfTheSelectedItem) {
   EXPECT_EQ(pui->bar.Get(), nullptr);
 }
 
+TEST_F(KeyBarTest, TheBarShowsTheKeysAsTheyAreAfterEveryEdit) {
+  // A middle key only `a` holds, moved on `a`'s row, then on the bar: no
+  // count, first or last frame changes, and no record comes before the draw.
+  auto* pui = dynamic_cast<PuiMotion*>(GetItemGui(motion));
+  host().ClickSelect(a, 0);
+  Dispatch(Move(5.0f, 5.0f, 1.0f, 0.0f, 0));
+  DrawSelected();
+  const uint32_t key = ColourFromFractions(0.9f, 0.5f, 0.4f) & 0xFFFFFFu;
+  const struct {
+    float y;
+    long from, to;
+  } moves[] = {{Height - 56.0f, 10, 12}, {Height - 32.0f, 12, 15}};
+  for (const auto& m : moves) {
+    for (const MouseRecord& r : {Press(X(m.from), m.y), Move(X(m.to), m.y, X(m.to) - X(m.from), 0.0f),
+                                 Release(X(m.to), m.y)})
+      Dispatch(r);
+    ASSERT_EQ(Frames(ca), (std::vector<long>{0, m.to, 20}));
+    Clear();
+    DrawSelected();
+    EXPECT_EQ(pui->bar->KeyFrame(1), m.to);
+    EXPECT_EQ(Pixel(static_cast<int>(X(m.to)), Height - 32), key) << m.to;
+    EXPECT_NE(Pixel(static_cast<int>(X(m.from)), Height - 32), key) << m.from;
+  }
+}
+
 }  // namespace

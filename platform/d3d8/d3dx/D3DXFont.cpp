@@ -90,7 +90,12 @@ class Font final : public RefCounted<ID3DXFont> {
     if (em <= 0) em = 16;
     int xEm = description_.lfWidth > 0 ? description_.lfWidth * 2 : em;
     if (FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(xEm), static_cast<FT_UInt>(em)) != 0) return false;
+    // A cell height splits into ascent and descent as the design does (GDI's
+    // rule); the rounded-up pixel ascender left the descent no room.
     ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
+    if (height > 0 && face_->ascender - face_->descender > 0)
+      ascent_ = static_cast<int>((2L * height * face_->ascender + (face_->ascender - face_->descender)) /
+                                 (2L * (face_->ascender - face_->descender)));
     lineHeight_ = height > 0 ? height : static_cast<int>(face_->size->metrics.height >> 6);
     return true;
   }
@@ -143,7 +148,10 @@ class Font final : public RefCounted<ID3DXFont> {
       rect->bottom = rect->top + height;
       return height;
     }
-    int w = std::max(1, widest), h = height;
+    // Room for every glyph pixel below the last line: the rectangle clips, not the buffer.
+    int h = height;
+    for (const Placed& p : placed) h = std::max(h, p.y + ascent_ - p.glyph->top + p.glyph->height);
+    int w = std::max(1, widest);
     std::vector<uint8_t> coverage(static_cast<size_t>(w) * h, 0);
     for (const Placed& p : placed) {
       const Glyph& g = *p.glyph;
@@ -173,7 +181,12 @@ class Font final : public RefCounted<ID3DXFont> {
     if (glyphs_.size() > 4096) glyphs_.clear();  // bounded cache
     Glyph g;
     FT_UInt index = FT_Get_Char_Index(face_, c);
-    if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER) == 0) {
+    FT_Error loaded = FT_Load_Glyph(face_, index, FT_LOAD_RENDER);
+    // The font's own hints round strokes thinner than a pixel (the underscore
+    // at 16 pixels) away; such a glyph is rendered with light hinting.
+    if (loaded == 0 && face_->glyph->bitmap.rows == 0 && face_->glyph->outline.n_contours > 0)
+      loaded = FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT);
+    if (loaded == 0) {
       FT_GlyphSlot slot = face_->glyph;
       g.left = slot->bitmap_left, g.top = slot->bitmap_top;
       g.width = static_cast<int>(slot->bitmap.width), g.height = static_cast<int>(slot->bitmap.rows);

@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/d3d8/d3dx8core.h"
 #include "platform/d3d8/d3dx8tex.h"
@@ -67,5 +68,24 @@ TEST_F(DeviceTest, FontDrawsJapaneseTextInItsRectangle) {
   measured = r;
   EXPECT_EQ(font->DrawTextA("a\nb", -1, &measured, DT_CALCRECT, 0), 32);
   EXPECT_EQ(font->DrawTextA(nullptr, -1, &r, 0, 0), 0);
+  {
+    // Strokes below the baseline (underscores, descenders) reach lower than
+    // the same text without them, and stay in the 16-pixel cell from y 10.
+    auto lowest = [&](const char* text) {
+      device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+      font->DrawTextA(text, -1, &r, DT_LEFT, 0xFFFFFFFF);
+      int row = -1;
+      const std::vector<uint32_t> f = Frame();
+      for (size_t i = 0; i < f.size(); ++i)
+        if (f[i] & 0xFFFFFF) row = static_cast<int>(i / Width);
+      return row;
+    };
+    const char* pairs[][2] = {{"_", "E"}, {"01_01.bvh", "0101.bvh"}, {"gjy", "ace"}, {"|", "l"}};
+    for (const auto& p : pairs) {
+      EXPECT_GT(lowest(p[0]), lowest(p[1])) << p[0];
+      EXPECT_LT(lowest(p[0]), 26) << p[0];
+    }
+  }
   font->Release();
 }
+
