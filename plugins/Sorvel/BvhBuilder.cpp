@@ -50,6 +50,9 @@ VoILocate* MakeNode(VoMaster& master, const Node& node, VoIBranch* parent) {
   locate->SetPos(node.offset);
   locate->spos = node.offset;
   locate->SetWPos(node.offset);
+  // A joint hangs from its parent joint, as arranging a skeleton would set
+  // it: edits turning world values back into local ones go through it.
+  if (VoILocate* from = parent->IsLocate()) locate->SetCoordinate(from);
   return locate;
 }
 

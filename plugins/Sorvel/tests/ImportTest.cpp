@@ -5,6 +5,7 @@
 #include "SorvelFixture.h"
 #include "ferrox/testing/Near.h"
 #include "vocore/motion/VoIMotion.h"
+#include "vocore/skeleton/VoILocate.h"
 
 namespace sorveltest {
 namespace {
@@ -47,6 +48,14 @@ TEST_F(BvhImport, KeysPoseTheChain) {
     ASSERT_EQ(world.size(), 2u);
     EXPECT_TRUE(Near(world[0], p.a, 1e-4f));
     EXPECT_TRUE(Near(world[1], p.b, 1e-4f));
+    // Turning world positions back into local ones (as every pose edit does)
+    // goes through the joint each hangs from and gives back the same values.
+    for (const char* name : {"b", "End Site"}) {
+      VoILocate* locate = Find(c, name)->IsLocate();
+      const Frx::Pvector local = locate->GetPos();
+      locate->ConvTransW2L(1);
+      EXPECT_TRUE(Near(locate->GetPos(), local, 1e-4f)) << name;
+    }
   }
 }
 
