@@ -3,16 +3,19 @@
 // connection, a cut body, a redirect off the web and a URL without a file
 // name each report their error, leave no file and import nothing; names no
 // importer reads and files that are not writable regular files are refused
-// before asking; a trickle and a body over the size cap end in failure.
+// before asking; a trickle and a body over the size cap end in failure; a
+// model nested deeper than the engine walks is refused and the control goes on.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "LoopbackServer.h"
 #include "PlayerTesting.h"
 #include "Lumacet/Download.h"
+#include "ferrox/testing/InChild.h"
 #include "ferrox/testing/TempFolder.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoICharacter.h"
@@ -193,6 +196,40 @@ TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
   loop.Import(server.Url("/model.mqo").c_str());
   EXPECT_EQ(folder.Get("model.mqo"), Model);
   EXPECT_NE(loop.Character()->GetFirstChild(), nullptr) << "needs plugins/pelarn.so";
+}
+
+
+// One bone object of `n` chained segments: each bone starts where the last ends.
+std::string BoneChain(int n) {
+  std::string s = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"bone:chain\" {\n vertex " +
+                  std::to_string(3 * n) + " {\n";
+  for (int i = 0; i < n; ++i)
+    s += std::to_string(10 * i) + " 0 0\n" + std::to_string(10 * i + 10) + " 0 0\n" + std::to_string(10 * i) + " 1 0\n";
+  s += "}\n face " + std::to_string(n) + " {\n";
+  for (int i = 0; i < n; ++i)
+    s += "3 V(" + std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) + ")\n";
+  return s + "}\n}\nEof\n";
+}
+
+// A page once brought the player down with a chain of 35,000 bones: in a
+// child of its own, the download is refused with a message, the control
+// imports the next model and goes away cleanly.
+TEST_F(Downloads, AChainTooDeepForTheEngineIsRefusedAndTheControlGoesOn) {
+  server.Serve("/chain.mqo", {200, BoneChain(35000), -1, ""});
+  server.Serve("/model.mqo", {200, Model, -1, ""});
+  FrxTest::ExpectCleanInChild(
+      [&]() -> std::string {
+        auto player = std::make_unique<PlayerLoop>(nullptr);
+        player->Import(server.Url("/chain.mqo").c_str());
+        if (!folder.Exists("chain.mqo")) return "the chain did not come down\n";
+        if (boxes.texts.empty()) return "the refusal showed no message\n";
+        if (player->Character()->GetFirstChild()) return "the refused chain left items\n";
+        player->Import(server.Url("/model.mqo").c_str());
+        if (!player->Character()->GetFirstChild()) return "the next model was not imported\n";
+        player.reset();
+        return "";
+      },
+      8 << 20);
 }
 
 }  // namespace
