@@ -17,6 +17,7 @@
 #include "Lumacet/Download.h"
 #include "ferrox/testing/InChild.h"
 #include "ferrox/testing/TempFolder.h"
+#include "plugins/testing/DeepModels.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoITexture.h"
@@ -199,23 +200,11 @@ TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
 }
 
 
-// One bone object of `n` chained segments: each bone starts where the last ends.
-std::string BoneChain(int n) {
-  std::string s = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"bone:chain\" {\n vertex " +
-                  std::to_string(3 * n) + " {\n";
-  for (int i = 0; i < n; ++i)
-    s += std::to_string(10 * i) + " 0 0\n" + std::to_string(10 * i + 10) + " 0 0\n" + std::to_string(10 * i) + " 1 0\n";
-  s += "}\n face " + std::to_string(n) + " {\n";
-  for (int i = 0; i < n; ++i)
-    s += "3 V(" + std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) + ")\n";
-  return s + "}\n}\nEof\n";
-}
-
 // A page once brought the player down with a chain of 35,000 bones: in a
 // child of its own, the download is refused with a message, the control
 // imports the next model and goes away cleanly.
 TEST_F(Downloads, AChainTooDeepForTheEngineIsRefusedAndTheControlGoesOn) {
-  server.Serve("/chain.mqo", {200, BoneChain(35000), -1, ""});
+  server.Serve("/chain.mqo", {200, plugtest::BoneChainMqo(35000), -1, ""});
   server.Serve("/model.mqo", {200, Model, -1, ""});
   FrxTest::ExpectCleanInChild(
       [&]() -> std::string {

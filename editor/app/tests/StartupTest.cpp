@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "editor/app/Shutdown.h"
 #include "editor/app/Startup.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/testing/TestImporter.h"
 #include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/InChild.h"
 #include "ferrox/testing/TempFolder.h"
+#include "plugins/testing/DeepModels.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 
 namespace {
@@ -75,6 +78,32 @@ TEST_F(StartupTest, CommandLineFilesOpenIntoTheScene) {
   EXPECT_STREQ(girl->GetMotion()->GetName(), "walk");
   EXPECT_EQ(Startup::OpenCommandLine(*doc, {folder.System("missing.mqo").c_str()}), 0);
   EXPECT_TRUE(boxes.Saw("missing.mqo"));
+}
+
+// Models that once overflowed the engine's stack, given on the command line
+// as a user would: each is refused with one message, nothing is built, and
+// the editor closes cleanly (in a child process, so a crash fails the test).
+TEST_F(StartupTest, ModelsTooDeepForTheEngineAreRefusedAndTheEditorCloses) {
+  Startup::LoadPlugins(master);
+  BuildScene();
+  FrxTest::TempFolder folder;
+  folder.Put("chain.mqo", plugtest::BoneChainMqo(35000));
+  folder.Put("nested.mqo", plugtest::NestedObjectsMqo(80000));
+  FrxTest::ExpectCleanInChild(
+      [&]() -> std::string {
+        for (const char* name : {"chain.mqo", "nested.mqo"}) {
+          const int before = boxes.Count();
+          Startup::OpenCommandLine(*doc, {folder.System(name).c_str()});
+          if (boxes.Count() != before + 1) return std::string(name) + ": not one message\n";
+          // The character File Open made for the file stays, empty.
+          VoIItem* made = doc->project->GetItem(name);
+          if (!made || !made->IsBranch() || made->IsBranch()->GetFirstChild())
+            return std::string(name) + ": not an empty character\n";
+        }
+        CloseEditor(*doc, master);
+        return "";
+      },
+      8 << 20);
 }
 
 TEST_F(StartupTest, PlayerRegistrationReportsEachOutcome) {

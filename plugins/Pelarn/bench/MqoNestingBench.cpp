@@ -15,6 +15,7 @@
 
 #include "ferrox/ferrox/MessageBox.h"
 #include "plugins/Pelarn/ImportMQO.h"
+#include "plugins/testing/DeepModels.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -24,22 +25,6 @@ namespace mqobench {
 namespace {
 
 constexpr int kAcceptedChain = 250;
-
-// n triangles in chains of `chain`: object i is named "n<i>|n<i+1>", a child
-// of the next one, except at the end of each chain.
-std::string NestedModel(int n, int chain) {
-  std::string text = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
-  char object[160];
-  for (int i = 0; i < n; ++i) {
-    const int above = (i + 1) % chain == 0 ? n + i : i + 1;  // a name nobody has ends the chain
-    std::snprintf(object, sizeof object,
-                  "Object \"n%07d|n%07d\" {\r\n vertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n}\r\n face 1 {\r\n3 V(0 1 2)\r\n}\r\n"
-                  "}\r\n",
-                  i, above);
-    text += object;
-  }
-  return text + "Eof\r\n";
-}
 
 struct ModelFile {
   std::string path;
@@ -52,7 +37,7 @@ const ModelFile& File(int n, int chain) {
   if (file.path.empty()) {
     file.path = "/tmp/pelarn-nesting-" + std::to_string(getpid()) + "-" + std::to_string(n) + "-" +
                 std::to_string(chain) + ".mqo";
-    const std::string text = NestedModel(n, chain);
+    const std::string text = plugtest::NestedObjectsMqo(n, chain);
     file.bytes = text.size();
     if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
     std::atexit([] {

@@ -11,6 +11,7 @@
 #include "PelarnFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "plugins/Pelarn/MqoParser.h"
+#include "plugins/testing/DeepModels.h"
 #include "plugins/testing/GoldenCases.h"
 #include "vocore/geometry/VoIPolygon.h"
 
@@ -18,32 +19,6 @@ namespace pelarntest {
 namespace {
 
 using MqoNesting = PelarnFixture;
-
-// n triangles, object i named "n<i>|n<i+1>": each a child of the next.
-std::string ObjectChain(int n) {
-  std::string chunks;
-  char object[128];
-  for (int i = 0; i < n; ++i) {
-    std::snprintf(object, sizeof object,
-                  "Object \"n%06d|n%06d\" {\n vertex 3 {\n0 0 0\n1 0 0\n0 1 0\n}\n face 1 {\n3 V(0 1 2)\n}\n}\n", i,
-                  i + 1);
-    chunks += object;
-  }
-  return Document(chunks);
-}
-
-// One bone object of n segments end to end along x.
-std::string BoneChain(int n) {
-  std::string chunks = "Object \"bone:chain\" {\n vertex " + std::to_string(3 * n) + " {\n";
-  for (int i = 0; i < n; ++i)
-    chunks += std::to_string(10 * i) + " 0 0\n" + std::to_string(10 * i + 10) + " 0 0\n" + std::to_string(10 * i) +
-              " 1 0\n";
-  chunks += "}\n face " + std::to_string(n) + " {\n";
-  for (int i = 0; i < n; ++i)
-    chunks += "3 V(" + std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) +
-              ")\n";
-  return Document(chunks + "}\n}\n");
-}
 
 // Levels of the deepest item below root (its children are level 1).
 int DeepestLevel(VoIBranch* root) {
@@ -68,10 +43,11 @@ TEST_F(MqoNesting, BuiltUpToTheEnginesDepthAndRefusedBeyondIt) {
     int depth;
     const char* deepest;  // named in the refusal's log line
   } rows[] = {
-      {"objects", ObjectChain(VoIBranch::MaxDepth), VoIBranch::MaxDepth, nullptr},
-      {"objects", ObjectChain(VoIBranch::MaxDepth + 1), VoIBranch::MaxDepth + 1, "オブジェクト \"n000000\""},
-      {"bones", BoneChain(VoIBranch::MaxDepth - 2), VoIBranch::MaxDepth, nullptr},
-      {"bones", BoneChain(VoIBranch::MaxDepth - 1), VoIBranch::MaxDepth + 1,
+      {"objects", plugtest::NestedObjectsMqo(VoIBranch::MaxDepth), VoIBranch::MaxDepth, nullptr},
+      {"objects", plugtest::NestedObjectsMqo(VoIBranch::MaxDepth + 1), VoIBranch::MaxDepth + 1,
+       "オブジェクト \"n0000000\""},
+      {"bones", plugtest::BoneChainMqo(VoIBranch::MaxDepth - 2), VoIBranch::MaxDepth, nullptr},
+      {"bones", plugtest::BoneChainMqo(VoIBranch::MaxDepth - 1), VoIBranch::MaxDepth + 1,
        "ロケート \"site_bone254\" (オブジェクト \"bone:chain\")"},
   };
   for (const Row& row : rows) {
@@ -102,7 +78,8 @@ TEST_F(MqoNesting, HostileDepthsAreRefusedBeforeAnythingIsBuilt) {
   const struct Row {
     const char* what;
     std::string text;
-  } rows[] = {{"80,000 objects nested by name", ObjectChain(80000)}, {"a chain of 35,000 bones", BoneChain(35000)}};
+  } rows[] = {{"80,000 objects nested by name", plugtest::NestedObjectsMqo(80000)},
+              {"a chain of 35,000 bones", plugtest::BoneChainMqo(35000)}};
   for (const Row& row : rows)
     EXPECT_EXIT(
         {
