@@ -8,6 +8,23 @@
 #include "ferrox/file/CaseResolve.h"
 #include "ferrox/string/Sjis.h"
 
+namespace {
+
+// A name read from a model or motion file stands for one element of the
+// path: its separators become "_", and a name of dots alone would climb.
+std::string PathElement(const char* text) {
+  std::string name = text ? text : "";
+  bool dotsOnly = !name.empty();
+  for (size_t i = 0; i < name.size(); i += size_t(Frx::Sjis::CharLength(name.c_str() + i))) {
+    if (Frx::Sjis::CharLength(name.c_str() + i) == 1 && (name[i] == '\\' || name[i] == '/')) name[i] = '_';
+    if (name[i] != '.') dotsOnly = false;
+  }
+  if (dotsOnly) name.assign(name.size(), '_');
+  return name;
+}
+
+}  // namespace
+
 std::string ShotName(const char* pattern, const char* character, const char* motion, long number) {
   std::string name;
   if (!pattern) return name;
@@ -16,11 +33,11 @@ std::string ShotName(const char* pattern, const char* character, const char* mot
     if (length == 1 && *p == '%') {
       switch (p[1]) {
         case 'c':
-          name += character ? character : "";
+          name += PathElement(character);
           p += 2;
           continue;
         case 'm':
-          name += motion ? motion : "";
+          name += PathElement(motion);
           p += 2;
           continue;
         case 'f': {

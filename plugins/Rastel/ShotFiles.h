@@ -8,7 +8,9 @@
 // it is larger); "%%" gives one "%" and any other "%" is kept as it is. The
 // pattern never reaches a formatter, so no placeholder or stray "%" can read
 // an argument, and the name has no length limit. Shift-JIS double-byte
-// characters are copied whole. Null texts count as empty.
+// characters are copied whole. Null texts count as empty. The names stand for
+// one path element each: their "\" and "/" become "_", and so does a name of
+// dots alone, so no name read from a file leads out of the pattern's folders.
 std::string ShotName(const char* pattern, const char* character, const char* motion, long number);
 
 // Makes every missing folder of a Shift-JIS path whose separators are "\" or

@@ -29,6 +29,17 @@ TEST(ShotFiles, NamesReplaceTheThreePlaceholdersAndKeepEverythingElse) {
   for (const auto& c : cases) EXPECT_EQ(ShotName(c.pattern, "hero", "walk", c.number), c.name) << c.pattern;
   EXPECT_EQ(ShotName("%c-%m", nullptr, nullptr, 0), "-");
   EXPECT_EQ(ShotName(nullptr, "hero", "walk", 0), "");
+  // Names from files never lead out of the pattern's folders.
+  const struct {
+    const char* character;
+    const char* motion;
+    std::string name;
+  } names[] = {
+      {"..", "..\\..\\x", "out\\__\\.._.._x\\_0000"},
+      {"a/b", "...", "out\\a_b\\___\\_0000"},
+      {".hidden", "\x95\x5C", "out\\.hidden\\\x95\x5C\\_0000"},
+  };
+  for (const auto& n : names) EXPECT_EQ(ShotName("out\\%c\\%m\\_%f", n.character, n.motion, 0), n.name) << n.motion;
 
   // No fixed buffer: a long folder and many placeholders come out whole.
   std::string pattern(300, 'a'), want(300, 'a');
