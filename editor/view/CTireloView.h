@@ -5,7 +5,7 @@
 // it with a HeadlessWindow.
 #pragma once
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
 #include "editor/view/InputState.h"
 #include "editor/view/OrbitCamera.h"
 #include "editor/view/ViewDraw.h"
