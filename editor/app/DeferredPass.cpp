@@ -3,9 +3,9 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 

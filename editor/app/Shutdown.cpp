@@ -1,8 +1,8 @@
 #include "editor/app/Shutdown.h"
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
 #include "editor/host/SavoraHost.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/scene/VoICharacter.h"

@@ -4,9 +4,9 @@
 #include <ctime>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"

@@ -1,9 +1,9 @@
 // The item menu's commands, on the selected item.
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoISkelton.h"

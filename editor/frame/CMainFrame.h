@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "editor/app/Startup.h"
+#include "editor/document/EditorUi.h"
 #include "editor/frame/QtPrompts.h"
-#include "editor/host/EditorUi.h"
 #include "hostqt/WidgetHandle.h"
 
 class CProjectFrame;

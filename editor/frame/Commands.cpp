@@ -4,9 +4,9 @@
 #include "editor/document/CommandIds.h"
 #include "editor/document/Playback.h"
 #include "editor/document/SettingCommands.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/skeleton/VoISkelton.h"
 

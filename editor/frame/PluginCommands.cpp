@@ -1,9 +1,9 @@
 // Command plug-ins run from the Tools menu or an item's menu, and dropped files.
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/frame/Commands.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"

@@ -4,10 +4,10 @@
 #include <cstdarg>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "editor/document/Playback.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/ShowMessage.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/ferrox/Ferrox.h"

@@ -1,10 +1,10 @@
 // The slots of the fixed and current characters, the selection and the
 // deferred list.
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/ItemGui.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
 #include "editor/host/SavoraHost.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/scene/VoICharacter.h"

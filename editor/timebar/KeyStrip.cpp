@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/ItemGui.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "editor/timebar/TimeMath.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "editor/extend/GuiItemExtend.h"
-#include "editor/host/EditorUi.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/tree/TreeIcons.h"
 #include "editor/tree/TreeRules.h"

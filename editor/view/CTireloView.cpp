@@ -1,6 +1,6 @@
 #include "editor/view/CTireloView.h"
 
-#include "editor/host/EditorUi.h"
+#include "editor/document/EditorUi.h"
 #include "editor/host/SavoraHost.h"
 #include "vocore/scene/VoICharacter.h"
 

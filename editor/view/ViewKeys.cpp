@@ -1,9 +1,9 @@
 // The view's keys and the hand-over of each input record.
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
+#include "editor/document/EditorUi.h"
 #include "editor/document/SettingCommands.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"

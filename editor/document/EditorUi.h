@@ -1,4 +1,4 @@
-// EditorUi: what the host interface and the document ask of the editor's
+// EditorUi: what the document and the host interface ask of the editor's
 // windows (tree, item panel, frames). The main frame implements it; without
 // windows (tests, headless use) there is none and those steps are skipped.
 #pragma once
