@@ -32,7 +32,6 @@ CTireloApp::CTireloApp() {
 CTireloApp::~CTireloApp() {
   idle_.stop();
   Close();
-  TheHost().SetUi(nullptr);
   frame_.reset();
   document_.reset();
   TheHost().SetMaster(nullptr);
@@ -46,7 +45,7 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   QCoreApplication::setApplicationName(QStringLiteral("Savora"));
   Startup::RegisterPlayer();
   TheHost().SetMaster(&master_);
-  document_ = std::make_unique<CTireloDoc>(&master_);
+  document_ = std::make_unique<CTireloDoc>(&master_, &TheHost());
   document = document_.get();
   document->settingsPath = SettingsFilePath();
   frame_ = std::make_unique<CMainFrame>(document);
@@ -54,7 +53,6 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   viewFrame = mainFrame->ViewFrame();
   projectFrame = mainFrame->ProjectFrame();
   view = &viewFrame->View()->View();
-  TheHost().SetUi(mainFrame);
   connect(mainFrame, &CMainFrame::Closing, this, [this] { Close(); });
   connect(mainFrame, &CMainFrame::AboutRequested, this, [this] { ShowAbout(); });
   document->ReadSettingsFile();
@@ -88,7 +86,7 @@ int CTireloApp::OnIdle() {
   FrameLoop::Advance(*document, FrameLoop::Clock());
   projectFrame->Tree()->ReleaseRedraw();
   // The panel follows a selection made without showing it (plug-ins, clearing).
-  projectFrame->Panel()->Follow(TheHost().GetSelectedItem());
+  projectFrame->Panel()->Follow(document->GetSelectedItem());
   inIdle_ = false;
   return 1;
 }

@@ -6,7 +6,6 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
@@ -96,8 +95,8 @@ Frx::Pstring AsImportPath(const char* path) {
 
 // A motion opened with a character plays at once: the scoped character
 // without a motion takes its first.
-void GiveMotion() {
-  VoICharacter* character = TheHost().GetCurrentCharacter();
+void GiveMotion(CTireloDoc& doc) {
+  VoICharacter* character = doc.GetCurrentCharacter();
   if (!character || character->GetMotion()) return;
   VoIBranch::ItemList motions;
   character->GetChildList(motions, VoIMotion::CLASS_ID);
@@ -114,19 +113,19 @@ int OpenCommandLine(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
       ShowMessage(0, "%s が見つかりません。\n", path);
       return 0;
     }
-    VoICharacter* target = i == 0 ? doc.project.Get() : TheHost().GetCurrentCharacter();
+    VoICharacter* target = i == 0 ? doc.project.Get() : doc.GetCurrentCharacter();
     if (!target) continue;
     if (IsFolder(path)) {
       VoICharacter* scene = doc.master->ImportSceneFolder(AsImportPath(path), target);
-      if (scene && i == 0) TheHost().SetCurrentCharacter(scene), TheHost().ClickSelect(scene, 0);
+      if (scene && i == 0) doc.SetCurrentCharacter(scene), doc.ClickSelect(scene, 0);
     } else if (i == 0) {
       doc.OpenDocumentFile(path);
     } else {
       doc.ImportFile(path, target);
     }
-    GiveMotion();
+    GiveMotion(doc);
   }
-  TheHost().UpdateAllViews();
+  doc.UpdateAllViews();
   return 1;
 }
 

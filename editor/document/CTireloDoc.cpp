@@ -1,9 +1,7 @@
 #include "editor/document/CTireloDoc.h"
 
 #include "editor/document/DocumentPrompts.h"
-
 #include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/settings/Settings.h"
 #include "ferrox/file/Path.h"
 #include "vocore/motion/VoIMotion.h"
@@ -15,7 +13,9 @@ CTireloDoc* theDocument = nullptr;
 
 CTireloDoc* GetDocument() { return theDocument; }
 
-CTireloDoc::CTireloDoc(VoMasterSavora* master) : master(master) { theDocument = this; }
+CTireloDoc::CTireloDoc(VoMasterSavora* master, HostInterface* host) : master(master), pluginHost(host) {
+  theDocument = this;
+}
 
 CTireloDoc::~CTireloDoc() {
   if (!settingsPath.IsEmpty()) {
@@ -62,8 +62,15 @@ int CTireloDoc::OpenDocumentFile(const char* path) {
   if (!result) return 0;
   if (prompts) prompts->AddRecentFile(path);
   if (VoICharacter* character = result->IsCharacter()) {
-    TheHost().SetCurrentCharacter(character);
-    TheHost().ClickSelect(character, 0);
+    SetCurrentCharacter(character);
+    ClickSelect(character, 0);
   }
   return 1;
 }
+
+int CTireloDoc::GetEditSpace() { return editSpace; }
+
+VoIItem* CTireloDoc::GetViewCamera() { return viewCamera.Get(); }
+void CTireloDoc::SetViewCamera(VoIItem* camera) { viewCamera = camera; }
+float CTireloDoc::GetCurrentFrame() { return currentFrame; }
+void CTireloDoc::SetCurrentFrame(float frame) { currentFrame = frame; }

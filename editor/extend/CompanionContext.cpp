@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/DocumentView.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/view/CTireloView.h"
 
 namespace Companion {
 
@@ -42,7 +42,7 @@ std::optional<Canvas> CurrentCanvas() {
   Frx::Draw::PDraw* draw = host.GetDraw();
   if (!draw || !draw->device) return std::nullopt;
   std::optional<Canvas> canvas(std::in_place, *draw);
-  if (CTireloView* view = host.View()) canvas->handles = view->draw.fontTexture;
+  if (DocumentView* view = CurrentView()) canvas->handles = view->HandleTexture();
   if (CTireloDoc* doc = GetDocument()) {
     canvas->manipulatorSize = doc->ManipulatorSize;
     std::copy(doc->ManipulatorColors, doc->ManipulatorColors + Canvas::ColourCount, canvas->colours);

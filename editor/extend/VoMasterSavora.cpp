@@ -1,8 +1,8 @@
 #include "editor/extend/VoMasterSavora.h"
 
+#include "editor/document/CTireloDoc.h"
 #include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiItemExtend.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/timebar/TimeBar.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/item/VoIBranch.h"
@@ -32,12 +32,12 @@ void VoMasterSavora::CreateItemExtend(VoIItem* item) {
   }
   item->SetExtend(extend);
   extend->gui = CreateExtensionFor(item);
-  TheHost().RefreshTreeItem(item);
+  if (CTireloDoc* doc = GetDocument()) doc->RefreshTreeItem(item);
 }
 
 void VoMasterSavora::ReleaseItemExtend(VoIItem* item) {
   if (!item || !item->GetExtend()) return;
-  TheHost().RemoveTreeItem(item);
+  if (CTireloDoc* doc = GetDocument()) doc->RemoveTreeItem(item);
   VoItemExtend* extend = item->GetExtend();
   item->SetExtend(nullptr);
   delete extend;

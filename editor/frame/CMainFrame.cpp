@@ -13,7 +13,6 @@
 #include "editor/document/CommandIds.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/frame/Commands.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/panel/ItemPanel.h"
 #include "editor/tree/CProjectFrame.h"
 #include "editor/tree/CProjectView.h"
@@ -60,9 +59,11 @@ CMainFrame::CMainFrame(CTireloDoc* document)
   // Message boxes of the base library belong to this window.
   Frx::theFerrox.SetWindow(&handle_);
   UpdateChecks();
+  document_->ui = this;
 }
 
 CMainFrame::~CMainFrame() {
+  if (document_->ui == this) document_->ui = nullptr;
   if (Frx::theFerrox.GetWindow() == &handle_) Frx::theFerrox.SetWindow(nullptr);
   if (document_->prompts == &prompts_) document_->prompts = nullptr;
 }
@@ -75,7 +76,7 @@ QAction* CMainFrame::Action(int id) const {
 void CMainFrame::OnCommand(int id) {
   Commands::Run(*document_, id, Commands::Frame::Main);
   // A command may select, rename, delete or change what the panel shows.
-  projectFrame_->Panel()->Refresh(TheHost().GetSelectedItem());
+  projectFrame_->Panel()->Refresh(document_->GetSelectedItem());
   UpdateChecks();
 }
 
@@ -101,7 +102,7 @@ void CMainFrame::UpdateChecks() {
 void CMainFrame::UpdateAllViews(int) {
   projectFrame_->Tree()->RefreshTree(nullptr, TreeRebuild);
   // The panel is a view too: a motion imported into the shown character, say.
-  projectFrame_->Panel()->ShowItemInPanel(TheHost().GetSelectedItem());
+  projectFrame_->Panel()->ShowItemInPanel(document_->GetSelectedItem());
   UpdateChecks();
 }
 

@@ -1,9 +1,10 @@
 // CMainFrame: the editor's top-level window: menus and the main tool bar
 // (every action carries its command id), the status bar, the splitter with
 // the project frame and the view frame, dropped files, the item menu and the
-// Tools menu of command plug-ins. It is the EditorUi the host reaches the
-// windows through. Commands go to Commands::Run; check marks are set from the
-// document in UpdateChecks, the one place for them.
+// Tools menu of command plug-ins. It is the EditorUi its document reaches the
+// windows through (it hangs itself on the document while it lives). Commands
+// go to Commands::Run; check marks are set from the document in UpdateChecks,
+// the one place for them.
 #pragma once
 
 #include <QMainWindow>

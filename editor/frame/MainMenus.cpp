@@ -11,7 +11,6 @@
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/Commands.h"
 #include "editor/frame/ToolIcons.h"
-#include "editor/host/SavoraHost.h"
 #include "hostqt/Sjis.h"
 #include "vocore/item/VoIItem.h"
 
@@ -151,7 +150,7 @@ void CMainFrame::ShowItemMenu(int x, int y, VoIItem* item, VoIItem* source) {
   }
   if (kind != 3) add(Cmd::ItemDelete, QStringLiteral(u"削除(&D)"));
   add(Cmd::ItemRename, QStringLiteral(u"名前変更(&N)"));
-  if (VoMasterSavora* master = TheHost().Master())
+  if (VoMasterSavora* master = document_->master)
     for (const Startup::MenuEntry& e : Startup::ItemMenuEntries(*master, item))
       add(e.id, HostQt::FromSjis(e.text.Get()));
   Commands::SetPluginTargets(item, source);

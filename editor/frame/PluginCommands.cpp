@@ -3,7 +3,6 @@
 #include "editor/document/ShowMessage.h"
 #include "editor/extend/VoMasterSavora.h"
 #include "editor/frame/Commands.h"
-#include "editor/host/SavoraHost.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
@@ -49,13 +48,12 @@ bool RunPlugin(CTireloDoc& doc, int index) {
   if (dst) Frx::theFerrox.Log(" dst=\"%s\"", dst->GetName());
   if (src) Frx::theFerrox.Log(" src=\"%s\"", src->GetName());
   Frx::theFerrox.Log("\n");
-  if (desc->Execute(dst, src, FlagsFromHost(&TheHost())) == 1) doc.QueueDeferred(dst);
+  if (desc->Execute(dst, src, FlagsFromHost(doc.pluginHost)) == 1) doc.QueueDeferred(dst);
   return true;
 }
 
 void DropFiles(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
   Frx::theFerrox.Log("ファイルをドロップ\n");
-  SavoraHost& host = TheHost();
   VoICharacter* target = doc.project;
   if (ShowMessage(36, "現在のカレントキャラクタに追加しますか？\n") == 6 && doc.current) target = doc.current;
   const bool toProject = target == doc.project.Get();
@@ -74,10 +72,10 @@ void DropFiles(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
   }
   if (paths.size() == 1 && last && toProject && !Frx::Path::CmpExt(paths.front(), "kvs"))
     if (VoICharacter* character = last->IsCharacter()) {
-      host.SetCurrentCharacter(character);
-      host.ClickSelect(character, 0);
+      doc.SetCurrentCharacter(character);
+      doc.ClickSelect(character, 0);
     }
-  host.UpdateAllViews();
+  doc.UpdateAllViews();
 }
 
 }  // namespace Commands

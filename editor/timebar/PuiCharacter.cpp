@@ -14,7 +14,10 @@
 
 namespace {
 
-VoMasterSavora* Master() { return TheHost().Master(); }
+VoMasterSavora* Master() {
+  CTireloDoc* doc = GetDocument();
+  return doc ? doc->master : nullptr;
+}
 
 // Skeleton items reached through the objects pass too (locates are objects)
 // are drawn once, by the skeleton pass.

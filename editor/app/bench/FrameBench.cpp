@@ -39,9 +39,8 @@ struct Editor {
       return Frx::DefaultMessageBoxAnswer(style);
     });
     TheHost().SetMaster(&master);
-    doc = std::make_unique<CTireloDoc>(&master);
+    doc = std::make_unique<CTireloDoc>(&master, &TheHost());
     frame = std::make_unique<CMainFrame>(doc.get());
-    TheHost().SetUi(frame.get());
     master.Initialize(&renderer);
     master.LoadPlugin("plugins\\pelarn.dll");
     motion = master.LoadPlugin("plugins\\quovin.dll") == 1;
@@ -64,7 +63,6 @@ struct Editor {
   }
   ~Editor() {
     CloseEditor(*doc, master);
-    TheHost().SetUi(nullptr);
     frame.reset();
     doc.reset();
     TheHost().SetMaster(nullptr);

@@ -44,13 +44,11 @@ class MainFrameTest : public edtest::EditorFixture {
   void SetUp() override {
     EditorFixture::SetUp();
     frame = std::make_unique<CMainFrame>(doc.get());
-    host().SetUi(frame.get());
     BuildScene();
   }
   void TearDown() override {
     // The windows drop what they show first and go before the document.
     CloseEditor(*doc, master);
-    host().SetUi(nullptr);
     frame.reset();
     EditorFixture::TearDown();
   }

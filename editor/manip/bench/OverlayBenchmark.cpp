@@ -81,7 +81,7 @@ struct Editor {
     });
     master.Initialize(&renderer);
     TheHost().SetMaster(&master);
-    doc = std::make_unique<CTireloDoc>(&master);
+    doc = std::make_unique<CTireloDoc>(&master, &TheHost());
     doc->BuildStartupScene();
     view = std::make_unique<CTireloView>(&window);
     view->waitForFrame = false;
