@@ -7,7 +7,7 @@
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/Renddx/VoDirectX7.h"

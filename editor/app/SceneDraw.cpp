@@ -6,7 +6,7 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/ferrox/Ferrox.h"

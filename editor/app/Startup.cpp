@@ -5,7 +5,7 @@
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"

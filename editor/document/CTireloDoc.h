@@ -6,12 +6,15 @@
 // scoping, queueing and refreshing the windows are its operations, which the
 // host interface hands to plug-ins. It has no widgets: questions go through
 // ShowMessage, file choices through DocumentPrompts, the windows through
-// EditorUi and the view through DocumentView.
+// EditorUi and the view through DocumentView. It is what the companions
+// (CompanionContext) and the time bar (TimeLine) read.
 #pragma once
 
 #include <cstdint>
 #include <list>
 
+#include "editor/extend/CompanionContext.h"
+#include "editor/timebar/TimeLine.h"
 #include "ferrox/string/Pstring.h"
 #include "vocore/item/VoRefer.h"
 #include "vocore/motion/VoIMotion.h"
@@ -22,13 +25,14 @@ class EditorUi;
 class HostInterface;
 class VoMasterSavora;
 
-class CTireloDoc {
+class CTireloDoc final : public CompanionContext, public TimeLine {
  public:
   using ItemList = std::list<VoRefer<VoIItem>>;
 
-  // Records itself as the program's document (GetDocument). `master` is not
-  // owned and outlives the document; `host` (not owned) is what importers,
-  // exporters and command plug-ins receive.
+  // Records itself as the program's document (GetDocument), the companions'
+  // context and the current time line. `master` is not owned and outlives
+  // the document; `host` (not owned) is what importers, exporters and command
+  // plug-ins receive.
   CTireloDoc(VoMasterSavora* master, HostInterface* host);
   // Writes the settings first (when a settings path is set), then drops the
   // references in reverse order.
@@ -45,7 +49,7 @@ class CTireloDoc {
   // Exports a character to `path` (null: asks); 1 on success.
   int ExportFile(const char* path, VoIItem* branch);
   // Appends a counted reference to the deferred list; null is ignored.
-  void QueueDeferred(VoIItem* item);
+  void QueueDeferred(VoIItem* item) override;
   // QueueDeferred, then the item's tree entry.
   void QueueItem(VoIItem* item);
   void CopyPose();
@@ -65,9 +69,9 @@ class CTireloDoc {
   void OnNewMotion();
 
   // The selection and the scope, as host slots 22 to 30 describe them.
-  VoIItem* GetSelectedItem();
+  VoIItem* GetSelectedItem() override;
   VoICharacter* GetSelectedCharacter();
-  VoICharacter* GetCurrentCharacter();
+  VoICharacter* GetCurrentCharacter() override;
   void SetCurrentCharacter(VoICharacter* character);
   void ClearCurrentCharacter();
   void SelectItem(VoIItem* item, int mode);
@@ -85,15 +89,24 @@ class CTireloDoc {
   void RemoveTreeItem(VoIItem* item);
   void ReplayViewInput();
   // Play and pause as the view frame's tool bar does them (its checks follow).
-  int Play();
+  int Play() override;
   int Pause();
 
-  // The fields below, as the host interface reads and sets them.
-  int GetEditSpace();
-  VoIItem* GetViewCamera();
-  void SetViewCamera(VoIItem* camera);
-  float GetCurrentFrame();
-  void SetCurrentFrame(float frame);
+  // CompanionContext and TimeLine, on the fields below and the program's view.
+  int GetEditSpace() override;
+  ManipulatorSettings GetManipulatorSettings() override;
+  Frx::Draw::PDraw* GetDraw() override;
+  IDirect3DTexture8* GetHandleTexture() override;
+  VoIItem* GetViewCamera() override;
+  void SetViewCamera(VoIItem* camera) override;
+  float GetCurrentFrame() override;
+  void SetCurrentFrame(float frame) override;
+  int GetTimeScroll() override;
+  void SetTimeScroll(int scroll) override;
+  int GetPixelsPerFrame() override;
+  unsigned GetKeyEdits() override;
+  void CountKeyEdit() override;
+  bool Confirm(const char* question) override;
 
   // Reads settingsPath into the preview settings (missing keys keep defaults).
   void ReadSettingsFile();

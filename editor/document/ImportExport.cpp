@@ -4,7 +4,7 @@
 #include "editor/document/FileFilters.h"
 #include "editor/document/ItemControls.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/file/Path.h"

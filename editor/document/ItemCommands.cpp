@@ -2,7 +2,7 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/EditorUi.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"

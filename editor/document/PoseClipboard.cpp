@@ -4,7 +4,7 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ItemControls.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoISkelton.h"

@@ -1,9 +1,8 @@
 // The selection, the scope and picking.
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/EditorUi.h"
-#include "editor/extend/CreateExtensionFor.h"
-#include "editor/extend/ItemGui.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
+#include "editor/extend/GuiItemExtend.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/scene/VoICharacter.h"
 

@@ -1,5 +1,5 @@
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
 #include "ferrox/math/Pquaternion.h"

@@ -20,3 +20,13 @@ void CTireloDoc::RemoveTreeItem(VoIItem* item) {
 void CTireloDoc::ReplayViewInput() {
   if (DocumentView* view = CurrentView()) view->DispatchInput();
 }
+
+Frx::Draw::PDraw* CTireloDoc::GetDraw() {
+  DocumentView* view = CurrentView();
+  return view ? &view->Draw() : nullptr;
+}
+
+IDirect3DTexture8* CTireloDoc::GetHandleTexture() {
+  DocumentView* view = CurrentView();
+  return view ? view->HandleTexture() : nullptr;
+}

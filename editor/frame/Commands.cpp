@@ -5,7 +5,7 @@
 #include "editor/document/Playback.h"
 #include "editor/document/SettingCommands.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/skeleton/VoISkelton.h"
 

@@ -7,7 +7,7 @@
 #include "editor/app/Startup.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/Commands.h"
 #include "editor/frame/ToolIcons.h"

@@ -1,7 +1,7 @@
 // Command plug-ins run from the Tools menu or an item's menu, and dropped files.
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/Commands.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"

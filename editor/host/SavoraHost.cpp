@@ -8,7 +8,7 @@
 #include "editor/document/EditorUi.h"
 #include "editor/document/ItemControls.h"
 #include "editor/document/ShowMessage.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/ShowMessage.h"
 #include "ferrox/string/FormatText.h"

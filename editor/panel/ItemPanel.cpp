@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/panel/MotionPage.h"
 #include "editor/panel/NotePage.h"
 #include "editor/panel/PropertyPage.h"

@@ -1,7 +1,7 @@
 #include "editor/view/ViewDraw.h"
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "vocore/Renddx/VoDirectX7.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"

@@ -3,7 +3,7 @@
 #include "editor/document/CommandIds.h"
 #include "editor/document/EditorUi.h"
 #include "editor/document/SettingCommands.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "editor/view/VirtualKeys.h"

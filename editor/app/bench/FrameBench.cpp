@@ -13,7 +13,7 @@
 #include "editor/app/FrameLoop.h"
 #include "editor/app/Shutdown.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/host/SavoraHost.h"

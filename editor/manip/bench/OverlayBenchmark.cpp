@@ -21,7 +21,7 @@
 
 #include "editor/app/Shutdown.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"

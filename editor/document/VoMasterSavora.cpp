@@ -1,7 +1,7 @@
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/CreateExtensionFor.h"
+#include "editor/document/CreateExtensionFor.h"
 #include "editor/extend/GuiItemExtend.h"
 #include "editor/timebar/TimeBar.h"
 #include "ferrox/ferrox/Ferrox.h"
@@ -73,11 +73,7 @@ void VoMasterSavora::PickNearest(ItemList& list, VoIBranch* branch, float x, flo
 }
 
 void VoMasterSavora::DispatchDrag(VoIItem* item, const MouseRecord& record) {
-  if (!item || item->IsLock() || item->IsHide()) return;
-  if (ItemGui* gui = GetItemGui(item)) gui->Drag(record);
+  Companion::DispatchDrag(item, record);
 }
 
-void VoMasterSavora::DispatchDraw(VoIItem* item) {
-  if (!item || item->IsHide()) return;
-  if (ItemGui* gui = GetItemGui(item)) gui->Draw();
-}
+void VoMasterSavora::DispatchDraw(VoIItem* item) { Companion::DispatchDraw(item); }
