@@ -8,11 +8,13 @@
 #include "editor/app/Startup.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/frame/CMainFrame.h"
+#include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
+#include "editor/frame/Commands.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/panel/ItemPanel.h"
 #include "editor/settings/Settings.h"
-#include "editor/tree/CProjectFrame.h"
+#include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
 #include "editor/view/ViewWidget.h"
 #include "ferrox/ferrox/Ferrox.h"
@@ -63,7 +65,7 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   // The command line's files need the engine, the plug-ins and "project".
   if (!Startup::OpenCommandLine(*document, files)) return 0;
   Frx::theFerrox.logWindow.Create(reinterpret_cast<HINSTANCE>(this));
-  mainFrame->SetToolsMenu(Startup::ToolsMenuEntries(master_));
+  mainFrame->SetToolsMenu(Commands::ToolsMenuEntries(master_));
   mainFrame->show();
   mainFrame->raise();
   mainFrame->activateWindow();
@@ -101,5 +103,5 @@ void CTireloApp::Close() {
 
 void CTireloApp::ShowAbout() {
   QMessageBox::about(mainFrame, QStringLiteral(u"バージョン情報"),
-                     QStringLiteral("Savora Ver %1\n\nCopyright (C) Kel-Ano").arg(QString::fromLatin1(Startup::kVersion)));
+                     QStringLiteral("Savora Ver %1\n\nCopyright (C) Kel-Ano").arg(QString::fromLatin1(kProgramVersion)));
 }

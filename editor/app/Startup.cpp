@@ -6,6 +6,7 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
 #include "editor/document/VoMasterSavora.h"
+#include "editor/settings/Version.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
@@ -19,7 +20,7 @@ void OpenLog() {
   Frx::theFerrox.DeleteLog();
   Frx::theFerrox.CreateLog();
   Frx::theFerrox.Log("Savora Ver ");
-  Frx::theFerrox.Log("%s", kVersion);
+  Frx::theFerrox.Log("%s", kProgramVersion);
   if (Frx::theFerrox.debug) Frx::theFerrox.Log(" %s", "beta 1");
   Frx::theFerrox.Log(" release");
   char when[256] = "";
@@ -55,28 +56,6 @@ void LoadPlugins(VoMaster& master) {
                            "plugins\\osmira.dll", "plugins\\uvesk.dll", "plugins\\tandrel.dll",
                            "plugins\\sorvel.dll", "plugins\\rastel.dll", "plugins\\python.dll"})
     master.LoadPlugin(name);
-}
-
-std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master) {
-  std::vector<MenuEntry> entries;
-  int index = 0;
-  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
-    // Skipped descriptors still use up their index: the id names the descriptor.
-    if (desc->AttachClassID() == 0) entries.push_back({33000 + index, desc->MenuName()});
-    ++index;
-  }
-  return entries;
-}
-
-std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item) {
-  std::vector<MenuEntry> entries;
-  int index = 0;
-  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
-    if (item && master.IsSubclass(item, desc->AttachClassID()) == 1)
-      entries.push_back({33000 + index, desc->MenuName()});
-    ++index;
-  }
-  return entries;
 }
 
 namespace {

@@ -11,17 +11,18 @@
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
+#include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/frame/Commands.h"
 #include "editor/panel/ItemPanel.h"
-#include "editor/tree/CProjectFrame.h"
+#include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "hostqt/Sjis.h"
 
 CMainFrame::CMainFrame(CTireloDoc* document)
     : document_(document), handle_(this), prompts_(this) {
-  setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(Startup::kVersion)));
+  setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(kProgramVersion)));
   setObjectName(QStringLiteral("mainframe"));
   document_->prompts = &prompts_;
   auto* split = new QSplitter(Qt::Horizontal, this);

@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "editor/app/Startup.h"
 #include "editor/document/EditorUi.h"
+#include "editor/frame/Commands.h"
 #include "editor/frame/QtPrompts.h"
 #include "hostqt/WidgetHandle.h"
 
@@ -32,7 +32,7 @@ class CMainFrame : public QMainWindow, public EditorUi {
   CViewFrame* ViewFrame() const { return viewFrame_; }
   CProjectFrame* ProjectFrame() const { return projectFrame_; }
   // The Tools menu: one entry per command descriptor that attaches to nothing.
-  void SetToolsMenu(const std::vector<Startup::MenuEntry>& entries);
+  void SetToolsMenu(const std::vector<Commands::MenuEntry>& entries);
   QAction* Action(int id) const;
   void UpdateChecks();
 

@@ -1,4 +1,5 @@
-// Command plug-ins run from the Tools menu or an item's menu, and dropped files.
+// Command plug-ins: their menu entries and their run from the Tools menu or
+// an item's menu; and dropped files.
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
 #include "editor/document/VoMasterSavora.h"
@@ -24,6 +25,28 @@ VoRefer<VoIItem>& Source() {
 }
 
 }  // namespace
+
+std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master) {
+  std::vector<MenuEntry> entries;
+  int index = 0;
+  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
+    // Skipped descriptors still use up their index: the id names the descriptor.
+    if (desc->AttachClassID() == 0) entries.push_back({33000 + index, desc->MenuName()});
+    ++index;
+  }
+  return entries;
+}
+
+std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item) {
+  std::vector<MenuEntry> entries;
+  int index = 0;
+  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
+    if (item && master.IsSubclass(item, desc->AttachClassID()) == 1)
+      entries.push_back({33000 + index, desc->MenuName()});
+    ++index;
+  }
+  return entries;
+}
 
 void SetPluginTargets(VoIItem* destination, VoIItem* source) {
   Destination() = destination;

@@ -1,4 +1,4 @@
-#include "editor/tree/CProjectFrame.h"
+#include "editor/frame/CProjectFrame.h"
 
 #include <QAction>
 #include <QActionGroup>
