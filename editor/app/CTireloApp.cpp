@@ -8,11 +8,13 @@
 #include "editor/app/Startup.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/frame/CMainFrame.h"
+#include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
+#include "editor/frame/Commands.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/panel/ItemPanel.h"
 #include "editor/settings/Settings.h"
-#include "editor/tree/CProjectFrame.h"
+#include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
 #include "editor/view/ViewWidget.h"
 #include "ferrox/ferrox/Ferrox.h"
@@ -32,7 +34,6 @@ CTireloApp::CTireloApp() {
 CTireloApp::~CTireloApp() {
   idle_.stop();
   Close();
-  TheHost().SetUi(nullptr);
   frame_.reset();
   document_.reset();
   TheHost().SetMaster(nullptr);
@@ -46,7 +47,7 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   QCoreApplication::setApplicationName(QStringLiteral("Savora"));
   Startup::RegisterPlayer();
   TheHost().SetMaster(&master_);
-  document_ = std::make_unique<CTireloDoc>(&master_);
+  document_ = std::make_unique<CTireloDoc>(&master_, &TheHost());
   document = document_.get();
   document->settingsPath = SettingsFilePath();
   frame_ = std::make_unique<CMainFrame>(document);
@@ -54,7 +55,6 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   viewFrame = mainFrame->ViewFrame();
   projectFrame = mainFrame->ProjectFrame();
   view = &viewFrame->View()->View();
-  TheHost().SetUi(mainFrame);
   connect(mainFrame, &CMainFrame::Closing, this, [this] { Close(); });
   connect(mainFrame, &CMainFrame::AboutRequested, this, [this] { ShowAbout(); });
   document->ReadSettingsFile();
@@ -65,7 +65,7 @@ int CTireloApp::InitInstance(const std::vector<Frx::Pstring>& files) {
   // The command line's files need the engine, the plug-ins and "project".
   if (!Startup::OpenCommandLine(*document, files)) return 0;
   Frx::theFerrox.logWindow.Create(reinterpret_cast<HINSTANCE>(this));
-  mainFrame->SetToolsMenu(Startup::ToolsMenuEntries(master_));
+  mainFrame->SetToolsMenu(Commands::ToolsMenuEntries(master_));
   mainFrame->show();
   mainFrame->raise();
   mainFrame->activateWindow();
@@ -88,7 +88,7 @@ int CTireloApp::OnIdle() {
   FrameLoop::Advance(*document, FrameLoop::Clock());
   projectFrame->Tree()->ReleaseRedraw();
   // The panel follows a selection made without showing it (plug-ins, clearing).
-  projectFrame->Panel()->Follow(TheHost().GetSelectedItem());
+  projectFrame->Panel()->Follow(document->GetSelectedItem());
   inIdle_ = false;
   return 1;
 }
@@ -103,5 +103,5 @@ void CTireloApp::Close() {
 
 void CTireloApp::ShowAbout() {
   QMessageBox::about(mainFrame, QStringLiteral(u"バージョン情報"),
-                     QStringLiteral("Savora Ver %1\n\nCopyright (C) Kel-Ano").arg(QString::fromLatin1(Startup::kVersion)));
+                     QStringLiteral("Savora Ver %1\n\nCopyright (C) Kel-Ano").arg(QString::fromLatin1(kProgramVersion)));
 }

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/string/Pstring.h"
 #include "vocore/Renddx/VoDirectX7.h"
 

@@ -3,9 +3,9 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ItemControls.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 
@@ -13,14 +13,15 @@ namespace FrameLoop {
 
 void AutoKeyCharacter(VoICharacter* character, VoIMotion* motion, long frame) {
   if (!character || !motion) return;
+  CTireloDoc* doc = GetDocument();
   if (motion->GetControlSize() == 0) {
-    TheHost().CreateItemControls(character, motion);
+    if (doc) ItemControls::ForCharacter(*doc->master, character, motion);
     motion->ChangeCurveType(VO_CURVE_SPLINE);
     character->RegistAllControl(motion);
-    TheHost().RefreshTreeItem(motion);
+    if (doc) doc->RefreshTreeItem(motion);
   }
   character->WriteAllControl(static_cast<float>(frame));
-  if (CTireloDoc* doc = GetDocument()) ++doc->keyEdits;
+  if (doc) ++doc->keyEdits;
 }
 
 void DeferredPass(CTireloDoc& doc, VoICharacter* scoped) {
@@ -43,14 +44,14 @@ void DeferredPass(CTireloDoc& doc, VoICharacter* scoped) {
     VoIMotion* motion = doc.master->NewItem<VoIMotion>(scoped);
     motion->SetSafetyName("motion");
     scoped->SetMotion(motion);
-    TheHost().QueueItem(motion);
+    doc.QueueItem(motion);
   }
   for (VoRefer<VoICharacter>& ref : collected) {
     VoICharacter* character = ref.Get();
     VoIMotion* motion = character ? character->GetMotion() : nullptr;
     if (!motion) continue;
     AutoKeyCharacter(character, motion, static_cast<long>(motion->GetFrame()));
-    TheHost().Pause();
+    doc.Pause();
   }
 }
 

@@ -6,9 +6,8 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/Renddx/VoDirectX7.h"
@@ -64,7 +63,7 @@ bool CreateViewScreen(CTireloView& view, VoDirectX7& renderer) {
 
 void CTireloView::RenderFrame(float frame) {
   CTireloDoc* doc = GetDocument();
-  VoMasterSavora* master = TheHost().Master();
+  VoMasterSavora* master = doc ? doc->master : nullptr;
   auto* renderer = master ? dynamic_cast<VoDirectX7*>(master->GetRender()) : nullptr;
   if (!doc || !renderer) return;
   scoped = doc->current.Get();

@@ -6,8 +6,7 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/ferrox/Ferrox.h"
@@ -47,7 +46,7 @@ void SetRendererLooks(CTireloView& view, const CTireloDoc& doc, VoDirectX7& r) {
 void SetCamera(CTireloView& view, const CTireloDoc& doc, IDirect3DDevice8* d) {
   float fov = 20.0f;
   Frx::Pmatrix viewMatrix = view.camera.view;
-  VoIItem* item = TheHost().GetViewCamera();
+  VoIItem* item = doc.viewCamera.Get();
   if (VoICamera* camera = item ? item->IsCamera() : nullptr) {
     fov = camera->GetFov();
     VoICoordinate* c = camera->GetSafetyCoordinate();
@@ -161,7 +160,7 @@ void DrawScene(CTireloView& view, CTireloDoc& doc, VoDirectX7& r, float frame) {
   d->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
   if (doc.displayMode != 2) {
     if (TimeBar* bar = master.GetTimeBar()) {
-      if (VoICharacter* c = TheHost().GetSelectedCharacter()) master.DispatchDraw(c);
+      if (VoICharacter* c = doc.GetSelectedCharacter()) master.DispatchDraw(c);
       bar->Draw();
     }
     DrawOverlay(view, doc);

@@ -1,20 +1,18 @@
 #include "editor/app/Shutdown.h"
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/EditorUi.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/scene/VoICharacter.h"
 
 void CloseEditor(CTireloDoc& doc, VoMasterSavora& master) {
-  SavoraHost& host = TheHost();
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("Savora 終了処理\n");
-  host.ClearSelection();
-  host.ClearCurrentCharacter();
+  doc.ClearSelection();
+  doc.ClearCurrentCharacter();
   doc.copyMotion.Clear();
   // Panels and the tree hold items too; none may outlive the plug-in code.
-  if (EditorUi* ui = host.Ui()) ui->ShowItem(nullptr), ui->MarkSelectedCharacter(nullptr);
+  if (EditorUi* ui = doc.ui) ui->ShowItem(nullptr), ui->MarkSelectedCharacter(nullptr);
   doc.viewCamera.Clear();
   doc.deferred.clear();
   doc.itemList.clear();

@@ -4,9 +4,9 @@
 #include <ctime>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
+#include "editor/settings/Version.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
@@ -20,7 +20,7 @@ void OpenLog() {
   Frx::theFerrox.DeleteLog();
   Frx::theFerrox.CreateLog();
   Frx::theFerrox.Log("Savora Ver ");
-  Frx::theFerrox.Log("%s", kVersion);
+  Frx::theFerrox.Log("%s", kProgramVersion);
   if (Frx::theFerrox.debug) Frx::theFerrox.Log(" %s", "beta 1");
   Frx::theFerrox.Log(" release");
   char when[256] = "";
@@ -58,28 +58,6 @@ void LoadPlugins(VoMaster& master) {
     master.LoadPlugin(name);
 }
 
-std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master) {
-  std::vector<MenuEntry> entries;
-  int index = 0;
-  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
-    // Skipped descriptors still use up their index: the id names the descriptor.
-    if (desc->AttachClassID() == 0) entries.push_back({33000 + index, desc->MenuName()});
-    ++index;
-  }
-  return entries;
-}
-
-std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item) {
-  std::vector<MenuEntry> entries;
-  int index = 0;
-  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
-    if (item && master.IsSubclass(item, desc->AttachClassID()) == 1)
-      entries.push_back({33000 + index, desc->MenuName()});
-    ++index;
-  }
-  return entries;
-}
-
 namespace {
 
 bool IsFolder(const char* path) {
@@ -96,8 +74,8 @@ Frx::Pstring AsImportPath(const char* path) {
 
 // A motion opened with a character plays at once: the scoped character
 // without a motion takes its first.
-void GiveMotion() {
-  VoICharacter* character = TheHost().GetCurrentCharacter();
+void GiveMotion(CTireloDoc& doc) {
+  VoICharacter* character = doc.GetCurrentCharacter();
   if (!character || character->GetMotion()) return;
   VoIBranch::ItemList motions;
   character->GetChildList(motions, VoIMotion::CLASS_ID);
@@ -114,19 +92,19 @@ int OpenCommandLine(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
       ShowMessage(0, "%s が見つかりません。\n", path);
       return 0;
     }
-    VoICharacter* target = i == 0 ? doc.project.Get() : TheHost().GetCurrentCharacter();
+    VoICharacter* target = i == 0 ? doc.project.Get() : doc.GetCurrentCharacter();
     if (!target) continue;
     if (IsFolder(path)) {
       VoICharacter* scene = doc.master->ImportSceneFolder(AsImportPath(path), target);
-      if (scene && i == 0) TheHost().SetCurrentCharacter(scene), TheHost().ClickSelect(scene, 0);
+      if (scene && i == 0) doc.SetCurrentCharacter(scene), doc.ClickSelect(scene, 0);
     } else if (i == 0) {
       doc.OpenDocumentFile(path);
     } else {
       doc.ImportFile(path, target);
     }
-    GiveMotion();
+    GiveMotion(doc);
   }
-  TheHost().UpdateAllViews();
+  doc.UpdateAllViews();
   return 1;
 }
 

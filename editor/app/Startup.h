@@ -1,6 +1,6 @@
 // The start-up steps of the editor that do not need a window: the log's
-// banner, the player's registration, the plug-ins, the menus made from the
-// command descriptors, and the files named on the command line.
+// banner, the player's registration, the plug-ins, and the files named on
+// the command line.
 #pragma once
 
 #include <vector>
@@ -8,13 +8,9 @@
 #include "ferrox/string/Pstring.h"
 
 class CTireloDoc;
-class VoIItem;
 class VoMaster;
 
 namespace Startup {
-
-// The version the title, the banner and the about box show.
-constexpr char kVersion[] = "0.4f";
 
 // theFerrox set up for the editor (debug off), a fresh "log.txt" and the
 // version banner with the start time.
@@ -32,16 +28,6 @@ void RegisterPlayer();
 
 // Logs "プラグインのロード" and loads the nine plug-ins in their fixed order.
 void LoadPlugins(VoMaster& master);
-
-struct MenuEntry {
-  int id;
-  Frx::Pstring text;
-};
-// Command descriptors for the Tools menu (AttachClassID 0), id 33000 + the
-// descriptor's list index.
-std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master);
-// Command descriptors that apply to `item` (its class or a base of it).
-std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item);
 
 // The files of the command line, once the engine, the plug-ins and "project"
 // exist. The first is opened into "project" (a character it makes becomes the

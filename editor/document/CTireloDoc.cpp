@@ -1,9 +1,8 @@
 #include "editor/document/CTireloDoc.h"
 
 #include "editor/document/DocumentPrompts.h"
-
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/settings/Settings.h"
 #include "ferrox/file/Path.h"
 #include "vocore/motion/VoIMotion.h"
@@ -15,7 +14,11 @@ CTireloDoc* theDocument = nullptr;
 
 CTireloDoc* GetDocument() { return theDocument; }
 
-CTireloDoc::CTireloDoc(VoMasterSavora* master) : master(master) { theDocument = this; }
+CTireloDoc::CTireloDoc(VoMasterSavora* master, HostInterface* host) : master(master), pluginHost(host) {
+  theDocument = this;
+  Companion::SetContext(this);
+  SetCurrentTimeLine(this);
+}
 
 CTireloDoc::~CTireloDoc() {
   if (!settingsPath.IsEmpty()) {
@@ -33,7 +36,10 @@ CTireloDoc::~CTireloDoc() {
   current.Clear();
   general.Clear();
   project.Clear();
-  if (theDocument == this) theDocument = nullptr;
+  if (theDocument != this) return;
+  theDocument = nullptr;
+  Companion::SetContext(nullptr);
+  SetCurrentTimeLine(nullptr);
 }
 
 void CTireloDoc::ReadSettingsFile() {
@@ -62,8 +68,29 @@ int CTireloDoc::OpenDocumentFile(const char* path) {
   if (!result) return 0;
   if (prompts) prompts->AddRecentFile(path);
   if (VoICharacter* character = result->IsCharacter()) {
-    TheHost().SetCurrentCharacter(character);
-    TheHost().ClickSelect(character, 0);
+    SetCurrentCharacter(character);
+    ClickSelect(character, 0);
   }
   return 1;
 }
+
+int CTireloDoc::GetEditSpace() { return editSpace; }
+
+ManipulatorSettings CTireloDoc::GetManipulatorSettings() {
+  ManipulatorSettings s;
+  s.handleRadius = HandleRadius;
+  s.manipulatorSize = ManipulatorSize;
+  std::copy(ManipulatorColors, ManipulatorColors + Canvas::ColourCount, s.colours);
+  return s;
+}
+
+VoIItem* CTireloDoc::GetViewCamera() { return viewCamera.Get(); }
+void CTireloDoc::SetViewCamera(VoIItem* camera) { viewCamera = camera; }
+float CTireloDoc::GetCurrentFrame() { return currentFrame; }
+void CTireloDoc::SetCurrentFrame(float frame) { currentFrame = frame; }
+int CTireloDoc::GetTimeScroll() { return TimeScroll; }
+void CTireloDoc::SetTimeScroll(int scroll) { TimeScroll = scroll; }
+int CTireloDoc::GetPixelsPerFrame() { return PixelsPerFrame; }
+unsigned CTireloDoc::GetKeyEdits() { return keyEdits; }
+void CTireloDoc::CountKeyEdit() { ++keyEdits; }
+bool CTireloDoc::Confirm(const char* question) { return ShowMessage(36, "%s", question) == 6; }

@@ -2,29 +2,38 @@
 // fixed characters ("project", "general"), the scoped character, the pose
 // clipboard, the view camera and the selection, the playback state, the
 // preview and manipulator settings, and the deferred (auto-key) list that the
-// frame loop drains. Every change of the scene goes through it or through the
-// host interface, which acts on it. It has no widgets: questions go through
-// ShowMessage and file choices through DocumentPrompts.
+// frame loop drains. Every change of the scene goes through it: selecting,
+// scoping, queueing and refreshing the windows are its operations, which the
+// host interface hands to plug-ins. It has no widgets: questions go through
+// ShowMessage, file choices through DocumentPrompts, the windows through
+// EditorUi and the view through DocumentView. It is what the companions
+// (CompanionContext) and the time bar (TimeLine) read.
 #pragma once
 
 #include <cstdint>
 #include <list>
 
+#include "editor/extend/CompanionContext.h"
+#include "editor/timebar/TimeLine.h"
 #include "ferrox/string/Pstring.h"
 #include "vocore/item/VoRefer.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 
 class DocumentPrompts;
+class EditorUi;
+class HostInterface;
 class VoMasterSavora;
 
-class CTireloDoc {
+class CTireloDoc final : public CompanionContext, public TimeLine {
  public:
   using ItemList = std::list<VoRefer<VoIItem>>;
 
-  // Records itself as the program's document (GetDocument). `master` is not
-  // owned and outlives the document.
-  explicit CTireloDoc(VoMasterSavora* master);
+  // Records itself as the program's document (GetDocument), the companions'
+  // context and the current time line. `master` is not owned and outlives
+  // the document; `host` (not owned) is what importers, exporters and command
+  // plug-ins receive.
+  CTireloDoc(VoMasterSavora* master, HostInterface* host);
   // Writes the settings first (when a settings path is set), then drops the
   // references in reverse order.
   ~CTireloDoc();
@@ -40,7 +49,9 @@ class CTireloDoc {
   // Exports a character to `path` (null: asks); 1 on success.
   int ExportFile(const char* path, VoIItem* branch);
   // Appends a counted reference to the deferred list; null is ignored.
-  void QueueDeferred(VoIItem* item);
+  void QueueDeferred(VoIItem* item) override;
+  // QueueDeferred, then the item's tree entry.
+  void QueueItem(VoIItem* item);
   void CopyPose();
   void PastePose();
   VoICharacter* NewCharacter(VoIBranch* parent, VoIItem* source = nullptr);
@@ -57,6 +68,46 @@ class CTireloDoc {
   void OnRename();
   void OnNewMotion();
 
+  // The selection and the scope, as host slots 22 to 30 describe them.
+  VoIItem* GetSelectedItem() override;
+  VoICharacter* GetSelectedCharacter();
+  VoICharacter* GetCurrentCharacter() override;
+  void SetCurrentCharacter(VoICharacter* character);
+  void ClearCurrentCharacter();
+  void SelectItem(VoIItem* item, int mode);
+  void ClearSelection();
+  void ClickSelect(VoIItem* item, int mode);
+  int IsSelected(VoIItem* item);
+  // Appends what lies under window (x, y): the selected character when the
+  // time bar is hit, else its nearest hit item.
+  void PickItems(ItemList& items, float x, float y, float z);
+
+  // The windows and the view follow: all views (the whole tree), one tree
+  // entry (null: the whole tree), an entry that goes, the input handed again.
+  void UpdateAllViews();
+  void RefreshTreeItem(VoIItem* item);
+  void RemoveTreeItem(VoIItem* item);
+  void ReplayViewInput();
+  // Play and pause as the view frame's tool bar does them (its checks follow).
+  int Play() override;
+  int Pause();
+
+  // CompanionContext and TimeLine, on the fields below and the program's view.
+  int GetEditSpace() override;
+  ManipulatorSettings GetManipulatorSettings() override;
+  Frx::Draw::PDraw* GetDraw() override;
+  IDirect3DTexture8* GetHandleTexture() override;
+  VoIItem* GetViewCamera() override;
+  void SetViewCamera(VoIItem* camera) override;
+  float GetCurrentFrame() override;
+  void SetCurrentFrame(float frame) override;
+  int GetTimeScroll() override;
+  void SetTimeScroll(int scroll) override;
+  int GetPixelsPerFrame() override;
+  unsigned GetKeyEdits() override;
+  void CountKeyEdit() override;
+  bool Confirm(const char* question) override;
+
   // Reads settingsPath into the preview settings (missing keys keep defaults).
   void ReadSettingsFile();
 
@@ -67,7 +118,10 @@ class CTireloDoc {
   // "savora.ini" in the program folder (empty: none, tests use their own).
   Frx::Pstring settingsPath;
   VoMasterSavora* master;
+  HostInterface* pluginHost;
   DocumentPrompts* prompts = nullptr;
+  // The windows; the main frame sets itself (null: none).
+  EditorUi* ui = nullptr;
 
   // --- state, in the order the document was always laid out ---
   void* projectView = nullptr;

@@ -2,9 +2,9 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/DocumentPrompts.h"
 #include "editor/document/FileFilters.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ItemControls.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/file/Path.h"
@@ -20,9 +20,9 @@ namespace {
 // file that makes no character of its own is therefore read into a scratch
 // branch and moved into the target only when it succeeded, so a failure can
 // never take "project" or the user's character with it.
-VoIItem* ImportIntoTarget(VoMasterSavora& master, const char* path, VoIBranch* target) {
+VoIItem* ImportIntoTarget(VoMasterSavora& master, HostInterface* host, const char* path, VoIBranch* target) {
   VoRefer<VoIBranch> scratch = new VoIBranch(nullptr);
-  VoIItem* result = master.Import(path, scratch, FlagsFromHost(&TheHost()));
+  VoIItem* result = master.Import(path, scratch, FlagsFromHost(host));
   const bool ok = result && scratch.Get() && (result == scratch.Get() || !result->IsRelease());
   std::list<VoRefer<VoIItem>> moved;
   if (scratch) {
@@ -37,7 +37,7 @@ VoIItem* ImportIntoTarget(VoMasterSavora& master, const char* path, VoIBranch* t
   if (VoICharacter* character = target->IsCharacter())
     for (VoIItem* item : moved)
       if (VoIMotion* motion = item ? item->IsMotion() : nullptr)
-        TheHost().CreateItemControls(character, motion);
+        ItemControls::ForCharacter(master, character, motion);
   return result == scratch.GetRaw() ? target : result;
 }
 
@@ -76,10 +76,10 @@ VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
     file->SetFileName(path);
     if (Frx::Path::CmpExt(path, "mqo")) file->SetReadOnly(1);
   }
-  VoIItem* result = ownCharacter ? master->Import(path, into, FlagsFromHost(&TheHost()))
-                                 : ImportIntoTarget(*master, path, into);
+  VoIItem* result = ownCharacter ? master->Import(path, into, FlagsFromHost(pluginHost))
+                                 : ImportIntoTarget(*master, pluginHost, path, into);
   if (result && !result->IsRelease() && into) {
-    TheHost().RefreshTreeItem(into);
+    RefreshTreeItem(into);
     if (file) {
       auto* end = master->NewItem<VoIFile>(into);
       end->SetName((Frx::Pstring("endof ") + file->GetName()).Get());
@@ -109,7 +109,7 @@ int CTireloDoc::ExportFile(const char* path, VoIItem* branch) {
     path = chosen;
   }
   const unsigned boxes = Frx::MessageBoxesShown();
-  if (master->Export(path, character, FlagsFromHost(&TheHost())) == 1) return 1;
+  if (master->Export(path, character, FlagsFromHost(pluginHost)) == 1) return 1;
   if (Frx::MessageBoxesShown() == boxes)
     ShowMessage(0, "%s のエクスポートに失敗しました。\n", path);
   else

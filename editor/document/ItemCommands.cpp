@@ -1,9 +1,8 @@
 // The item menu's commands, on the selected item.
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/EditorUi.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
@@ -24,35 +23,35 @@ void CTireloDoc::OnReload() {
 void CTireloDoc::OnScope() {
   VoICharacter* character = selected ? selected->IsCharacter() : nullptr;
   if (!character) return;
-  TheHost().SetCurrentCharacter(character);
-  TheHost().ClickSelect(character, 0);
+  SetCurrentCharacter(character);
+  ClickSelect(character, 0);
 }
 
 void CTireloDoc::OnHide() {
   if (VoIItem* item = selected) {
     item->SwHide(item->IsHide() ? 0 : 1);
-    TheHost().RefreshTreeItem(item);
+    RefreshTreeItem(item);
   }
 }
 
 void CTireloDoc::OnLock() {
   if (VoIItem* item = selected) {
     item->SwLock(item->IsLock() ? 0 : 1);
-    TheHost().RefreshTreeItem(item);
+    RefreshTreeItem(item);
   }
 }
 
 void CTireloDoc::OnRename() {
-  if (selected && TheHost().Ui()) TheHost().Ui()->EditLabel(selected);
+  if (selected && ui) ui->EditLabel(selected);
 }
 
 void CTireloDoc::OnNewMotion() {
   VoICharacter* character = selected ? selected->IsCharacter() : nullptr;
-  if (!character) character = TheHost().GetSelectedCharacter();
+  if (!character) character = GetSelectedCharacter();
   if (!character) return;
   VoIMotion* motion = NewMotion(character);
   motion->SetSafetyName("motion");
-  TheHost().QueueItem(motion);
+  QueueItem(motion);
   character->SetMotion(motion);
 }
 
@@ -71,12 +70,12 @@ void CTireloDoc::OnDelete() {
     return;
   }
   if (ShowMessage(36, "アイテム %s を削除しますか？\n", name.Get()) != 6) return;
-  TheHost().ClearSelection();
+  ClearSelection();
   // Deleting the scoped character, or a character above it, scopes the
   // character above what goes (the project when there is none).
   if (item->IsAncestorOf(current.Get())) {
     VoICharacter* above = item->GetParentCharacter();
-    TheHost().SetCurrentCharacter(above ? above : project.Get());
+    SetCurrentCharacter(above ? above : project.Get());
   }
   master->ReleaseItem(item);
 }

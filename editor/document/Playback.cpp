@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/EditorUi.h"
 #include "vocore/item/Ptable.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
@@ -22,7 +22,7 @@ void Pause(CTireloDoc& doc) {
 
 void Stop(CTireloDoc& doc) {
   doc.paused = 1;
-  TheHost().SetCurrentFrame(doc.playFrame);
+  doc.SetCurrentFrame(doc.playFrame);
 }
 
 void Step(CTireloDoc& doc, int frames) { doc.currentFrame += static_cast<float>(frames); }
@@ -56,15 +56,27 @@ VoIMotion* ScopedMotion(CTireloDoc& doc) {
 void NextKey(CTireloDoc& doc) {
   if (VoIMotion* motion = ScopedMotion(doc)) {
     const long k = static_cast<long>(motion->GetFrame());
-    TheHost().SetCurrentFrame(static_cast<float>(NextKeyFrame(*motion, k)));
+    doc.SetCurrentFrame(static_cast<float>(NextKeyFrame(*motion, k)));
   }
 }
 
 void PreviousKey(CTireloDoc& doc) {
   if (VoIMotion* motion = ScopedMotion(doc)) {
     const long k = static_cast<long>(motion->GetFrame());
-    TheHost().SetCurrentFrame(static_cast<float>(PreviousKeyFrame(*motion, k)));
+    doc.SetCurrentFrame(static_cast<float>(PreviousKeyFrame(*motion, k)));
   }
 }
 
 }  // namespace Playback
+
+int CTireloDoc::Play() {
+  if (ui) return ui->ViewFrameCommand(Playback::CommandPlay);
+  Playback::Play(*this);
+  return 1;
+}
+
+int CTireloDoc::Pause() {
+  if (ui) return ui->ViewFrameCommand(Playback::CommandPause);
+  Playback::Pause(*this);
+  return 1;
+}

@@ -2,25 +2,26 @@
 #include <cmath>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ItemControls.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoISkelton.h"
 
 void CTireloDoc::CopyPose() {
-  VoICharacter* character = TheHost().GetSelectedCharacter();
+  VoICharacter* character = GetSelectedCharacter();
   VoIMotion* copy = copyMotion;
   if (!character || !copy) return;
-  TheHost().CreateBranchControls(character, copy);
+  ItemControls::ForBranch(*master, character, copy);
   character->RegistAllControl(copy);
   character->WriteAllControl(0.0f);
   character->RegistAllControl(character->GetMotion());
-  TheHost().QueueItem(copy);
+  QueueItem(copy);
 }
 
 void CTireloDoc::PastePose() {
-  VoICharacter* character = TheHost().GetSelectedCharacter();
+  VoICharacter* character = GetSelectedCharacter();
   VoIMotion* copy = copyMotion;
   VoIMotion* motion = character ? character->GetMotion() : nullptr;
   // Without a motion of its own there is nowhere to key the pasted pose.
@@ -32,5 +33,5 @@ void CTireloDoc::PastePose() {
   character->RegistAllControl(copy);
   character->ReadAllControl(0.0f);
   character->RegistAllControl(motion);
-  TheHost().QueueItem(character->GetSkelton());
+  QueueItem(character->GetSkelton());
 }

@@ -1,6 +1,5 @@
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
 #include "ferrox/math/Pquaternion.h"
@@ -68,6 +67,6 @@ int CTireloDoc::BuildStartupScene() {
   copy->SetName("copy");
   copyMotion = copy;
 
-  TheHost().UpdateAllViews();
+  UpdateAllViews();
   return 1;
 }

@@ -2,58 +2,51 @@
 
 #include <algorithm>
 
-#include "editor/document/CTireloDoc.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/view/CTireloView.h"
-
 namespace Companion {
 
 namespace {
 
+CompanionContext* installed = nullptr;
 OverlayBatch* activeBatch = nullptr;
 
-class DocumentQueue final : public PoseQueue {
+class ContextQueue final : public PoseQueue {
  public:
   void Queue(VoIItem* item) override {
-    if (CTireloDoc* doc = GetDocument()) doc->QueueDeferred(item);
+    if (installed) installed->QueueDeferred(item);
   }
 };
 
+Frx::Draw::PDraw* Surface() { return installed ? installed->GetDraw() : nullptr; }
+
 }  // namespace
 
-CTireloDoc* Document() { return GetDocument(); }
+void SetContext(CompanionContext* context) { installed = context; }
 
-VoIItem* Selected() {
-  CTireloDoc* doc = GetDocument();
-  return doc ? doc->selected.Get() : nullptr;
-}
+CompanionContext* Context() { return installed; }
+
+VoIItem* Selected() { return installed ? installed->GetSelectedItem() : nullptr; }
 
 bool IsSelected(const VoIItem* item) { return item && item == Selected(); }
 
-float HandleRadius() {
-  CTireloDoc* doc = GetDocument();
-  return doc ? doc->HandleRadius : 6.0f;
-}
+float HandleRadius() { return installed ? installed->GetManipulatorSettings().handleRadius : 6.0f; }
 
-int EditSpace() { return TheHost().GetEditSpace(); }
+int EditSpace() { return installed ? installed->GetEditSpace() : 0; }
 
 std::optional<Canvas> CurrentCanvas() {
-  SavoraHost& host = TheHost();
-  Frx::Draw::PDraw* draw = host.GetDraw();
+  Frx::Draw::PDraw* draw = Surface();
   if (!draw || !draw->device) return std::nullopt;
   std::optional<Canvas> canvas(std::in_place, *draw);
-  if (CTireloView* view = host.View()) canvas->handles = view->draw.fontTexture;
-  if (CTireloDoc* doc = GetDocument()) {
-    canvas->manipulatorSize = doc->ManipulatorSize;
-    std::copy(doc->ManipulatorColors, doc->ManipulatorColors + Canvas::ColourCount, canvas->colours);
-    canvas->selected = doc->selected.Get();
-  }
+  canvas->handles = installed->GetHandleTexture();
+  const ManipulatorSettings settings = installed->GetManipulatorSettings();
+  canvas->manipulatorSize = settings.manipulatorSize;
+  std::copy(settings.colours, settings.colours + Canvas::ColourCount, canvas->colours);
+  canvas->selected = installed->GetSelectedItem();
   canvas->batch = activeBatch;
   return canvas;
 }
 
 ScreenMap CurrentScreen() {
-  Frx::Draw::PDraw* draw = TheHost().GetDraw();
+  Frx::Draw::PDraw* draw = Surface();
   if (!draw || !draw->device) return ScreenMap();
   return ScreenMap(draw->GetMatrixWorld2Screen(Frx::Pmatrix::id));
 }
@@ -62,11 +55,11 @@ BatchScope::BatchScope(OverlayBatch& batch) : previous_(activeBatch), batch_(&ba
 
 BatchScope::~BatchScope() {
   activeBatch = previous_;
-  if (Frx::Draw::PDraw* draw = TheHost().GetDraw()) batch_->Flush(*draw);
+  if (Frx::Draw::PDraw* draw = Surface()) batch_->Flush(*draw);
 }
 
 PoseQueue& Keying() {
-  static DocumentQueue queue;
+  static ContextQueue queue;
   return queue;
 }
 

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "editor/extend/CompanionContext.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/manip/draw/ItemShapes.h"
 #include "vocore/scene/VoICamera.h"
 
@@ -16,7 +15,7 @@ void GuiCamera::Draw() {
 }
 
 void GuiCamera::OnSelect(int mode) {
-  if (mode == 0 || !Companion::IsSelected(item)) return;
-  SavoraHost& host = TheHost();
-  if (host.GetViewCamera() != item) host.SetViewCamera(item);
+  CompanionContext* context = Companion::Context();
+  if (mode == 0 || !context || !Companion::IsSelected(item)) return;
+  if (context->GetViewCamera() != item) context->SetViewCamera(item);
 }

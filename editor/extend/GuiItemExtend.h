@@ -1,9 +1,11 @@
 // GuiItemExtend: what the editor hangs on every item (VoIItem::extension).
 // The item owns it through that bare pointer (VoMasterSavora makes and
-// deletes it); it owns the only reference to the item's companion.
+// deletes it); it owns the only reference to the item's companion. Below it,
+// how the editor reaches an item's companion.
 #pragma once
 
 #include "editor/extend/ItemGui.h"
+#include "editor/manip/MouseRecord.h"
 #include "vocore/item/VoItemExtend.h"
 #include "vocore/item/VoRefer.h"
 
@@ -20,3 +22,16 @@ class GuiItemExtend : public VoItemExtend {
   // The project tree's entry of the item (owned by the tree); null when none.
   void* treeEntry = nullptr;
 };
+
+// The companion held by the item's GuiItemExtend; null when the item has no
+// extension or the extension holds none.
+ItemGui* GetItemGui(VoIItem* item);
+
+namespace Companion {
+
+// The item's companion drags, unless the item is locked or hidden.
+void DispatchDrag(VoIItem* item, const MouseRecord& record);
+// The item's companion draws, unless the item is hidden.
+void DispatchDraw(VoIItem* item);
+
+}  // namespace Companion

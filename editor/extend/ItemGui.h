@@ -5,7 +5,8 @@
 // were laid out: counted side first, then the five operations.
 #pragma once
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
+#include "editor/manip/NoHit.h"
 #include "ferrox/link/PrefTarget.h"
 #include "ferrox/math/Pvector.h"
 
@@ -28,7 +29,7 @@ class ItemGuiInterface {
 class ItemGui : public Frx::PrefTarget, public ItemGuiInterface {
  public:
   // The largest finite float: nothing under the pointer.
-  static constexpr float NoHit = 3.4028235e38f;
+  static constexpr float NoHit = ::NoHit;
 
   // `item` is served, not owned: the item outlives its extension.
   explicit ItemGui(VoIItem* item = nullptr) : item(item) {}

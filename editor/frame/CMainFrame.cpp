@@ -11,18 +11,18 @@
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
+#include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/frame/Commands.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/panel/ItemPanel.h"
-#include "editor/tree/CProjectFrame.h"
+#include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "hostqt/Sjis.h"
 
 CMainFrame::CMainFrame(CTireloDoc* document)
     : document_(document), handle_(this), prompts_(this) {
-  setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(Startup::kVersion)));
+  setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(kProgramVersion)));
   setObjectName(QStringLiteral("mainframe"));
   document_->prompts = &prompts_;
   auto* split = new QSplitter(Qt::Horizontal, this);
@@ -60,9 +60,11 @@ CMainFrame::CMainFrame(CTireloDoc* document)
   // Message boxes of the base library belong to this window.
   Frx::theFerrox.SetWindow(&handle_);
   UpdateChecks();
+  document_->ui = this;
 }
 
 CMainFrame::~CMainFrame() {
+  if (document_->ui == this) document_->ui = nullptr;
   if (Frx::theFerrox.GetWindow() == &handle_) Frx::theFerrox.SetWindow(nullptr);
   if (document_->prompts == &prompts_) document_->prompts = nullptr;
 }
@@ -75,7 +77,7 @@ QAction* CMainFrame::Action(int id) const {
 void CMainFrame::OnCommand(int id) {
   Commands::Run(*document_, id, Commands::Frame::Main);
   // A command may select, rename, delete or change what the panel shows.
-  projectFrame_->Panel()->Refresh(TheHost().GetSelectedItem());
+  projectFrame_->Panel()->Refresh(document_->GetSelectedItem());
   UpdateChecks();
 }
 
@@ -101,7 +103,7 @@ void CMainFrame::UpdateChecks() {
 void CMainFrame::UpdateAllViews(int) {
   projectFrame_->Tree()->RefreshTree(nullptr, TreeRebuild);
   // The panel is a view too: a motion imported into the shown character, say.
-  projectFrame_->Panel()->ShowItemInPanel(TheHost().GetSelectedItem());
+  projectFrame_->Panel()->ShowItemInPanel(document_->GetSelectedItem());
   UpdateChecks();
 }
 

@@ -1,18 +1,19 @@
 // CMainFrame: the editor's top-level window: menus and the main tool bar
 // (every action carries its command id), the status bar, the splitter with
 // the project frame and the view frame, dropped files, the item menu and the
-// Tools menu of command plug-ins. It is the EditorUi the host reaches the
-// windows through. Commands go to Commands::Run; check marks are set from the
-// document in UpdateChecks, the one place for them.
+// Tools menu of command plug-ins. It is the EditorUi its document reaches the
+// windows through (it hangs itself on the document while it lives). Commands
+// go to Commands::Run; check marks are set from the document in UpdateChecks,
+// the one place for them.
 #pragma once
 
 #include <QMainWindow>
 #include <map>
 #include <vector>
 
-#include "editor/app/Startup.h"
+#include "editor/document/EditorUi.h"
+#include "editor/frame/Commands.h"
 #include "editor/frame/QtPrompts.h"
-#include "editor/host/EditorUi.h"
 #include "hostqt/WidgetHandle.h"
 
 class CProjectFrame;
@@ -31,7 +32,7 @@ class CMainFrame : public QMainWindow, public EditorUi {
   CViewFrame* ViewFrame() const { return viewFrame_; }
   CProjectFrame* ProjectFrame() const { return projectFrame_; }
   // The Tools menu: one entry per command descriptor that attaches to nothing.
-  void SetToolsMenu(const std::vector<Startup::MenuEntry>& entries);
+  void SetToolsMenu(const std::vector<Commands::MenuEntry>& entries);
   QAction* Action(int id) const;
   void UpdateChecks();
 

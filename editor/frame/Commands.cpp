@@ -4,9 +4,8 @@
 #include "editor/document/CommandIds.h"
 #include "editor/document/Playback.h"
 #include "editor/document/SettingCommands.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/skeleton/VoISkelton.h"
 
@@ -27,7 +26,7 @@ bool RunViewCommand(CTireloDoc& doc, int id) {
     case Cmd::PastePose: doc.PastePose(); return true;
     case Cmd::Symmetry: return true;
     case Cmd::Mirror: {
-      VoICharacter* character = TheHost().GetSelectedCharacter();
+      VoICharacter* character = doc.GetSelectedCharacter();
       VoISkelton* skeleton = character ? character->GetSkelton() : nullptr;
       // Only a mirror that ran leaves a pose to key.
       if (skeleton && doc.master->ExecCommand("LRMirrorSkelton", skeleton, nullptr, 0))
@@ -95,16 +94,15 @@ bool Run(CTireloDoc& doc, int id, Frame frame) {
 void NewProject(CTireloDoc& doc) {
   if (ShowMessage(36, "新規にプロジェクトを生成します。\n現プロジェクトの内容は消えてしまいますがよろしいですか？\n") != 6)
     return;
-  SavoraHost& host = TheHost();
-  host.ClearSelection();
+  doc.ClearSelection();
   if (VoICharacter* old = doc.project) doc.master->ReleaseItem(old);
   doc.project.Clear();
   VoICharacter* project = doc.NewCharacter(nullptr);
   project->SetName("project");
   doc.project = project;
   // NewCharacter ran CreateState: the new "project" has its extension and tree entry.
-  host.SetCurrentCharacter(project);
-  host.UpdateAllViews();
+  doc.SetCurrentCharacter(project);
+  doc.UpdateAllViews();
 }
 
 }  // namespace Commands

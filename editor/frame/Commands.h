@@ -9,6 +9,7 @@
 
 class CTireloDoc;
 class VoIItem;
+class VoMaster;
 
 namespace Commands {
 
@@ -24,6 +25,16 @@ bool Run(CTireloDoc& doc, int id, Frame frame = Frame::Main);
 void SetPluginTargets(VoIItem* destination, VoIItem* source);
 // Runs command descriptor `index` (id - 33000); false when there is none.
 bool RunPlugin(CTireloDoc& doc, int index);
+
+struct MenuEntry {
+  int id;
+  Frx::Pstring text;
+};
+// Command descriptors for the Tools menu (AttachClassID 0), id 33000 + the
+// descriptor's list index.
+std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master);
+// Command descriptors that apply to `item` (its class or a base of it).
+std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item);
 
 // 57600: asks, then replaces "project" with a new empty one.
 void NewProject(CTireloDoc& doc);

@@ -4,14 +4,12 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "editor/app/Startup.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/Commands.h"
 #include "editor/frame/ToolIcons.h"
-#include "editor/host/SavoraHost.h"
 #include "hostqt/Sjis.h"
 #include "vocore/item/VoIItem.h"
 
@@ -116,9 +114,9 @@ void CMainFrame::BuildToolBar() {
   for (int id : buttons) id ? (void)bar->addAction(Action(id)) : (void)bar->addSeparator();
 }
 
-void CMainFrame::SetToolsMenu(const std::vector<Startup::MenuEntry>& entries) {
+void CMainFrame::SetToolsMenu(const std::vector<Commands::MenuEntry>& entries) {
   tools_->clear();
-  for (const Startup::MenuEntry& e : entries) {
+  for (const Commands::MenuEntry& e : entries) {
     QAction* a = tools_->addAction(HostQt::FromSjis(e.text.Get()));
     a->setObjectName(QStringLiteral("cmd%1").arg(e.id));
     connect(a, &QAction::triggered, this, [this, id = e.id] { OnCommand(id); });
@@ -151,8 +149,8 @@ void CMainFrame::ShowItemMenu(int x, int y, VoIItem* item, VoIItem* source) {
   }
   if (kind != 3) add(Cmd::ItemDelete, QStringLiteral(u"削除(&D)"));
   add(Cmd::ItemRename, QStringLiteral(u"名前変更(&N)"));
-  if (VoMasterSavora* master = TheHost().Master())
-    for (const Startup::MenuEntry& e : Startup::ItemMenuEntries(*master, item))
+  if (VoMasterSavora* master = document_->master)
+    for (const Commands::MenuEntry& e : Commands::ItemMenuEntries(*master, item))
       add(e.id, HostQt::FromSjis(e.text.Get()));
   Commands::SetPluginTargets(item, source);
   QAction* chosen = menu.exec(QPoint(x, y));

@@ -1,9 +1,9 @@
-// Command plug-ins run from the Tools menu or an item's menu, and dropped files.
+// Command plug-ins: their menu entries and their run from the Tools menu or
+// an item's menu; and dropped files.
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/Commands.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
@@ -25,6 +25,28 @@ VoRefer<VoIItem>& Source() {
 }
 
 }  // namespace
+
+std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master) {
+  std::vector<MenuEntry> entries;
+  int index = 0;
+  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
+    // Skipped descriptors still use up their index: the id names the descriptor.
+    if (desc->AttachClassID() == 0) entries.push_back({33000 + index, desc->MenuName()});
+    ++index;
+  }
+  return entries;
+}
+
+std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item) {
+  std::vector<MenuEntry> entries;
+  int index = 0;
+  for (VoClassDescCommand* desc : master.GetCommandDescList()) {
+    if (item && master.IsSubclass(item, desc->AttachClassID()) == 1)
+      entries.push_back({33000 + index, desc->MenuName()});
+    ++index;
+  }
+  return entries;
+}
 
 void SetPluginTargets(VoIItem* destination, VoIItem* source) {
   Destination() = destination;
@@ -49,13 +71,12 @@ bool RunPlugin(CTireloDoc& doc, int index) {
   if (dst) Frx::theFerrox.Log(" dst=\"%s\"", dst->GetName());
   if (src) Frx::theFerrox.Log(" src=\"%s\"", src->GetName());
   Frx::theFerrox.Log("\n");
-  if (desc->Execute(dst, src, FlagsFromHost(&TheHost())) == 1) doc.QueueDeferred(dst);
+  if (desc->Execute(dst, src, FlagsFromHost(doc.pluginHost)) == 1) doc.QueueDeferred(dst);
   return true;
 }
 
 void DropFiles(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
   Frx::theFerrox.Log("ファイルをドロップ\n");
-  SavoraHost& host = TheHost();
   VoICharacter* target = doc.project;
   if (ShowMessage(36, "現在のカレントキャラクタに追加しますか？\n") == 6 && doc.current) target = doc.current;
   const bool toProject = target == doc.project.Get();
@@ -74,10 +95,10 @@ void DropFiles(CTireloDoc& doc, const std::vector<Frx::Pstring>& paths) {
   }
   if (paths.size() == 1 && last && toProject && !Frx::Path::CmpExt(paths.front(), "kvs"))
     if (VoICharacter* character = last->IsCharacter()) {
-      host.SetCurrentCharacter(character);
-      host.ClickSelect(character, 0);
+      doc.SetCurrentCharacter(character);
+      doc.ClickSelect(character, 0);
     }
-  host.UpdateAllViews();
+  doc.UpdateAllViews();
 }
 
 }  // namespace Commands

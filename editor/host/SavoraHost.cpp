@@ -1,19 +1,17 @@
-// The slots that report state, show messages and reach the view and windows.
+// The slots, each handed to the document, the master or the program's view.
 #include "editor/host/SavoraHost.h"
 
 #include <cstdarg>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/document/Playback.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/ShowMessage.h"
-#include "editor/timebar/TimeBar.h"
-#include "editor/view/CTireloView.h"
+#include "editor/document/DocumentView.h"
+#include "editor/document/EditorUi.h"
+#include "editor/document/ItemControls.h"
+#include "editor/document/ShowMessage.h"
+#include "editor/document/VoMasterSavora.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/ShowMessage.h"
 #include "ferrox/string/FormatText.h"
-#include "vocore/scene/VoICharacter.h"
 
 SavoraHost& TheHost() {
   static SavoraHost* host = new SavoraHost;  // never freed: plug-ins may hold it to the end
@@ -22,16 +20,34 @@ SavoraHost& TheHost() {
 
 extern "C" __attribute__((visibility("default"))) HostInterface* GetSavora() { return &TheHost(); }
 
+namespace {
+CTireloDoc* Doc() { return GetDocument(); }
+}  // namespace
+
 int SavoraHost::GetVersion() { return Version; }
-HWND SavoraHost::GetMainWindow() { return ui_ ? ui_->MainWindow() : nullptr; }
-HWND SavoraHost::GetViewWindow() { return view_ ? view_->Window() : nullptr; }
+
+HWND SavoraHost::GetMainWindow() {
+  CTireloDoc* doc = Doc();
+  return doc && doc->ui ? doc->ui->MainWindow() : nullptr;
+}
+
+HWND SavoraHost::GetViewWindow() {
+  DocumentView* view = CurrentView();
+  return view ? view->Window() : nullptr;
+}
+
 Frx::Ferrox* SavoraHost::GetFerrox() { return &Frx::theFerrox; }
-Frx::Draw::PDraw* SavoraHost::GetDraw() { return view_ ? &view_->Draw() : nullptr; }
+
+Frx::Draw::PDraw* SavoraHost::GetDraw() {
+  DocumentView* view = CurrentView();
+  return view ? &view->Draw() : nullptr;
+}
+
 VoMaster* SavoraHost::GetMaster() { return master_; }
 
 int SavoraHost::GetEditSpace() {
-  CTireloDoc* doc = GetDocument();
-  return doc ? doc->editSpace : 0;
+  CTireloDoc* doc = Doc();
+  return doc ? doc->GetEditSpace() : 0;
 }
 
 int SavoraHost::ShowMessage(int type, const char* format, ...) {
@@ -45,68 +61,57 @@ int SavoraHost::ShowMessage(int type, const char* format, ...) {
 }
 
 int SavoraHost::Play() {
-  if (ui_) return ui_->ViewFrameCommand(Playback::CommandPlay);
-  CTireloDoc* doc = GetDocument();
-  if (doc) Playback::Play(*doc);
-  return 1;
+  CTireloDoc* doc = Doc();
+  return doc ? doc->Play() : 1;
 }
 
 int SavoraHost::Pause() {
-  if (ui_) return ui_->ViewFrameCommand(Playback::CommandPause);
-  CTireloDoc* doc = GetDocument();
-  if (doc) Playback::Pause(*doc);
-  return 1;
+  CTireloDoc* doc = Doc();
+  return doc ? doc->Pause() : 1;
 }
 
 void SavoraHost::UpdateAllViews() {
-  CTireloDoc* doc = GetDocument();
-  if (!doc) return;
-  VoRefer<VoIItem> keep = doc->selected.Get();
-  if (ui_) ui_->UpdateAllViews(3);
-  if (keep) ClickSelect(keep, 0);
+  if (CTireloDoc* doc = Doc()) doc->UpdateAllViews();
 }
 
 void SavoraHost::RefreshTreeItem(VoIItem* item) {
-  if (ui_) ui_->RefreshTree(item, item ? EditorUi::TreeRefresh : EditorUi::TreeRebuild);
-}
-
-void SavoraHost::RemoveTreeItem(VoIItem* item) {
-  if (ui_ && item) ui_->RefreshTree(item, EditorUi::TreeRemove);
+  if (CTireloDoc* doc = Doc()) doc->RefreshTreeItem(item);
 }
 
 void SavoraHost::ReplayViewInput() {
-  if (view_) view_->DispatchInput();
+  if (DocumentView* view = CurrentView()) view->DispatchInput();
 }
 
 void SavoraHost::RenderFrame(float frame) {
-  if (view_) view_->RenderFrame(frame);
+  if (DocumentView* view = CurrentView()) view->RenderFrame(frame);
 }
 
 void SavoraHost::PickItems(std::list<VoRefer<VoIItem>>& items, float x, float y, float z) {
-  if (!master_) return;
-  if (TimeBar* bar = master_->GetTimeBar()) {
-    if (bar->HitTest(x, y, static_cast<int>(z)) != ItemGui::NoHit) {
-      if (VoICharacter* character = GetSelectedCharacter()) items.emplace_back(character);
-      return;
-    }
-  }
-  master_->PickNearest(items, GetSelectedCharacter(), x, y, static_cast<int>(z));
+  if (CTireloDoc* doc = Doc()) doc->PickItems(items, x, y, z);
 }
 
 float SavoraHost::GetCurrentFrame() {
-  CTireloDoc* doc = GetDocument();
-  return doc ? doc->currentFrame : 0.0f;
+  CTireloDoc* doc = Doc();
+  return doc ? doc->GetCurrentFrame() : 0.0f;
 }
 
 void SavoraHost::SetCurrentFrame(float frame) {
-  if (CTireloDoc* doc = GetDocument()) doc->currentFrame = frame;
+  if (CTireloDoc* doc = Doc()) doc->SetCurrentFrame(frame);
 }
 
 void SavoraHost::SetViewCamera(VoIItem* camera) {
-  if (CTireloDoc* doc = GetDocument()) doc->viewCamera = camera;
+  if (CTireloDoc* doc = Doc()) doc->SetViewCamera(camera);
 }
 
 VoIItem* SavoraHost::GetViewCamera() {
-  CTireloDoc* doc = GetDocument();
-  return doc ? doc->viewCamera.Get() : nullptr;
+  CTireloDoc* doc = Doc();
+  return doc ? doc->GetViewCamera() : nullptr;
+}
+
+void SavoraHost::CreateBranchControls(VoIBranch* branch, VoIMotion* motion) {
+  if (master_) ItemControls::ForBranch(*master_, branch, motion);
+}
+
+void SavoraHost::CreateItemControls(VoICharacter* character, VoIMotion* motion) {
+  if (master_) ItemControls::ForCharacter(*master_, character, motion);
 }

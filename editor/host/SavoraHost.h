@@ -1,13 +1,12 @@
 // SavoraHost: the editor's host interface, the one object whose address
-// GetSavora hands to plug-ins. Every slot acts on the program's document
-// (GetDocument) and, when they exist, the view and the windows; with nothing
-// selected, or given null, a slot does nothing.
+// GetSavora hands to plug-ins. It only adapts: every slot hands its work to
+// the program's document (GetDocument), which selects, scopes, queues and
+// has the windows follow, to the master, or to the program's view. Without a
+// document, with nothing selected, or given null, a slot does nothing.
 #pragma once
 
 #include "plugins/host/HostInterface.h"
 
-class CTireloView;
-class EditorUi;
 class VoMasterSavora;
 
 class SavoraHost final : public HostInterface {
@@ -51,21 +50,12 @@ class SavoraHost final : public HostInterface {
   void CreateBranchControls(VoIBranch* branch, VoIMotion* motion) override;
   void CreateItemControls(VoICharacter* character, VoIMotion* motion) override;
 
-  // --- the editor's own wiring (not slots) ---
-  // The tree forgets the item's entry (an item is being released).
-  void RemoveTreeItem(VoIItem* item);
-  // Not owned; null detaches.
+  // --- the editor's own wiring (not a slot) ---
+  // The master GetMaster hands out; not owned, null detaches.
   void SetMaster(VoMasterSavora* master) { master_ = master; }
-  void SetView(CTireloView* view) { view_ = view; }
-  void SetUi(EditorUi* ui) { ui_ = ui; }
-  VoMasterSavora* Master() const { return master_; }
-  CTireloView* View() const { return view_; }
-  EditorUi* Ui() const { return ui_; }
 
  private:
   VoMasterSavora* master_ = nullptr;
-  CTireloView* view_ = nullptr;
-  EditorUi* ui_ = nullptr;
 };
 
 // The process's host interface object (never freed).

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/extend/ItemGui.h"
+#include "editor/manip/NoHit.h"
 #include "vocore/skeleton/VoIBone.h"
 
 namespace BoneGrab {
@@ -30,15 +30,15 @@ float NearestOnSegment(const Frx::Pvector& a, const Frx::Pvector& b, const Frx::
 }
 
 float HitTest(VoIBone* bone, const ScreenMap& map, float radius, float x, float y) {
-  if (!bone) return ItemGui::NoHit;
+  if (!bone) return NoHit;
   const Frx::Pmatrix& world = bone->GetMatrixL2W();
   Frx::Pvector start, tip;
-  if (!map.Project(world.GetTransVector(), &start)) return ItemGui::NoHit;
-  if (!map.Project(world * Frx::Pvector(0.0f, 0.0f, bone->GetLength()), &tip)) return ItemGui::NoHit;
+  if (!map.Project(world.GetTransVector(), &start)) return NoHit;
+  if (!map.Project(world * Frx::Pvector(0.0f, 0.0f, bone->GetLength()), &tip)) return NoHit;
   const Frx::Pvector p(x, y, 0.0f);
   if (Distance2D(start, tip) + radius >= Distance2D(p, start) + Distance2D(p, tip))
     return (start.z + tip.z) * 0.6666667f;
-  return ItemGui::NoHit;
+  return NoHit;
 }
 
 bool Grab(VoIBone* bone, const ScreenMap& map, float x, float y, Frx::Pvector* window, Frx::Pvector* world) {

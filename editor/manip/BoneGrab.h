@@ -15,7 +15,7 @@ namespace BoneGrab {
 // at its start instead of at NaN.
 float NearestOnSegment(const Frx::Pvector& a, const Frx::Pvector& b, const Frx::Pvector& p);
 
-// Depth of a hit on the bone at window (x, y), or ItemGui::NoHit. The start
+// Depth of a hit on the bone at window (x, y), or NoHit. The start
 // and the tip (the bone's length along its own Z) must both project.
 float HitTest(VoIBone* bone, const ScreenMap& map, float radius, float x, float y);
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/extend/ItemGui.h"
+#include "editor/manip/NoHit.h"
 #include "editor/manip/Snap.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
@@ -60,7 +60,7 @@ float GuiManipulator::HitTest(VoILocate* item, const ScreenMap& map, float radiu
       return 0.0f;
     }
   }
-  return ItemGui::NoHit;
+  return NoHit;
 }
 
 bool GuiManipulator::PointerInWorld(const ScreenMap& map, float x, float y, Frx::Pvector* world) const {

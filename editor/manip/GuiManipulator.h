@@ -8,8 +8,8 @@
 // Counted: the companion holds the only reference.
 #pragma once
 
-#include "editor/extend/MouseRecord.h"
 #include "editor/manip/HandleLayout.h"
+#include "editor/manip/MouseRecord.h"
 #include "editor/manip/ScreenMap.h"
 #include "ferrox/link/PrefTarget.h"
 #include "ferrox/math/Pmatrix.h"
@@ -33,7 +33,7 @@ class GuiManipulator : public Frx::PrefTarget {
   // Takes the handles' window positions of the last draw.
   void StoreLayout(const HandleLayout& layout);
 
-  // 0 with the hit handle active, or ItemGui's NoHit with none active. The
+  // 0 with the hit handle active, or NoHit with none active. The
   // centre is tested at the item's projected origin, the others where the
   // last draw put them; the first hit in the order 1, 3 ... 8 wins.
   float HitTest(VoILocate* item, const ScreenMap& map, float radius, float x, float y);

@@ -4,16 +4,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "editor/host/SavoraHost.h"
+#include "editor/document/CTireloDoc.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/panel/MotionPage.h"
 #include "editor/panel/NotePage.h"
 #include "editor/panel/PropertyPage.h"
 #include "editor/tree/TreeIcons.h"
 #include "editor/tree/TreeRules.h"
 #include "hostqt/Sjis.h"
-#include "vocore/vocore/VoMaster.h"
 
-ItemPanel::ItemPanel(QWidget* parent) : QWidget(parent) {
+ItemPanel::ItemPanel(CTireloDoc* document, QWidget* parent) : QWidget(parent), document_(document) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   line_ = new QListWidget(this);
@@ -48,10 +48,10 @@ void ItemPanel::ShowItemInPanel(VoIItem* item) {
   } else if (item->IsNote()) {
     page = new NotePage(item->IsNote());
   } else {
-    page = new PropertyPage(item);
+    page = new PropertyPage(item, document_);
   }
   if (title.isEmpty()) {
-    VoMaster* master = TheHost().GetMaster();
+    VoMaster* master = document_->master;
     const char* className = master ? master->GetClassNameA(item->GetClassID()) : nullptr;
     title = HostQt::FromSjis(className ? className : item->GetClassNameA());
   }

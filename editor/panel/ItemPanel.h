@@ -8,6 +8,7 @@
 
 #include "vocore/item/VoRefer.h"
 
+class CTireloDoc;
 class QListWidget;
 class QTabWidget;
 class VoIItem;
@@ -16,7 +17,8 @@ class ItemPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ItemPanel(QWidget* parent = nullptr);
+  // `document` is not owned and outlives the panel.
+  explicit ItemPanel(CTireloDoc* document, QWidget* parent = nullptr);
 
   // Null shows "アイテムは選択されていません" and drops the page.
   void ShowItemInPanel(VoIItem* item);
@@ -35,6 +37,7 @@ class ItemPanel : public QWidget {
   QListWidget* ItemLine() const { return line_; }
 
  private:
+  CTireloDoc* document_;
   QListWidget* line_;
   QTabWidget* tabs_;
   VoRefer<VoIItem> shown_;

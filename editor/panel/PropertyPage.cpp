@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "editor/host/SavoraHost.h"
+#include "editor/document/CTireloDoc.h"
 #include "hostqt/Sjis.h"
 #include "vocore/item/Parameter.h"
 #include "vocore/item/VoIItem.h"
@@ -19,7 +19,8 @@ QString Number(float v) { return QString::number(static_cast<double>(v), 'f', 4)
 
 }  // namespace
 
-PropertyPage::PropertyPage(VoIItem* item, QWidget* parent) : QWidget(parent), item_(item) {
+PropertyPage::PropertyPage(VoIItem* item, CTireloDoc* document, QWidget* parent)
+    : QWidget(parent), item_(item), document_(document) {
   QFont font(QStringLiteral("IPAGothic"));
   font.setPixelSize(12);
   setFont(font);
@@ -127,5 +128,5 @@ void PropertyPage::Save() {
   for (Controls& c : rows_)
     for (QLineEdit* e : c.edits) e->setModified(false);
   item->SetUpdateFlag(0xFFFF);
-  TheHost().RefreshTreeItem(item);
+  document_->RefreshTreeItem(item);
 }

@@ -10,6 +10,7 @@
 #include "vocore/item/VoIItem.h"
 #include "vocore/item/VoRefer.h"
 
+class CTireloDoc;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -18,7 +19,8 @@ class PropertyPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit PropertyPage(VoIItem* item, QWidget* parent = nullptr);
+  // `document` (not owned) is told of every write.
+  PropertyPage(VoIItem* item, CTireloDoc* document, QWidget* parent = nullptr);
 
   // Members to controls, and back.
   void Load();
@@ -34,6 +36,7 @@ class PropertyPage : public QWidget {
   void MakeRow(const PropertyRow& row);
 
   VoRefer<VoIItem> item_;
+  CTireloDoc* document_;
   std::vector<Controls> rows_;
   bool loading_ = false;
 };

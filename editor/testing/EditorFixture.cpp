@@ -27,7 +27,7 @@ bool MessageBoxRecorder::Saw(const std::string& part) const {
 void EditorFixture::SetUp() {
   ASSERT_EQ(master.Initialize(Renderer()), 1);
   host().SetMaster(&master);
-  doc = std::make_unique<CTireloDoc>(&master);
+  doc = std::make_unique<CTireloDoc>(&master, &host());
 }
 
 void EditorFixture::TearDown() {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
 
 namespace edtest {

@@ -4,11 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/document/CTireloDoc.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/manip/draw/Colours.h"
 #include "editor/manip/draw/OverlayBatch.h"
 #include "editor/manip/draw/Primitives.h"
+#include "editor/timebar/TimeLine.h"
 #include "editor/timebar/TimeMath.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIMotion.h"
@@ -18,8 +17,8 @@ namespace {
 constexpr float kMargin = 16.0f;
 
 unsigned KeyEdits() {
-  const CTireloDoc* doc = GetDocument();
-  return doc ? doc->keyEdits : 0;
+  TimeLine* timeLine = CurrentTimeLine();
+  return timeLine ? timeLine->GetKeyEdits() : 0;
 }
 }  // namespace
 

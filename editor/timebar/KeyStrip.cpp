@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/document/CTireloDoc.h"
-#include "editor/extend/ItemGui.h"
-#include "editor/host/SavoraHost.h"
-#include "editor/host/ShowMessage.h"
+#include "editor/manip/NoHit.h"
+#include "editor/timebar/TimeLine.h"
 #include "editor/timebar/TimeMath.h"
 
 namespace {
-constexpr int kYes = 6;
+
+void SetCurrentFrame(long frame) {
+  if (TimeLine* timeLine = CurrentTimeLine()) timeLine->SetCurrentFrame(static_cast<float>(frame));
+}
+
 }  // namespace
 
 float KeyStrip::HitTest(float x, float y, float left, float top, float width, float height) {
   if (std::fabs(x - (left + width / 2.0f)) <= width / 2.0f && std::fabs(y - (top + height / 2.0f)) <= height / 2.0f)
     return 0.0f;
-  return ItemGui::NoHit;
+  return NoHit;
 }
 
 float KeyStrip::FrameX(long frame) const {
@@ -55,18 +57,20 @@ void KeyStrip::Release(const MouseRecord& r) {
   const long from = pressedFrame_;
   pressedKey = -1;
   // Every strip of the motion shows what this one changes.
-  if (CTireloDoc* doc = GetDocument()) ++doc->keyEdits;
+  TimeLine* timeLine = CurrentTimeLine();
+  if (timeLine) timeLine->CountKeyEdit();
   if (r.y < top - 8.0f) {
     DeleteKeys(from);
     return;
   }
   const long to = FrameUnder(r.x);
   if (to == from) {
-    TheHost().SetCurrentFrame(static_cast<float>(to));
+    SetCurrentFrame(to);
     return;
   }
   if (to < 0) return;
-  if (KeyExists(to) && ::ShowMessage(36, "移動先のフレームにはキーが存在します。上書きしますか？\n") != kYes) return;
+  if (KeyExists(to) && !(timeLine && timeLine->Confirm("移動先のフレームにはキーが存在します。上書きしますか？\n")))
+    return;
   if (r.buttons & MouseRecord::ShiftDown)
     CopyKeys(to, from);
   else
@@ -87,7 +91,7 @@ void KeyStrip::Drag(const MouseRecord& r) {
   for (const Entry& e : drags_) {
     switch (e.grip) {
       case Grip::Scroll:
-        if (leftDown) TheHost().SetCurrentFrame(static_cast<float>(std::max(0L, FrameUnder(r.x))));
+        if (leftDown) SetCurrentFrame(std::max(0L, FrameUnder(r.x)));
         break;
       case Grip::EndMark:
         if (leftDown) {
@@ -101,7 +105,7 @@ void KeyStrip::Drag(const MouseRecord& r) {
         if (leftDown) {
           selectedKey = pressedKey;
           dragFrame = FrameUnder(r.x);
-          TheHost().SetCurrentFrame(static_cast<float>(std::max(0L, dragFrame)));
+          SetCurrentFrame(std::max(0L, dragFrame));
         } else if (r.LeftReleased()) {
           Release(r);
         }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
 #include "ferrox/link/PrefTarget.h"
 #include "ferrox/math/Pvector.h"
 #include "vocore/item/Ptable.h"
@@ -20,7 +20,7 @@ class KeyStrip : public Frx::PrefTarget {
   KeyStrip() = default;
   void DeleteThis() override { delete this; }
 
-  // 0 when (x, y) lies in the rectangle, else ItemGui::NoHit.
+  // 0 when (x, y) lies in the rectangle, else NoHit.
   static float HitTest(float x, float y, float left, float top, float width, float height);
 
   // Rebuilds the marks, then one mouse record: scrubbing, the end mark, key drags.

@@ -1,11 +1,9 @@
 #include "editor/timebar/PuiCharacter.h"
 
-#include "editor/document/CTireloDoc.h"
 #include "editor/extend/CompanionContext.h"
-#include "editor/extend/CreateExtensionFor.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/extend/GuiItemExtend.h"
 #include "editor/timebar/PuiMotion.h"
+#include "editor/timebar/TimeLine.h"
 #include "ferrox/draw/PDraw.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
@@ -13,8 +11,6 @@
 #include "vocore/skeleton/VoISkelton.h"
 
 namespace {
-
-VoMasterSavora* Master() { return TheHost().Master(); }
 
 // Skeleton items reached through the objects pass too (locates are objects)
 // are drawn once, by the skeleton pass.
@@ -49,39 +45,38 @@ void ForEach(VoICharacter* character, bool drawing, Dispatch dispatch) {
 }  // namespace
 
 PuiCharacter::PuiCharacter(VoICharacter* character) : ItemGui(character) {
-  if (CTireloDoc* doc = GetDocument()) pixelsPerFrame = doc->PixelsPerFrame, timeScroll = doc->TimeScroll;
+  if (TimeLine* t = CurrentTimeLine()) pixelsPerFrame = t->GetPixelsPerFrame(), timeScroll = t->GetTimeScroll();
 }
 
 VoICharacter* PuiCharacter::Character() const { return item ? item->IsCharacter() : nullptr; }
 
 void PuiCharacter::Refresh() {
-  Frx::Draw::PDraw* draw = TheHost().GetDraw();
+  CompanionContext* context = Companion::Context();
+  Frx::Draw::PDraw* draw = context ? context->GetDraw() : nullptr;
   width = draw ? static_cast<float>(draw->screenWidth) : 0.0f;
   top = (draw ? static_cast<float>(draw->screenHeight) : 0.0f) - 16.0f;
 }
 
 void PuiCharacter::Drag(MouseRecord r) {
   VoICharacter* character = Character();
-  VoMasterSavora* master = Master();
-  if (!character || !master) return;
+  if (!character) return;
   Refresh();
-  ForEach(character, false, [&](VoIItem* item) { master->DispatchDrag(item, r); });
+  ForEach(character, false, [&](VoIItem* item) { Companion::DispatchDrag(item, r); });
   if (VoIMotion* motion = character->GetMotion()) {
     if (auto* pui = dynamic_cast<PuiMotion*>(GetItemGui(motion))) pui->character = character;
-    master->DispatchDrag(motion, r);
+    Companion::DispatchDrag(motion, r);
   }
 }
 
 void PuiCharacter::Draw() {
   VoICharacter* character = Character();
-  VoMasterSavora* master = Master();
-  if (!character || !master) return;
+  if (!character) return;
   Refresh();
   {
     // Marks and bone shapes of every item go out in a few device calls.
     OverlayBatch batch;
     Companion::BatchScope scope(batch);
-    ForEach(character, true, [&](VoIItem* item) { master->DispatchDraw(item); });
+    ForEach(character, true, [&](VoIItem* item) { Companion::DispatchDraw(item); });
   }
-  if (VoIMotion* motion = character->GetMotion()) master->DispatchDraw(motion);
+  if (VoIMotion* motion = character->GetMotion()) Companion::DispatchDraw(motion);
 }

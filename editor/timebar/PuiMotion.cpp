@@ -3,9 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "editor/document/CTireloDoc.h"
 #include "editor/extend/CompanionContext.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/timebar/TimeLine.h"
 #include "vocore/motion/VoIKeyControl.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
@@ -20,12 +19,13 @@ KeyBar* PuiMotion::EnsureBar() {
 }
 
 void PuiMotion::Layout() {
-  Frx::Draw::PDraw* draw = TheHost().GetDraw();
+  CompanionContext* context = Companion::Context();
+  Frx::Draw::PDraw* draw = context ? context->GetDraw() : nullptr;
   left = 0.0f;
   top = (draw ? static_cast<float>(draw->screenHeight) : 0.0f) - 48.0f;
   width = draw ? static_cast<float>(draw->screenWidth) : 0.0f;
   height = 32.0f;
-  if (CTireloDoc* doc = GetDocument()) pixelsPerFrame = doc->PixelsPerFrame, timeScroll = doc->TimeScroll;
+  if (TimeLine* t = CurrentTimeLine()) pixelsPerFrame = t->GetPixelsPerFrame(), timeScroll = t->GetTimeScroll();
   KeyBar* b = EnsureBar();
   b->left = 0.0f;
   b->top = top;
@@ -108,9 +108,9 @@ void PuiMotion::OnSelect(int mode) {
   VoICharacter* owner = parent ? parent->IsCharacter() : nullptr;
   if (!owner) return;
   if (owner->GetMotion() != motion) owner->SetMotion(motion);
-  SavoraHost& host = TheHost();
-  if (owner == host.GetCurrentCharacter() && mode != 0) host.Play();
-  if (CTireloDoc* doc = GetDocument()) doc->QueueDeferred(owner);
+  TimeLine* timeLine = CurrentTimeLine();
+  if (timeLine && owner == timeLine->GetCurrentCharacter() && mode != 0) timeLine->Play();
+  Companion::Keying().Queue(owner);
 }
 
 void PuiMotion::OnDeselect() {

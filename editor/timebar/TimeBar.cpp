@@ -4,20 +4,18 @@
 #include <cmath>
 #include <optional>
 
-#include "editor/document/CTireloDoc.h"
 #include "editor/extend/CompanionContext.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/manip/draw/Primitives.h"
 #include "editor/timebar/TimeMath.h"
 #include "vocore/scene/VoICharacter.h"
 
-TimeBar::TimeBar(CTireloDoc* document) : ItemGui(nullptr), document(document) {}
+TimeBar::TimeBar(TimeLine* document) : ItemGui(nullptr), document(document) {}
 
 TimeBar::~TimeBar() = default;
 
 void TimeBar::Refresh() {
-  SavoraHost& host = TheHost();
-  Frx::Draw::PDraw* draw = host.GetDraw();
+  CompanionContext* context = Companion::Context();
+  Frx::Draw::PDraw* draw = context ? context->GetDraw() : nullptr;
   const float surfaceWidth = draw ? static_cast<float>(draw->screenWidth) : 0.0f;
   const float surfaceHeight = draw ? static_cast<float>(draw->screenHeight) : 0.0f;
   left = 0.0f;
@@ -25,10 +23,10 @@ void TimeBar::Refresh() {
   width = surfaceWidth;
   height = 16.0f;
   if (document) {
-    timeScroll = document->TimeScroll;
-    pixelsPerFrame = document->PixelsPerFrame;
-    VoICharacter* current = host.GetCurrentCharacter();
-    displayedFrame = TimeMath::DisplayedFrame(document->currentFrame, current ? current->GetMotion() : nullptr);
+    timeScroll = document->GetTimeScroll();
+    pixelsPerFrame = document->GetPixelsPerFrame();
+    VoICharacter* current = document->GetCurrentCharacter();
+    displayedFrame = TimeMath::DisplayedFrame(document->GetCurrentFrame(), current ? current->GetMotion() : nullptr);
   }
   markerX = TimeMath::FrameX(displayedFrame, timeScroll, pixelsPerFrame, 0.0f);
   markerY = top + 6.0f;
@@ -55,12 +53,12 @@ void TimeBar::Drag(MouseRecord r) {
   for (GuiTarget* target : drags) {
     if (target == &scrollTarget) {
       // The ruler follows the pointer.
-      const double scrolled = std::trunc(static_cast<double>(document->TimeScroll) - (r.x - lastX));
-      document->TimeScroll = static_cast<int>(std::clamp(scrolled, -1.0e9, 1.0e9));
+      const double scrolled = std::trunc(static_cast<double>(document->GetTimeScroll()) - (r.x - lastX));
+      document->SetTimeScroll(static_cast<int>(std::clamp(scrolled, -1.0e9, 1.0e9)));
       lastX = r.x, lastY = r.y, lastButtons = r.buttons;
     } else if (target == &markerTarget) {
-      const long frame = TimeMath::FrameAt(r.x, document->TimeScroll, document->PixelsPerFrame);
-      document->currentFrame = static_cast<float>(std::max(0L, frame));
+      const long frame = TimeMath::FrameAt(r.x, document->GetTimeScroll(), document->GetPixelsPerFrame());
+      document->SetCurrentFrame(static_cast<float>(std::max(0L, frame)));
     }
   }
 }

@@ -1,26 +1,26 @@
 // TimeBar: the frame ruler along the bottom of the 3D view; a companion of no
-// item, owned (counted) by VoMasterSavora and created for the document.
-// Dragging its marker sets the current frame; dragging elsewhere on it
-// scrolls the ruler with the pointer.
+// item, owned (counted) by VoMasterSavora and created for the document, whose
+// frame and ruler it reads and sets through TimeLine. Dragging its marker sets
+// the current frame; dragging elsewhere on it scrolls the ruler with the
+// pointer.
 #pragma once
 
 #include <vector>
 
 #include "editor/extend/ItemGui.h"
-
-class CTireloDoc;
+#include "editor/timebar/TimeLine.h"
 
 class TimeBar : public ItemGui {
  public:
   // `document` is not owned; it outlives the time bar.
-  explicit TimeBar(CTireloDoc* document);
+  explicit TimeBar(TimeLine* document);
   ~TimeBar() override;
 
   float HitTest(float x, float y, int z) override;
   void Drag(MouseRecord record) override;
   void Draw() override;
 
-  CTireloDoc* document;
+  TimeLine* document;
   // Window rectangle of the ruler, refreshed at every drag and draw.
   float left = 0.0f, top = 0.0f, spare = 0.0f, width = 0.0f, height = 0.0f;
   // What a left press took hold of (told apart by address).

@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "editor/extend/GuiItemExtend.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/tree/TreeIcons.h"
 #include "editor/tree/TreeRules.h"
 #include "hostqt/Sjis.h"
@@ -20,7 +19,7 @@ namespace {
 // Label editing works on the plain name; the marks are not part of it.
 class NameDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  NameDelegate(CTireloDoc* document, QObject* parent) : QStyledItemDelegate(parent), document_(document) {}
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
     auto* line = qobject_cast<QLineEdit*>(editor);
     VoIItem* item = reinterpret_cast<VoIItem*>(index.data(Qt::UserRole).value<quintptr>());
@@ -30,8 +29,11 @@ class NameDelegate : public QStyledItemDelegate {
     auto* line = qobject_cast<QLineEdit*>(editor);
     VoIItem* item = reinterpret_cast<VoIItem*>(index.data(Qt::UserRole).value<quintptr>());
     if (line && item && TreeRules::Rename(item, HostQt::ToSjis(line->text()).constData()))
-      TheHost().RefreshTreeItem(item);
+      document_->RefreshTreeItem(item);
   }
+
+ private:
+  CTireloDoc* document_;
 };
 
 // An entry reads its label from its item whenever it is shown: items are
@@ -56,7 +58,7 @@ CProjectView::CProjectView(CTireloDoc* document, QWidget* parent) : QTreeWidget(
   setRootIsDecorated(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  setItemDelegate(new NameDelegate(this));
+  setItemDelegate(new NameDelegate(document, this));
   setIconSize(QSize(16, 16));
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CProjectView::OnSelectionChanged);
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* e) { OnExpanded(e, true); });
@@ -190,7 +192,7 @@ void CProjectView::EditLabel(VoIItem* item) {
 
 void CProjectView::OnSelectionChanged() {
   if (quiet_) return;
-  if (VoIItem* item = ItemOf(currentItem())) TheHost().ClickSelect(item, 1);
+  if (VoIItem* item = ItemOf(currentItem())) document_->ClickSelect(item, 1);
 }
 
 void CProjectView::OnExpanded(QTreeWidgetItem* entry, bool expanded) {
@@ -216,7 +218,7 @@ void CProjectView::contextMenuEvent(QContextMenuEvent* event) {
   QTreeWidgetItem* entry = itemAt(event->pos());
   VoIItem* item = ItemOf(entry);
   if (!item) return;
-  TheHost().ClickSelect(item, 0);
+  document_->ClickSelect(item, 0);
   ShowItem(item);
-  if (EditorUi* ui = TheHost().Ui()) ui->ShowItemMenu(event->globalPos().x(), event->globalPos().y(), item, nullptr);
+  if (EditorUi* ui = document_->ui) ui->ShowItemMenu(event->globalPos().x(), event->globalPos().y(), item, nullptr);
 }

@@ -1,5 +1,5 @@
 // CProjectView: the tree of the scene's items. It follows the document: the
-// host asks it to refresh entries (TreeRules decides what shows and where;
+// document asks it to refresh entries (TreeRules decides what shows and where;
 // labels are read from the items whenever they are drawn),
 // it click-selects what the user picks, edits labels, opens item menus and
 // marks the selected character bold. Each item's entry is kept in its

@@ -1,21 +1,23 @@
 #include "editor/view/CTireloView.h"
 
-#include "editor/host/EditorUi.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/CTireloDoc.h"
+#include "editor/document/EditorUi.h"
 #include "vocore/scene/VoICharacter.h"
 
 CTireloView::CTireloView(HWND window) : window(window) {
   camera.UpdateViewMatrix();
-  TheHost().SetView(this);
+  SetCurrentView(this);
 }
 
 CTireloView::~CTireloView() {
-  if (TheHost().View() == this) TheHost().SetView(nullptr);
+  if (CurrentView() == this) SetCurrentView(nullptr);
   draw.ReleaseTextures();
   draw.Uninitialize();
 }
 
-void CTireloView::LeaveCameraItem() { TheHost().SetViewCamera(nullptr); }
+void CTireloView::LeaveCameraItem() {
+  if (CTireloDoc* doc = GetDocument()) doc->SetViewCamera(nullptr);
+}
 
 void CTireloView::OnMouseMove(int x, int y, uint32_t buttons) {
   input.SetButton(MouseRecord::LeftDown, buttons & MouseRecord::LeftDown);
@@ -42,19 +44,19 @@ void CTireloView::OnLeftDown(int x, int y) {
   input.SetButton(MouseRecord::LeftDown, true);
   input.MoveTo(x, y);
   input.dx = input.dy = 0.0f;
-  SavoraHost& host = TheHost();
-  if (!(input.flags & MouseRecord::RightDown)) {
+  CTireloDoc* doc = GetDocument();
+  if (doc && !(input.flags & MouseRecord::RightDown)) {
     std::list<VoRefer<VoIItem>> picked;
-    host.PickItems(picked, static_cast<float>(x), static_cast<float>(y), 0.0f);
+    doc->PickItems(picked, static_cast<float>(x), static_cast<float>(y), 0.0f);
     if (!picked.empty()) {
-      host.Pause();
+      doc->Pause();
       for (VoIItem* item : picked)
-        if (item) host.ClickSelect(item, 0);
-    } else if (VoIItem* selected = host.GetSelectedItem()) {
+        if (item) doc->ClickSelect(item, 0);
+    } else if (VoIItem* selected = doc->GetSelectedItem()) {
       // Empty space selects the character of the current selection.
       VoICharacter* local = selected->GetLocalCharacter();
-      VoICharacter* scoped = host.GetCurrentCharacter();
-      if (local && scoped && (local == scoped || scoped->Search(local))) host.ClickSelect(local, 0);
+      VoICharacter* scoped = doc->GetCurrentCharacter();
+      if (local && scoped && (local == scoped || scoped->Search(local))) doc->ClickSelect(local, 0);
     }
   }
   DispatchInput();
@@ -63,12 +65,12 @@ void CTireloView::OnLeftDown(int x, int y) {
 void CTireloView::OnRightDown(int x, int y, int screenX, int screenY) {
   input.SetButton(MouseRecord::RightDown, true);
   input.MoveTo(x, y);
-  SavoraHost& host = TheHost();
+  CTireloDoc* doc = GetDocument();
   std::list<VoRefer<VoIItem>> picked;
-  host.PickItems(picked, static_cast<float>(x), static_cast<float>(y), 0.0f);
+  if (doc) doc->PickItems(picked, static_cast<float>(x), static_cast<float>(y), 0.0f);
   VoIItem* only = picked.size() == 1 ? picked.front().Get() : nullptr;
-  if (only && only == host.GetSelectedItem()) {
-    if (EditorUi* ui = host.Ui()) ui->ShowItemMenu(screenX, screenY, only, nullptr);
+  if (only && only == doc->GetSelectedItem()) {
+    if (EditorUi* ui = doc->ui) ui->ShowItemMenu(screenX, screenY, only, nullptr);
     // The press opened the menu; it must not turn the camera.
     input.flags &= ~MouseRecord::RightDown;
   }
@@ -103,7 +105,8 @@ void CTireloView::OnMiddleUp(int x, int y) {
 void CTireloView::OnWheel(int x, int y, int delta) {
   input.MoveTo(x, y);
   input.wheel += static_cast<float>(delta);
-  VoIItem* selected = TheHost().GetSelectedItem();
+  CTireloDoc* doc = GetDocument();
+  VoIItem* selected = doc ? doc->GetSelectedItem() : nullptr;
   // Over a selected bone the wheel twists it instead.
   if (!selected || selected->IsCharacter()) camera.Zoom(static_cast<float>(delta) * 0.001f);
   camera.UpdateViewMatrix();

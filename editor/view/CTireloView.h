@@ -1,23 +1,23 @@
 // CTireloView: the editor's 3D view without its widget: the drawing surface,
 // the free camera, the live input state and what every mouse and key message
-// does (camera moves, picking, selection, the manipulators' records). The Qt
-// widget (ViewWidget) is its window and forwards its events here; tests drive
-// it with a HeadlessWindow.
+// does (camera moves, picking, selection, the manipulators' records) to the
+// program's document. The Qt widget (ViewWidget) is its window and forwards
+// its events here; tests drive it with a HeadlessWindow.
 #pragma once
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/document/DocumentView.h"
+#include "editor/manip/MouseRecord.h"
 #include "editor/view/InputState.h"
 #include "editor/view/OrbitCamera.h"
 #include "editor/view/ViewDraw.h"
 #include "platform/win32/WinTypes.h"
 
-class CTireloDoc;
 class VoICharacter;
 
-class CTireloView {
+class CTireloView final : public DocumentView {
  public:
   // `window` is not owned and outlives the view; it is the surface's window.
-  // Registers itself as the host's view.
+  // Makes itself the program's view (CurrentView).
   explicit CTireloView(HWND window);
   ~CTireloView();
   CTireloView(const CTireloView&) = delete;
@@ -38,12 +38,13 @@ class CTireloView {
   void OnSize();
 
   // Hands the current input state to the time bar and the companions.
-  void DispatchInput();
+  void DispatchInput() override;
   // One frame at `frame` (the frame loop).
-  void RenderFrame(float frame);
+  void RenderFrame(float frame) override;
 
-  HWND Window() const { return window; }
-  ViewDraw& Draw() { return draw; }
+  HWND Window() const override { return window; }
+  ViewDraw& Draw() override { return draw; }
+  IDirect3DTexture8* HandleTexture() const override { return draw.fontTexture; }
   const MouseRecord& LastRecord() const { return lastRecord; }
 
   ViewDraw draw;

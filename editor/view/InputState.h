@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
 
 struct InputState {
   uint32_t flags = 0;  // MouseRecord button bits

@@ -1,7 +1,7 @@
 #include "editor/view/ViewDraw.h"
 
 #include "editor/document/CTireloDoc.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/VoMasterSavora.h"
 #include "vocore/Renddx/VoDirectX7.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -17,9 +17,10 @@ void ViewDraw::ReleaseTextures() {
 
 int ViewDraw::ResetScreen() {
   if (!device) return 0;
-  VoMaster* master = TheHost().GetMaster();
+  CTireloDoc* doc = GetDocument();
+  VoMaster* master = doc ? doc->master : nullptr;
   auto* renderer = master ? dynamic_cast<VoDirectX7*>(master->GetRender()) : nullptr;
-  if (CTireloDoc* doc = GetDocument(); doc && renderer) {
+  if (renderer) {
     if (VoICharacter* p = doc->project) renderer->ResetRenderObject(p);
     if (VoICharacter* g = doc->general) renderer->ResetRenderObject(g);
   }

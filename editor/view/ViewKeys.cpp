@@ -1,10 +1,9 @@
 // The view's keys and the hand-over of each input record.
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/CommandIds.h"
+#include "editor/document/EditorUi.h"
 #include "editor/document/SettingCommands.h"
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/EditorUi.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "editor/view/VirtualKeys.h"
@@ -17,8 +16,10 @@ namespace {
 // A main-window command from a key: through the windows when they exist, so
 // their check marks follow.
 void MainCommand(int id) {
-  if (EditorUi* ui = TheHost().Ui()) ui->MainFrameCommand(id);
-  else if (CTireloDoc* doc = GetDocument()) RunSettingCommand(*doc, id);
+  CTireloDoc* doc = GetDocument();
+  if (!doc) return;
+  if (doc->ui) doc->ui->MainFrameCommand(id);
+  else RunSettingCommand(*doc, id);
 }
 
 }  // namespace
@@ -42,7 +43,8 @@ void CTireloView::OnKeyDown(int code) {
     case VKey::F7: MainCommand(Cmd::SpaceWorld); break;
     case 'G': camera.SnapAngles(); break;
     case 'W': {
-      VoIItem* selected = TheHost().GetSelectedItem();
+      CTireloDoc* doc = GetDocument();
+      VoIItem* selected = doc ? doc->GetSelectedItem() : nullptr;
       VoILocate* locate = selected ? selected->IsLocate() : nullptr;
       camera.CentreOn(locate ? locate->GetWPos() : Frx::Pvector(0.0f, 0.0f, 0.0f));
       break;
@@ -70,14 +72,14 @@ void CTireloView::OnKeyUp(int code) {
 
 void CTireloView::DispatchInput() {
   lastRecord = input.TakeRecord();
-  SavoraHost& host = TheHost();
-  VoMasterSavora* master = host.Master();
+  CTireloDoc* doc = GetDocument();
+  VoMasterSavora* master = doc ? doc->master : nullptr;
   TimeBar* bar = master ? master->GetTimeBar() : nullptr;
-  if (!bar || !host.GetDraw()) return;
+  if (!bar || !CurrentView()) return;
   bar->Drag(lastRecord);
-  VoICharacter* character = host.GetSelectedCharacter();
+  VoICharacter* character = doc->GetSelectedCharacter();
   if (character) master->DispatchDrag(character, lastRecord);
   // "general" selected is dispatched once: twice would apply every drag twice.
-  if (VoICharacter* general = host.GetGeneralCharacter(); general && general != character)
+  if (VoICharacter* general = doc->general; general && general != character)
     master->DispatchDrag(general, lastRecord);
 }

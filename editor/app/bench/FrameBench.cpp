@@ -13,7 +13,7 @@
 #include "editor/app/FrameLoop.h"
 #include "editor/app/Shutdown.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/host/SavoraHost.h"
@@ -39,9 +39,8 @@ struct Editor {
       return Frx::DefaultMessageBoxAnswer(style);
     });
     TheHost().SetMaster(&master);
-    doc = std::make_unique<CTireloDoc>(&master);
+    doc = std::make_unique<CTireloDoc>(&master, &TheHost());
     frame = std::make_unique<CMainFrame>(doc.get());
-    TheHost().SetUi(frame.get());
     master.Initialize(&renderer);
     master.LoadPlugin("plugins\\pelarn.dll");
     motion = master.LoadPlugin("plugins\\quovin.dll") == 1;
@@ -64,7 +63,6 @@ struct Editor {
   }
   ~Editor() {
     CloseEditor(*doc, master);
-    TheHost().SetUi(nullptr);
     frame.reset();
     doc.reset();
     TheHost().SetMaster(nullptr);

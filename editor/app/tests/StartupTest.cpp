@@ -9,6 +9,7 @@
 
 #include "editor/app/Shutdown.h"
 #include "editor/app/Startup.h"
+#include "editor/frame/Commands.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/testing/TestImporter.h"
 #include "ferrox/ferrox/Ferrox.h"
@@ -35,12 +36,12 @@ class TestCommand : public VoClassDescCommand {
 class StartupTest : public edtest::EditorFixture {};
 
 TEST_F(StartupTest, ToolsMenuIdsFollowTheDescriptorList) {
-  EXPECT_TRUE(Startup::ToolsMenuEntries(master).empty());
+  EXPECT_TRUE(Commands::ToolsMenuEntries(master).empty());
   TestCommand a("A", 0), bone("OnBones", 19), c("C", 0);
   for (VoClassDesc* d : {static_cast<VoClassDesc*>(&a), static_cast<VoClassDesc*>(&bone),
                          static_cast<VoClassDesc*>(&c)})
     master.RegistClassDesc(d);
-  const auto tools = Startup::ToolsMenuEntries(master);
+  const auto tools = Commands::ToolsMenuEntries(master);
   ASSERT_EQ(tools.size(), 2u);
   EXPECT_EQ(tools[0].id, 33000);
   EXPECT_EQ(tools[1].id, 33002);  // the bone command used up index 1
@@ -50,7 +51,7 @@ TEST_F(StartupTest, ToolsMenuIdsFollowTheDescriptorList) {
 TEST_F(StartupTest, TheCommandPlugInsFillTheToolsMenu) {
   Startup::LoadPlugins(master);
   std::vector<std::string> texts;
-  for (const auto& entry : Startup::ToolsMenuEntries(master)) texts.push_back(entry.text.Get());
+  for (const auto& entry : Commands::ToolsMenuEntries(master)) texts.push_back(entry.text.Get());
   // The Shift-JIS menu texts of the numbered BMP and MQO outputs and the motion converter.
   for (const char* text : {"\x98" "A" "\x94\xd4 BMP \x8f" "o" "\x97\xcd",
                            "\x98" "A" "\x94\xd4 MQO \x8f" "o" "\x97\xcd",

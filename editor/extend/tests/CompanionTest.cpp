@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiItemExtend.h"
 #include "editor/extend/GuiObjectSelecter.h"
 #include "editor/extend/GuiValue.h"

@@ -16,10 +16,10 @@
 #include "editor/app/Shutdown.h"
 #include "editor/document/CommandIds.h"
 #include "editor/frame/CMainFrame.h"
+#include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
 #include "editor/panel/ItemPanel.h"
 #include "editor/testing/EditorFixture.h"
-#include "editor/tree/CProjectFrame.h"
 #include "editor/tree/CProjectView.h"
 #include "editor/tree/TreeRules.h"
 #include "hostqt/Sjis.h"
@@ -44,13 +44,11 @@ class MainFrameTest : public edtest::EditorFixture {
   void SetUp() override {
     EditorFixture::SetUp();
     frame = std::make_unique<CMainFrame>(doc.get());
-    host().SetUi(frame.get());
     BuildScene();
   }
   void TearDown() override {
     // The windows drop what they show first and go before the document.
     CloseEditor(*doc, master);
-    host().SetUi(nullptr);
     frame.reset();
     EditorFixture::TearDown();
   }

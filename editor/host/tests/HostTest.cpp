@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "editor/document/ShowMessage.h"
 #include "editor/extend/GuiItemExtend.h"
-#include "editor/host/ShowMessage.h"
 #include "editor/testing/EditorFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControl.h"

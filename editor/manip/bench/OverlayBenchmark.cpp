@@ -21,7 +21,7 @@
 
 #include "editor/app/Shutdown.h"
 #include "editor/document/CTireloDoc.h"
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
@@ -81,7 +81,7 @@ struct Editor {
     });
     master.Initialize(&renderer);
     TheHost().SetMaster(&master);
-    doc = std::make_unique<CTireloDoc>(&master);
+    doc = std::make_unique<CTireloDoc>(&master, &TheHost());
     doc->BuildStartupScene();
     view = std::make_unique<CTireloView>(&window);
     view->waitForFrame = false;

@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
 #include "editor/manip/draw/Canvas.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/view/CTireloView.h"

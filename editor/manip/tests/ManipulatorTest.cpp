@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "editor/extend/CompanionContext.h"
-#include "editor/extend/CreateExtensionFor.h"
+#include "editor/extend/GuiItemExtend.h"
 #include "editor/extend/GuiSkeletonItem.h"
 #include "editor/manip/BoneGrab.h"
 #include "editor/manip/GuiManipulator.h"

@@ -7,8 +7,8 @@
 
 #include "editor/app/FrameLoop.h"
 #include "editor/extend/CompanionContext.h"
-#include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiBone.h"
+#include "editor/extend/GuiItemExtend.h"
 #include "editor/manip/BoneGrab.h"
 #include "editor/manip/PoseEdits.h"
 #include "editor/manip/PoseQueue.h"

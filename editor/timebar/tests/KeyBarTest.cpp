@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/extend/CreateExtensionFor.h"
+#include "editor/extend/GuiItemExtend.h"
 #include "editor/manip/draw/Colours.h"
 #include "editor/manip/testing/ViewFixture.h"
 #include "editor/timebar/KeyBar.h"

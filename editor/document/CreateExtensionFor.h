@@ -1,4 +1,5 @@
-// The companion factory and the look-up of an item's companion.
+// The companion factory: the companion of an item by its class id, from the
+// item companions (extend) and the timeline companions (timebar).
 #pragma once
 
 class ItemGui;
@@ -8,7 +9,3 @@ class VoIItem;
 // for classes without one (and when memory runs out). The caller takes the
 // first reference.
 ItemGui* CreateExtensionFor(VoIItem* item);
-
-// The companion held by the item's GuiItemExtend; null when the item has no
-// extension or the extension holds none.
-ItemGui* GetItemGui(VoIItem* item);

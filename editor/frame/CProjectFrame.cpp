@@ -1,4 +1,4 @@
-#include "editor/tree/CProjectFrame.h"
+#include "editor/frame/CProjectFrame.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -45,7 +45,7 @@ CProjectFrame::CProjectFrame(CTireloDoc* document, QWidget* parent) : QWidget(pa
   layout->addWidget(bar_);
   auto* split = new QSplitter(Qt::Vertical, this);
   tree_ = new CProjectView(document, split);
-  panel_ = new ItemPanel(split);
+  panel_ = new ItemPanel(document, split);
   split->addWidget(tree_);
   split->addWidget(panel_);
   split->setStretchFactor(0, 3);

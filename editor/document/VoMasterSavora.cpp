@@ -1,8 +1,8 @@
-#include "editor/extend/VoMasterSavora.h"
+#include "editor/document/VoMasterSavora.h"
 
-#include "editor/extend/CreateExtensionFor.h"
+#include "editor/document/CTireloDoc.h"
+#include "editor/document/CreateExtensionFor.h"
 #include "editor/extend/GuiItemExtend.h"
-#include "editor/host/SavoraHost.h"
 #include "editor/timebar/TimeBar.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "vocore/item/VoIBranch.h"
@@ -32,12 +32,12 @@ void VoMasterSavora::CreateItemExtend(VoIItem* item) {
   }
   item->SetExtend(extend);
   extend->gui = CreateExtensionFor(item);
-  TheHost().RefreshTreeItem(item);
+  if (CTireloDoc* doc = GetDocument()) doc->RefreshTreeItem(item);
 }
 
 void VoMasterSavora::ReleaseItemExtend(VoIItem* item) {
   if (!item || !item->GetExtend()) return;
-  TheHost().RemoveTreeItem(item);
+  if (CTireloDoc* doc = GetDocument()) doc->RemoveTreeItem(item);
   VoItemExtend* extend = item->GetExtend();
   item->SetExtend(nullptr);
   delete extend;
@@ -73,11 +73,7 @@ void VoMasterSavora::PickNearest(ItemList& list, VoIBranch* branch, float x, flo
 }
 
 void VoMasterSavora::DispatchDrag(VoIItem* item, const MouseRecord& record) {
-  if (!item || item->IsLock() || item->IsHide()) return;
-  if (ItemGui* gui = GetItemGui(item)) gui->Drag(record);
+  Companion::DispatchDrag(item, record);
 }
 
-void VoMasterSavora::DispatchDraw(VoIItem* item) {
-  if (!item || item->IsHide()) return;
-  if (ItemGui* gui = GetItemGui(item)) gui->Draw();
-}
+void VoMasterSavora::DispatchDraw(VoIItem* item) { Companion::DispatchDraw(item); }

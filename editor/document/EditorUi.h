@@ -1,6 +1,7 @@
-// EditorUi: what the host interface and the document ask of the editor's
-// windows (tree, item panel, frames). The main frame implements it; without
-// windows (tests, headless use) there is none and those steps are skipped.
+// EditorUi: what the document asks of the editor's windows (tree, item
+// panel, frames). The main frame implements it and hangs itself on its
+// document; without windows (tests, headless use) there is none and those
+// steps are skipped.
 #pragma once
 
 #include "platform/win32/WinTypes.h"

@@ -1,10 +1,9 @@
-#include "editor/extend/CreateExtensionFor.h"
+#include "editor/document/CreateExtensionFor.h"
 
 #include <new>
 
 #include "editor/extend/GuiBone.h"
 #include "editor/extend/GuiCamera.h"
-#include "editor/extend/GuiItemExtend.h"
 #include "editor/extend/GuiLocate.h"
 #include "editor/extend/GuiObjectSelecter.h"
 #include "editor/extend/GuiValue.h"
@@ -46,10 +45,4 @@ ItemGui* CreateExtensionFor(VoIItem* item) {
     case GuiObjectSelecter::ClassId: return Make<GuiObjectSelecter>(item);
     default: return nullptr;
   }
-}
-
-ItemGui* GetItemGui(VoIItem* item) {
-  if (!item) return nullptr;
-  auto* extend = dynamic_cast<GuiItemExtend*>(item->GetExtend());
-  return extend ? extend->gui.Get() : nullptr;
 }

@@ -1,10 +1,10 @@
-// The slots that make key controls for a branch or a character in a motion.
-#include "editor/extend/VoMasterSavora.h"
-#include "editor/host/SavoraHost.h"
+#include "editor/document/ItemControls.h"
+
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoILocate.h"
+#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr unsigned long kLocate = 17, kCoordinate = 18, kBone = 19, kWLocate = 2
 // Nested characters deeper than this get no controls (a loop of names).
 constexpr int kMaxNesting = 64;
 
-void MakeItemControls(VoMasterSavora& master, VoICharacter* character, VoIMotion* motion,
+void MakeItemControls(VoMaster& master, VoICharacter* character, VoIMotion* motion,
                       int depth) {
   if (motion->endframe == 0) motion->SetEndFrame(60);
   VoIBranch::ItemList group;
@@ -56,26 +56,30 @@ void MakeItemControls(VoMasterSavora& master, VoICharacter* character, VoIMotion
 
 }  // namespace
 
-void SavoraHost::CreateBranchControls(VoIBranch* branch, VoIMotion* motion) {
-  if (!master_ || !branch || !motion) return;
+namespace ItemControls {
+
+void ForBranch(VoMaster& master, VoIBranch* branch, VoIMotion* motion) {
+  if (!branch || !motion) return;
   VoIBranch::ItemList group;
   branch->GetGroupList(group, VoIItem::CLASS_ID);
   for (VoIItem* item : group) {
     if (!item) continue;
     if (item->IsBone() || item->IsSiblingBone()) {
-      master_->CreateControl(item, "rot", motion);
+      master.CreateControl(item, "rot", motion);
     } else if (item->IsCoordinate()) {
-      master_->CreateControl(item, "pos", motion);
-      master_->CreateControl(item, "rot", motion);
+      master.CreateControl(item, "pos", motion);
+      master.CreateControl(item, "rot", motion);
     } else if (item->IsLocate()) {
-      master_->CreateControl(item, "pos", motion);
+      master.CreateControl(item, "pos", motion);
     } else {
-      master_->CreateControl(item, nullptr, motion);
+      master.CreateControl(item, nullptr, motion);
     }
   }
 }
 
-void SavoraHost::CreateItemControls(VoICharacter* character, VoIMotion* motion) {
-  if (!master_ || !character || !motion) return;
-  MakeItemControls(*master_, character, motion, 0);
+void ForCharacter(VoMaster& master, VoICharacter* character, VoIMotion* motion) {
+  if (!character || !motion) return;
+  MakeItemControls(master, character, motion, 0);
 }
+
+}  // namespace ItemControls

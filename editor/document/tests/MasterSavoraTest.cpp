@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "editor/extend/CreateExtensionFor.h"
 #include "editor/extend/GuiItemExtend.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/timebar/TimeBar.h"

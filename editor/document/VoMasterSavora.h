@@ -4,7 +4,7 @@
 // dispatch and drawing.
 #pragma once
 
-#include "editor/extend/MouseRecord.h"
+#include "editor/manip/MouseRecord.h"
 #include "editor/timebar/TimeBar.h"
 #include "vocore/item/VoRefer.h"
 #include "vocore/vocore/VoMaster.h"

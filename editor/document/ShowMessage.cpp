@@ -1,4 +1,4 @@
-#include "editor/host/ShowMessage.h"
+#include "editor/document/ShowMessage.h"
 
 #include <cstdarg>
 
