@@ -3,13 +3,12 @@
 // it with strtof, in the same run; prints both rates and their ratio, and
 // those of the nesting benchmarks (MqoNestingBench.cpp).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
@@ -54,16 +53,10 @@ std::string GeneratedModel(int faces, int* made) {
 }
 
 struct ModelFile {
-  ModelFile() {
-    path = "/tmp/pelarn-bench-" + std::to_string(getpid()) + ".mqo";
-    text = GeneratedModel(100000, &faces);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-  }
-  ~ModelFile() { std::remove(path.c_str()); }
-  std::string path;
+  ModelFile() : text(GeneratedModel(100000, &faces)), path(FrxTest::ProgramFolder().Put("model.mqo", text)) {}
+  int faces = 0;  // first: the generator sets it
   std::string text;
-  int faces = 0;
+  std::string path;
 };
 
 ModelFile& Model() {

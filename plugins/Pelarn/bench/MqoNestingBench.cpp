@@ -6,14 +6,13 @@
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/testing/DeepModels.h"
 #include "plugins/testing/NumberFloor.h"
@@ -35,14 +34,9 @@ const ModelFile& File(int n, int chain) {
   static std::map<std::pair<int, int>, ModelFile> files;
   ModelFile& file = files[{n, chain}];
   if (file.path.empty()) {
-    file.path = "/tmp/pelarn-nesting-" + std::to_string(getpid()) + "-" + std::to_string(n) + "-" +
-                std::to_string(chain) + ".mqo";
     const std::string text = plugtest::NestedObjectsMqo(n, chain);
     file.bytes = text.size();
-    if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [key, made] : files) std::remove(made.path.c_str());
-    });
+    file.path = FrxTest::ProgramFolder().Put("nesting-" + std::to_string(n) + "-" + std::to_string(chain) + ".mqo", text);
   }
   return file;
 }
@@ -70,7 +64,7 @@ void Import(benchmark::State& state, int chain, bool built) {
   ImportMQO desc;
   master.RegistClassDesc(&desc);
   // The refusal's error box, answered at once.
-  const Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned) { return 1; });
+  const FrxTest::MessageBoxRecorder boxes(IDOK);
   for (auto _ : state) {
     state.PauseTiming();
     VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
@@ -81,7 +75,6 @@ void Import(benchmark::State& state, int chain, bool built) {
     master.ReleaseItem(character);
     state.ResumeTiming();
   }
-  Frx::SetMessageBoxHandler(previous);
   Finish(state, file);
   master.Uninitialize();
 }

@@ -3,17 +3,16 @@
 // keys; keys in file order and shuffled. Beside it, the floor: reading the
 // same file and converting every number in it with strtof. Prints the ratio.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Quovin/ImportKVM.h"
 #include "plugins/Quovin/KvmReader.h"
 #include "plugins/testing/NumberFloor.h"
@@ -62,13 +61,8 @@ const MotionFile& File(int keys, bool shuffled) {
   static std::map<std::pair<int, bool>, MotionFile> files;
   MotionFile& file = files[{keys, shuffled}];
   if (file.path.empty()) {
-    file.path = "/tmp/quovin-bench-" + std::to_string(getpid()) + "-" + std::to_string(keys) + (shuffled ? "s" : "") +
-                ".kvm";
     file.text = GeneratedMotion(keys, shuffled);
-    if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(file.text.data(), 1, file.text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [key, made] : files) std::remove(made.path.c_str());
-    });
+    file.path = FrxTest::ProgramFolder().Put(std::to_string(keys) + (shuffled ? "s" : "") + ".kvm", file.text);
   }
   return file;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ferrox/math/Pmatrix.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Sorvel/BvhParser.h"
 #include "plugins/Sorvel/ImportBVH.h"
 #include "plugins/Sorvel/bench/WideBvhBench.h"
@@ -30,19 +31,8 @@ namespace {
 
 const char* const kFile = "/usr/share/assimp/models/BVH/01_03.bvh";
 
-std::string ReadAll(const char* path) {
-  std::string text;
-  if (FILE* f = std::fopen(path, "rb")) {
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 const std::string& Text() {
-  static const std::string text = ReadAll(kFile);
+  static const std::string text = FrxTest::ReadWhole(kFile);
   return text;
 }
 

@@ -5,13 +5,12 @@
 #include "plugins/Sorvel/bench/WideBvhBench.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Sorvel/BvhWriter.h"
 #include "plugins/Sorvel/ImportBVH.h"
 #include "plugins/testing/NumberFloor.h"
@@ -39,14 +38,7 @@ const std::vector<int64_t> kJoints = {5000, 7500, 10000, 15000, 20000};
 const std::string& WideFile(int joints) {
   static std::map<int, std::string> files;
   std::string& path = files[joints];
-  if (path.empty()) {
-    path = "/tmp/sorvel-bench-" + std::to_string(getpid()) + "-" + std::to_string(joints) + ".bvh";
-    const std::string text = WideText(joints);
-    if (FILE* f = std::fopen(path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [n, made] : files) std::remove(made.c_str());
-    });
-  }
+  if (path.empty()) path = FrxTest::ProgramFolder().Put("wide-" + std::to_string(joints) + ".bvh", WideText(joints));
   return path;
 }
 
