@@ -12,9 +12,8 @@
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -75,21 +74,8 @@ BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);
 // Import through the master: file read, parse, records and items.
 void BM_ImportMqo(benchmark::State& state) {
   const ModelFile& model = Model();
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportMQO desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(model.path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportMQO>(state, model.path);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(model.text.size()));
-  master.Uninitialize();
 }
 BENCHMARK(BM_ImportMqo)->Unit(benchmark::kMillisecond);
 

@@ -15,9 +15,8 @@
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/testing/DeepModels.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace mqobench {
 
@@ -59,24 +58,10 @@ void Floor(benchmark::State& state, int chain) {
 // model is to be built or refused.
 void Import(benchmark::State& state, int chain, bool built) {
   const ModelFile& file = File(int(state.range(0)), chain);
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportMQO desc;
-  master.RegistClassDesc(&desc);
   // The refusal's error box, answered at once.
   const FrxTest::MessageBoxRecorder boxes(IDOK);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if ((master.Import(file.path.c_str(), character, 0) != nullptr) != built)
-      state.SkipWithError(built ? "import failed" : "import not refused");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportMQO>(state, file.path, built);
   Finish(state, file);
-  master.Uninitialize();
 }
 
 // One chain as deep as the file is long.

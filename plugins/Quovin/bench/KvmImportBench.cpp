@@ -15,9 +15,8 @@
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Quovin/ImportKVM.h"
 #include "plugins/Quovin/KvmReader.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -78,22 +77,9 @@ void BM_ReadAndStrtof(benchmark::State& state) {
 // Import through the master: file read, parse, settle the keys, build.
 void ImportKvm(benchmark::State& state, bool shuffled) {
   const MotionFile& file = File(int(state.range(0)), shuffled);
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportKVM desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(file.path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportKVM>(state, file.path);
   state.SetComplexityN(state.range(0) * kControls);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.text.size()));
-  master.Uninitialize();
 }
 void BM_ImportKvm(benchmark::State& state) { ImportKvm(state, false); }
 void BM_ImportKvmShuffled(benchmark::State& state) { ImportKvm(state, true); }

@@ -18,6 +18,7 @@
 #include "plugins/Sorvel/BvhParser.h"
 #include "plugins/Sorvel/ImportBVH.h"
 #include "plugins/Sorvel/bench/WideBvhBench.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -52,20 +53,7 @@ BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);
 // Through the master: file read, parse, skeleton, motion and 140k keys.
 void BM_ImportBvh(benchmark::State& state) {
   if (Missing(state)) return;
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportBVH desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(kFile, character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
-  master.Uninitialize();
+  plugtest::TimeImports<ImportBVH>(state, kFile);
 }
 BENCHMARK(BM_ImportBvh)->Unit(benchmark::kMillisecond);
 

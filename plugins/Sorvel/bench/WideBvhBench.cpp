@@ -13,6 +13,7 @@
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Sorvel/BvhWriter.h"
 #include "plugins/Sorvel/ImportBVH.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -57,22 +58,8 @@ void BM_WideReadAndStrtof(benchmark::State& state) {
 // Through the master: the file, 2n + 1 locates and n + 1 controls made and
 // every control bound to its joint.
 void BM_WideImport(benchmark::State& state) {
-  const std::string& path = WideFile(int(state.range(0)));
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportBVH desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportBVH>(state, WideFile(int(state.range(0))));
   PerJoint(state);
-  master.Uninitialize();
 }
 
 // The writer's text of the imported character (hierarchy, binding, the frame).
