@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "editor", "e2e"))
-from editor_e2e import Failure, check, find, main_with, xdo  # noqa: E402
+from editor_e2e import Failure, check, find, main_with, qt_env, xdo, xvfb  # noqa: E402
 from xshot import grab  # noqa: E402
 
 MODES = {"Frame": (20, 10), "Sprite": (60, 40), "Borderless": (0, 0)}  # the drawing window on the page
@@ -78,23 +78,9 @@ def click_through(args, tmp, env, mode, x, y):
 
 
 def run(args, tmp):
-    # Xvfb picks a free display itself and names it when it is ready, so a
-    # server of another test started at the same time is never taken for ours.
-    ready, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(ready) as f:
-        display = f.readline().strip()
-    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb")
-    env.pop("QT_QPA_PLATFORMTHEME", None)
-    try:
-        check(display.isdigit(), "Xvfb started on :%s" % display)
+    with xvfb("640x480x24") as display:
         for mode, (x, y) in MODES.items():
-            click_through(args, tmp, env, mode, x, y)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+            click_through(args, tmp, qt_env(display), mode, x, y)
 
 
 if __name__ == "__main__":

@@ -54,11 +54,34 @@ def find(env, name):
     return xdo(env, "search", "--onlyvisible", "--name", name, quiet=True)
 
 
-def free_display():
-    for n in range(90, 200):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
-            return n
-    raise Failure("no free display number")
+@contextlib.contextmanager
+def xvfb(screen):
+    """A fresh Xvfb with one screen of `screen` ("640x480x24"); yields its
+    display (":N"). Xvfb picks a free display itself and names it when it is
+    ready, so a server of another test started at the same time is never
+    taken for ours."""
+    ready, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen, "-nolisten", "tcp"],
+                              pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(ready) as f:
+        display = f.readline().strip()
+    try:
+        check(display.isdigit(), "Xvfb started on :%s" % display)
+        yield ":" + display
+    finally:
+        server.terminate()
+        server.wait()
+
+
+def qt_env(display, **more):
+    """The environment of a Qt program on the display: the xcb platform, no
+    desktop theme, and no session bus. Without a bus Qt's D-Bus thread would
+    still be trying to reach one when a short test quits the program, and
+    LeakSanitizer would report what that thread holds."""
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", DBUS_SESSION_BUS_ADDRESS="disabled:", **more)
+    env.pop("QT_QPA_PLATFORMTHEME", None)
+    return env
 
 
 def view_region(rows):
@@ -223,31 +246,19 @@ def editor_session(args, tmp, files):
     for name in ("savora.ini", "log.txt"):
         if os.path.exists(os.path.join(program, name)):
             os.remove(os.path.join(program, name))
-    display = free_display()
-    xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env = dict(os.environ, DISPLAY=":%d" % display, QT_QPA_PLATFORM="xcb",
-               SAVORA_CONTROLS_FILE=os.path.join(tmp, "controls.reg"))
-    env.pop("QT_QPA_PLATFORMTHEME", None)
     errors = open(os.path.join(tmp, "stderr.txt"), "w+")
-    proc = None
     try:
-        for _ in range(100):
-            if subprocess.run(["xdotool", "getdisplaygeometry"], env=env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0:
-                break
-            time.sleep(0.1)
-        else:
-            raise Failure("Xvfb did not start on :%d" % display)
-        proc = subprocess.Popen([os.path.join(program, "savora")] + files, env=env, cwd=tmp,
-                                stdout=errors, stderr=errors)
-        yield program, env, proc, errors
+        with xvfb("1280x900x24") as display:
+            env = qt_env(display, SAVORA_CONTROLS_FILE=os.path.join(tmp, "controls.reg"))
+            proc = subprocess.Popen([os.path.join(program, "savora")] + files, env=env, cwd=tmp,
+                                    stdout=errors, stderr=errors)
+            try:
+                yield program, env, proc, errors
+            finally:
+                if proc.poll() is None:
+                    proc.kill()
+                    proc.wait()
     finally:
-        if proc and proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        xvfb.terminate()
-        xvfb.wait()
         errors.seek(0)
         tail = errors.read()[-4000:]
         if tail.strip():
