@@ -14,7 +14,7 @@
 #include "Lumacet/CSavoraPlayer.h"
 #include "Lumacet/PlayerLoop.h"
 #include "ferrox/draw/Window.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
@@ -38,8 +38,6 @@ class Bench {
   Bench() : window_(CSavoraPlayer::DefaultWidth, CSavoraPlayer::DefaultHeight), loop_(nullptr, [this] { return now_; }) {}
 
   bool Open() {
-    // The reference device's notice is a message box; nobody is there to answer it.
-    Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned) { return IDOK; });
     loop_.OpenScreen(&window_);
     loop_.Import(Demo("demo.mqo").c_str());
     VoICharacter* c = loop_.Character();
@@ -96,6 +94,8 @@ class Bench {
   int Presented() const { return window_.PresentedFrames(); }
 
  private:
+  // The reference device's notice is a message box; nobody is there to answer it.
+  FrxTest::MessageBoxRecorder boxes_{IDOK};
   uint32_t now_ = 0;
   float bareTime_ = 0.0f;
   Frx::Draw::HeadlessWindow window_;

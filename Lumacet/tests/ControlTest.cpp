@@ -12,7 +12,6 @@
 
 namespace {
 
-using lumatest::Boxes;
 using lumatest::Player;
 
 // A property read through dispatch, as text.
@@ -37,7 +36,7 @@ const char16_t* const Persisted[] = {u"_cx",           u"_cy",     u"Mode",     
                                      u"BalloonWidth", u"BalloonHeight", u"BgColor", u"RenderMode", u"CellEdgeSize"};
 
 TEST(SavoraPlayer, DefaultsAndEveryPropertyBothWays) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Player p;
   const std::vector<std::pair<const char16_t*, std::string>> defaults = {
       {u"Mode", "Frame"}, {u"Width", "-1"},        {u"Height", "-1"},     {u"BalloonWidth", "100"},
@@ -107,14 +106,14 @@ TEST(SavoraPlayer, DefaultsAndEveryPropertyBothWays) {
     EXPECT_EQ(Put(p.get(), c.name, c.viaDispatch), S_OK) << Com::ToUtf8(c.name);
     EXPECT_EQ(c.get(), backs[i]) << Com::ToUtf8(c.name);
   }
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 
   // The checks: exact, case-sensitive names.
   EXPECT_EQ(p->put_Mode(u"sprite"), S_OK);
   EXPECT_EQ(Get(p.get(), u"Mode"), "Unknown");
   EXPECT_EQ(p.Loop().mode, PlayerLoop::ModeUnknown);
-  ASSERT_EQ(boxes.texts.size(), 1u);
-  EXPECT_EQ(boxes.texts[0], "対応していないモードが指定されました。");
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Texts()[0], "対応していないモードが指定されました。");
 
   // Methods: view settings stored, Word and Message change nothing.
   EXPECT_EQ(p->SetViewRotate(10, 20, 30), S_OK);
@@ -149,7 +148,7 @@ TEST(SavoraPlayer, DefaultsAndEveryPropertyBothWays) {
 }
 
 TEST(SavoraPlayer, PersistsItsPropertiesInOrderAndLoadsThemBack) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Player p;
   IOleControlWindow* window = p.Query<IOleControlWindow>(IID_IOleControlWindow);
   window->SetExtent(400, 300);
@@ -191,7 +190,7 @@ TEST(SavoraPlayer, PersistsItsPropertiesInOrderAndLoadsThemBack) {
     EXPECT_EQ(load->Load(&page), S_OK);
     load->Release();
     EXPECT_EQ(Get(loaded.get(), u"Mode"), "Unknown");
-    EXPECT_TRUE(boxes.Any("対応していないモードが指定されました。"));
+    EXPECT_TRUE(boxes.Saw("対応していないモードが指定されました。"));
     EXPECT_EQ(Get(loaded.get(), u"Width"), "-1");
     EXPECT_EQ(Get(loaded.get(), u"Height"), "90");
     EXPECT_EQ(Get(loaded.get(), u"CellEdgeSize"), "0.75");
@@ -208,7 +207,7 @@ TEST(SavoraPlayer, PersistsItsPropertiesInOrderAndLoadsThemBack) {
 }
 
 TEST(SavoraPlayer, FiresToEverySinkInAdviseOrderAndCountsMotionWraps) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   lumatest::TestClock clock;
   CSavoraPlayer::SetClock(clock.Function());
   std::vector<std::string> log;
@@ -257,7 +256,7 @@ TEST(SavoraPlayer, FiresToEverySinkInAdviseOrderAndCountsMotionWraps) {
 }
 
 TEST(SavoraPlayer, EachControlKeepsTheEngineUntilTheLastGoesWindowOrNot) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   ASSERT_EQ(PlayerEngine::Users(), 0);
   auto first = std::make_unique<Player>();
   auto second = std::make_unique<Player>();

@@ -8,14 +8,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "LoopbackServer.h"
 #include "PlayerTesting.h"
 #include "Lumacet/Download.h"
 #include "ferrox/testing/InChild.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/ReadWhole.h"
+#include "ferrox/testing/Scopes.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/testing/DeepModels.h"
 #include "vocore/geometry/VoIPolygon.h"
@@ -27,13 +28,6 @@ namespace {
 
 using lumatest::LoopbackServer;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 const std::string Model =
     "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
     "Material 1 {\r\n\t\"skin\" col(1 1 1 1) dif(0.8) amb(0.6) tex(\"tex.bmp\")\r\n}\r\n"
@@ -43,17 +37,12 @@ const std::string Model =
 // Downloads land in the current folder: a scratch one for each test.
 class Downloads : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server.Running());
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(folder.Native().c_str()), 0);
-  }
-  void TearDown() override { ASSERT_EQ(chdir(previous), 0); }
+  void SetUp() override { ASSERT_TRUE(server.Running()); }
 
-  char previous[4096] = "";
   FrxTest::TempFolder folder;
+  FrxTest::FolderScope inFolder{folder.Native()};
   LoopbackServer server;
-  lumatest::Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   PlayerLoop loop{nullptr};
 };
 
@@ -88,17 +77,17 @@ TEST(DownloadName, IsTheLastPathElementWithoutQueryOrFragment) {
 }
 
 TEST_F(Downloads, AModelAndItsTextureArriveWholeAndAreImported) {
-  const std::string texture = Slurp(std::string(SAVORA_TESTDATA_DIR) + "/mqo/materials/skin.bmp");
+  const std::string texture = FrxTest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/mqo/materials/skin.bmp");
   ASSERT_FALSE(texture.empty());
   server.Serve("/files/tex.bmp", {200, texture, -1, ""});
   server.Serve("/files/model.mqo", {200, Model, -1, ""});
   loop.Import(server.Url("/files/tex.bmp").c_str());
   loop.Import(server.Url("/files/model.mqo?v=2#top").c_str());
   EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/files/tex.bmp", "/files/model.mqo?v=2"}));
-  EXPECT_EQ(Slurp("tex.bmp"), texture);
-  EXPECT_EQ(Slurp("model.mqo"), Model);
+  EXPECT_EQ(FrxTest::ReadWhole("tex.bmp"), texture);
+  EXPECT_EQ(FrxTest::ReadWhole("model.mqo"), Model);
   EXPECT_EQ(folder.Count(), 2u) << "no temporary is left";
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 
   VoIPolygon* quad = nullptr;
   VoITexture* image = nullptr;
@@ -135,10 +124,10 @@ TEST_F(Downloads, FailuresReportAndImportNothing) {
   };
   EXPECT_EQ(cases[0].message, notFound) << "the messages are Shift-JIS";
   for (const Case& c : cases) {
-    boxes.texts.clear();
+    boxes.Clear();
     loop.Import(c.url.c_str());
-    ASSERT_EQ(boxes.texts.size(), 1u) << c.url;
-    EXPECT_EQ(boxes.texts[0], "\"" + c.url + c.message) << c.url;
+    ASSERT_EQ(boxes.Count(), 1) << c.url;
+    EXPECT_EQ(boxes.Texts()[0], "\"" + c.url + c.message) << c.url;
     EXPECT_EQ(folder.Count(), 1u) << c.url << ": only the earlier cut.mqo";
     if (c.file != "cut.mqo" && !c.file.empty()) {
       EXPECT_FALSE(folder.Exists(c.file)) << c.url;
@@ -164,9 +153,9 @@ TEST_F(Downloads, NamesNoImporterReadsAndFilesNotToReplaceAreRefusedBeforeAsking
                                "/pipe.mqo", "/%2Ebashrc", "/a%2F..%2Fnotes.mqo", "/readme", "/x.mqo%00.bmp"};
   for (const char* path : paths) server.Serve(path, {200, "theirs", -1, ""});
   for (const char* path : paths) {
-    boxes.texts.clear();
+    boxes.Clear();
     loop.Import(server.Url(path).c_str());
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"\"" + server.Url(path) + "\"\nはダウンロードできません。"}) << path;
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"\"" + server.Url(path) + "\"\nはダウンロードできません。"}) << path;
   }
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(folder.Count(), entries);
@@ -185,9 +174,9 @@ TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
   server.Serve("/big.mqo", {200, std::string(4001, '0'), -1, ""});
   server.Serve("/model.mqo", {200, Model, -1, ""});
   for (const char* path : {"/trickle.mqo", "/big.mqo"}) {
-    boxes.texts.clear();
+    boxes.Clear();
     loop.Import(server.Url(path).c_str());
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"\"" + server.Url(path) + "\"\nダウンロード中にエラーが発生しました。"})
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"\"" + server.Url(path) + "\"\nダウンロード中にエラーが発生しました。"})
         << path;
     EXPECT_EQ(folder.Count(), 0u) << path;
   }
@@ -211,7 +200,7 @@ TEST_F(Downloads, AChainTooDeepForTheEngineIsRefusedAndTheControlGoesOn) {
         auto player = std::make_unique<PlayerLoop>(nullptr);
         player->Import(server.Url("/chain.mqo").c_str());
         if (!folder.Exists("chain.mqo")) return "the chain did not come down\n";
-        if (boxes.texts.empty()) return "the refusal showed no message\n";
+        if (boxes.Count() == 0) return "the refusal showed no message\n";
         if (player->Character()->GetFirstChild()) return "the refused chain left items\n";
         player->Import(server.Url("/model.mqo").c_str());
         if (!player->Character()->GetFirstChild()) return "the next model was not imported\n";

@@ -16,7 +16,6 @@
 
 namespace {
 
-using lumatest::Boxes;
 using lumatest::LoopEvents;
 using lumatest::TestClock;
 using lumatest::TickAfter;
@@ -32,7 +31,7 @@ struct Rig {
     const std::vector<uint32_t>& f = window.LastFrame();
     return f.empty() ? 0xDEADBEEF : f[static_cast<size_t>(y) * window.LastWidth() + x];
   }
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   TestClock clock;
   LoopEvents events;
   Frx::Draw::HeadlessWindow window;
@@ -240,7 +239,7 @@ TEST(PlayerLoop, SpriteDrawsOverItsCapturedBackground) {
 }
 
 TEST(PlayerLoop, OneEngineServesEveryLoopUntilTheLastGoes) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   ASSERT_EQ(PlayerEngine::Users(), 0);
   auto first = std::make_unique<PlayerLoop>(nullptr);
   auto second = std::make_unique<PlayerLoop>(nullptr);
@@ -261,7 +260,7 @@ TEST(PlayerLoop, OneEngineServesEveryLoopUntilTheLastGoes) {
   second.reset();
   EXPECT_EQ(PlayerEngine::Users(), 0);
   EXPECT_EQ(VoMaster::This(), nullptr);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 }  // namespace

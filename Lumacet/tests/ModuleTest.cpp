@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <stdlib.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "Lumacet/ISavoraPlayer.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/ReadWhole.h"
+#include "ferrox/testing/Scopes.h"
 #include "ferrox/testing/TempFolder.h"
 #include "platform/com/Registry.h"
 #include "platform/com/Server.h"
@@ -21,13 +21,6 @@ namespace {
 using GetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);
 using Entry = HRESULT (*)();
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class LumacetModule : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -36,16 +29,8 @@ class LumacetModule : public ::testing::Test {
     getClassObject = reinterpret_cast<GetClassObject>(GetProcAddress(module, "DllGetClassObject"));
     canUnload = reinterpret_cast<Entry>(GetProcAddress(module, "DllCanUnloadNow"));
     ASSERT_TRUE(getClassObject && canUnload);
-    // The module has its own copy of the registration code: the environment
-    // is what both copies read.
-    file = folder.Native("config/controls.reg");
-    if (const char* old = getenv("SAVORA_CONTROLS_FILE")) saved = old, hadFile = true;
-    setenv("SAVORA_CONTROLS_FILE", file.c_str(), 1);
-    previous = Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned) { return IDOK; });
   }
   void TearDown() override {
-    Frx::SetMessageBoxHandler(previous);
-    hadFile ? setenv("SAVORA_CONTROLS_FILE", saved.c_str(), 1) : unsetenv("SAVORA_CONTROLS_FILE");
     if (module) FreeLibrary(module);
   }
 
@@ -53,9 +38,11 @@ class LumacetModule : public ::testing::Test {
   GetClassObject getClassObject = nullptr;
   Entry canUnload = nullptr;
   FrxTest::TempFolder folder;
-  std::string file, saved;
-  bool hadFile = false;
-  Frx::MessageBoxHandler previous;
+  const std::string file = folder.Native("config/controls.reg");
+  // The module has its own copy of the registration code: the environment
+  // is what both copies read.
+  FrxTest::EnvScope controls{"SAVORA_CONTROLS_FILE", file.c_str()};
+  FrxTest::MessageBoxRecorder boxes{IDOK};
 };
 
 TEST_F(LumacetModule, ExportsOnlyItsEntriesAndServesOnlyItsClass) {
@@ -97,9 +84,9 @@ TEST_F(LumacetModule, ExportsOnlyItsEntriesAndServesOnlyItsClass) {
 TEST_F(LumacetModule, RegistersRepeatsMakesARegisteredControlAndUnregisters) {
   Com::Registry::WriteKeys({{"Other.Control", {{"", "kept"}}}});
   ASSERT_EQ(Com::RegisterServer("lumacet.dll"), S_OK) << "as the editor does at start-up";
-  const std::string first = Slurp(file);
+  const std::string first = FrxTest::ReadWhole(file);
   ASSERT_EQ(reinterpret_cast<Entry>(GetProcAddress(module, "DllRegisterServer"))(), S_OK);
-  EXPECT_EQ(Slurp(file), first) << "registering again changes nothing";
+  EXPECT_EQ(FrxTest::ReadWhole(file), first) << "registering again changes nothing";
 
   const std::string clsid = Com::GuidToString(CLSID_SavoraPlayer);
   struct Value {
@@ -134,8 +121,8 @@ TEST_F(LumacetModule, RegistersRepeatsMakesARegisteredControlAndUnregisters) {
 
   ASSERT_EQ(Com::RegisterServer("lumacet.dll", true), S_OK);
   EXPECT_FALSE(Com::ClassFromName("Lumacet.SavoraPlayer", &found));
-  EXPECT_EQ(Slurp(file).find("avoraPlayer"), std::string::npos);
-  EXPECT_EQ(Slurp(file).find(clsid), std::string::npos);
+  EXPECT_EQ(FrxTest::ReadWhole(file).find("avoraPlayer"), std::string::npos);
+  EXPECT_EQ(FrxTest::ReadWhole(file).find(clsid), std::string::npos);
   std::string kept;
   EXPECT_TRUE(Com::Registry::ReadValue("Other.Control", "", &kept));
   EXPECT_EQ(Com::RegisterServer("missing-module.dll"), E_FAIL);

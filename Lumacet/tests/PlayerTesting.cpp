@@ -10,21 +10,6 @@
 
 namespace lumatest {
 
-Boxes::Boxes() {
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    texts.emplace_back(text ? text : "");
-    return IDOK;
-  });
-}
-
-Boxes::~Boxes() { Frx::SetMessageBoxHandler(previous_); }
-
-bool Boxes::Any(const std::string& part) const {
-  for (const std::string& t : texts)
-    if (t.find(part) != std::string::npos) return true;
-  return false;
-}
-
 void RecordingSink::ClickIn(int32_t x, int32_t y) {
   log_->push_back(tag_ + "ClickIn " + std::to_string(x) + " " + std::to_string(y));
 }

@@ -1,6 +1,6 @@
 // Support of the player's tests: the Qt application (offscreen), a clock the
-// test turns, message boxes answered and recorded, sinks and loop events
-// recorded, motions made in the test, and the demonstration character.
+// test turns, sinks and loop events recorded, motions made in the test, and
+// the demonstration character.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include "Lumacet/CSavoraPlayer.h"
 #include "Lumacet/PlayerLoop.h"
 #include "Lumacet/SavoraPlayerEvents.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 
 class VoICharacter;
 class VoIMotion;
@@ -41,20 +41,6 @@ struct TestClock {
   PlayerLoop::Clock Function() {
     return [this] { return now; };
   }
-};
-
-// Answers every message box with OK and keeps its text (Shift-JIS).
-class Boxes {
- public:
-  Boxes();
-  ~Boxes();
-  Boxes(const Boxes&) = delete;
-  Boxes& operator=(const Boxes&) = delete;
-  std::vector<std::string> texts;
-  bool Any(const std::string& part) const;
-
- private:
-  Frx::MessageBoxHandler previous_;
 };
 
 // Events as text: "ClickIn x y", "MotionPeriod name isend loopcount" (UTF-8 name).

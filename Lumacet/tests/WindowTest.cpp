@@ -23,7 +23,6 @@
 
 namespace {
 
-using lumatest::Boxes;
 using lumatest::Player;
 
 struct Application {
@@ -103,7 +102,7 @@ struct Beneath : QWidget {
 };
 
 TEST(PlayerWindow, FrameDrawsInTheControlAndFollowsItsSize) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Page page;
   Control c(u"Frame", 80, 40);
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 10, 20), S_OK);
@@ -126,7 +125,7 @@ TEST(PlayerWindow, FrameDrawsInTheControlAndFollowsItsSize) {
 }
 
 TEST(PlayerWindow, SpriteMovesEveryTickOverWhatLiesBeneath) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Page page;
   QWidget green(&page.widget);
   green.setGeometry(120, 50, 20, 20);
@@ -157,7 +156,7 @@ TEST(PlayerWindow, SpriteMovesEveryTickOverWhatLiesBeneath) {
 }
 
 TEST(PlayerWindow, BorderlessCoversTheContainerAndFollowsItsSize) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Page page;
   Control c(u"Borderless");
   ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
@@ -174,12 +173,12 @@ TEST(PlayerWindow, BorderlessCoversTheContainerAndFollowsItsSize) {
 }
 
 TEST(PlayerWindow, AnUnsupportedModeDrawsNothingAndAWindowMadeAgainDraws) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Page page;
   {
     Control c(u"Dance");
     ASSERT_EQ(c.window->CreateControlWindow(&page.widget, 0, 0), S_OK);
-    EXPECT_TRUE(boxes.Any(Com::ToSjis(u"対応していないモードが指定されました。\n Mode = 0")));
+    EXPECT_TRUE(boxes.Saw(Com::ToSjis(u"対応していないモードが指定されました。\n Mode = 0")));
     EXPECT_FALSE(c.player->Loop().HasScreen());
     (*c.player)->Play();
     c.player->Control().TimerTick();
@@ -200,7 +199,7 @@ TEST(PlayerWindow, AnUnsupportedModeDrawsNothingAndAWindowMadeAgainDraws) {
 }
 
 TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Page page;
   Control left(u"Frame", 96, 96), right(u"Frame", 96, 96);
   (*right.player)->put_BgColor(0x00FF00);
@@ -229,7 +228,7 @@ TEST(PlayerWindow, TwoControlsOnOnePageEachDrawTheirOwnCharacter) {
 
 // The middle of an 80 x 60 area is 31..49 x 23..36 (strictly between 3/8 and 5/8).
 TEST(PlayerWindow, OnlyTheMiddleTakesClicksTheRestReachesTheWidgetBeneath) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   const std::pair<const char16_t*, QPoint> modes[] = {{u"Frame", {10, 20}}, {u"Sprite", {100, 50}}, {u"Borderless", {0, 0}}};
   const QPoint in[] = {{40, 30}, {49, 36}}, out[] = {{30, 30}, {50, 30}, {40, 22}, {40, 37}, {2, 2}};
   for (const auto& [mode, origin] : modes) {
@@ -259,7 +258,7 @@ TEST(PlayerWindow, OnlyTheMiddleTakesClicksTheRestReachesTheWidgetBeneath) {
 }
 
 TEST(PlayerWindow, BackgroundsHoldThePageNotThePausedPlaceholder) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   for (const char16_t* mode : {u"Sprite", u"Borderless"}) {
     Page page;
     Control c(mode, 80, 60);
@@ -300,7 +299,7 @@ TEST(PlayerWindowDeathTest, AHugeSpriteFromAPageKeepsTheProcessAndItsSize) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, not a fork of one with GL threads
   EXPECT_EXIT(
       {
-        Boxes boxes;
+        FrxTest::MessageBoxRecorder boxes(IDOK);
         Page page;
         Control c(u"Frame");
         Com::PropertyBag bag;

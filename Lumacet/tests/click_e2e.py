@@ -11,7 +11,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "editor", "e2e"))
-from editor_e2e import Failure, check, find, main_with, xdo  # noqa: E402
+from editor_e2e import Failure, check, find, main_with, qt_env, xdo, xvfb  # noqa: E402
+from xshot import grab  # noqa: E402
 
 MODES = {"Frame": (20, 10), "Sprite": (60, 40), "Borderless": (0, 0)}  # the drawing window on the page
 PAGE = """[page]
@@ -33,6 +34,12 @@ Play
 """
 
 
+def drawn(rows):
+    """Whether the page and the player's first frame are shown: fewer black
+    pixels than a drawing window that has drawn nothing (160 x 120)."""
+    return sum(row.count((0, 0, 0)) for row in rows) < 1000
+
+
 def wait_for(probe, seconds, failure):
     deadline = time.time() + seconds
     while time.time() < deadline:
@@ -52,7 +59,9 @@ def click_through(args, tmp, env, mode, x, y):
     printed = lambda: (out.seek(0), out.read())[1]  # noqa: E731
     try:
         window = wait_for(lambda: find(env, "^click-%s$" % mode), 60, mode + ": no page")[0]
-        time.sleep(1.0)  # the first ticks place the sprite
+        # The drawing window is black until the first tick, which places the
+        # sprite before it draws; then the page shows no black area.
+        wait_for(lambda: drawn(grab(window, env)), 60, mode + ": the player drew nothing")
         # The middle of the 160 x 120 area, then the button beside it: X keeps
         # their order, so a press of the middle button would be printed first.
         for cx, cy in ((x + 80, y + 60), (x + 38, y + 20)):
@@ -69,23 +78,9 @@ def click_through(args, tmp, env, mode, x, y):
 
 
 def run(args, tmp):
-    # Xvfb picks a free display itself and names it when it is ready, so a
-    # server of another test started at the same time is never taken for ours.
-    ready, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(ready) as f:
-        display = f.readline().strip()
-    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb")
-    env.pop("QT_QPA_PLATFORMTHEME", None)
-    try:
-        check(display.isdigit(), "Xvfb started on :%s" % display)
+    with xvfb("640x480x24") as display:
         for mode, (x, y) in MODES.items():
-            click_through(args, tmp, env, mode, x, y)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+            click_through(args, tmp, qt_env(display), mode, x, y)
 
 
 if __name__ == "__main__":

@@ -24,14 +24,18 @@ def parse_xwd(data):
     offset = header_size + ncolors * 12
     step = bits_per_pixel // 8
     order = "<" if byte_order == 0 else ">"
-    shifts = [(m & -m).bit_length() - 1 for m in (red_mask, green_mask, blue_mask)]
+    masks = (red_mask, green_mask, blue_mask)
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    lines = [data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step] for y in range(height)]
+    if all(m >> s == 0xFF and s % 8 == 0 for m, s in zip(masks, shifts)):
+        # Whole-byte channels: each is every step-th byte of the line.
+        r, g, b = (s // 8 if order == "<" else step - 1 - s // 8 for s in shifts)
+        return [list(zip(line[r::step], line[g::step], line[b::step])) for line in lines]
     rows = []
-    for y in range(height):
-        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step]
+    for line in lines:
         row = []
         for x in range(width):
-            chunk = line[x * step: x * step + step]
-            v = int.from_bytes(chunk, "little" if order == "<" else "big")
+            v = int.from_bytes(line[x * step: x * step + step], "little" if order == "<" else "big")
             row.append(tuple((v >> s) & 0xFF for s in shifts))
         rows.append(row)
     return rows

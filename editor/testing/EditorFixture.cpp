@@ -1,28 +1,8 @@
 #include "editor/testing/EditorFixture.h"
 
 #include "editor/app/Shutdown.h"
-#include "ferrox/ferrox/MessageBox.h"
 
 namespace edtest {
-
-MessageBoxRecorder::MessageBoxRecorder() {
-  Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned style) {
-    texts.emplace_back(text ? text : "");
-    styles.push_back(style);
-    if (answers.empty()) return Frx::DefaultMessageBoxAnswer(style);
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() { Frx::SetMessageBoxHandler({}); }
-
-bool MessageBoxRecorder::Saw(const std::string& part) const {
-  for (const std::string& t : texts)
-    if (t.find(part) != std::string::npos) return true;
-  return false;
-}
 
 void EditorFixture::SetUp() {
   ASSERT_EQ(master.Initialize(Renderer()), 1);
@@ -37,11 +17,13 @@ void EditorFixture::TearDown() {
 }
 
 void EditorFixture::BuildScene() {
-  // general.mqo is not in the test's program folder: its import fails quietly.
-  const size_t before = boxes.texts.size();
+  // general.mqo is not in the test's program folder: the scene's import of it
+  // fails with one box, which is the fixture's and not the test's.
+  ASSERT_EQ(boxes.Count(), 0) << "the scene is built before anything shows a box";
   doc->BuildStartupScene();
-  boxes.texts.resize(before);
-  boxes.styles.resize(before);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_TRUE(boxes.Saw("general.mqo")) << boxes.Texts()[0];
+  boxes.Clear();
 }
 
 }  // namespace edtest

@@ -13,36 +13,17 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 
 namespace edtest {
 
-// Installs a message-box handler for its lifetime: every box's text (as the
-// system's Shift-JIS) is kept; answers come from the queue, then the box's
-// default button.
-class MessageBoxRecorder {
- public:
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
-
-  void Answer(int button) { answers.push_back(button); }
-  // Whether a box's text held `part`.
-  bool Saw(const std::string& part) const;
-  int Count() const { return static_cast<int>(texts.size()); }
-
-  std::vector<std::string> texts;
-  std::vector<unsigned> styles;
-  std::deque<int> answers;
-};
+// Every box recorded and answered from the queue, then with its default button.
+using MessageBoxRecorder = FrxTest::MessageBoxRecorder;
 
 class EditorFixture : public ::testing::Test {
  protected:

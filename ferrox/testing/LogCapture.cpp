@@ -4,17 +4,10 @@
 
 namespace FrxTest {
 
-LogCapture::LogCapture(bool debug)
-    : oldPath_(Frx::theFerrox.logPath), oldEnabled_(Frx::theFerrox.logEnabled), oldDebug_(Frx::theFerrox.debug) {
+LogCapture::LogCapture(bool debug) {
   Frx::theFerrox.logPath = Frx::Pstring(folder_.System("log.txt").c_str());
   Frx::theFerrox.logEnabled = 1;
   Frx::theFerrox.debug = debug;
-}
-
-LogCapture::~LogCapture() {
-  Frx::theFerrox.logPath = oldPath_;
-  Frx::theFerrox.logEnabled = oldEnabled_;
-  Frx::theFerrox.debug = oldDebug_;
 }
 
 std::string LogCapture::Bytes() const { return folder_.Get("log.txt"); }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ferrox/string/Pstring.h"
+#include "ferrox/testing/Scopes.h"
 #include "ferrox/testing/TempFolder.h"
 
 namespace FrxTest {
@@ -14,7 +14,6 @@ namespace FrxTest {
 class LogCapture {
  public:
   explicit LogCapture(bool debug = false);
-  ~LogCapture();
   LogCapture(const LogCapture&) = delete;
   LogCapture& operator=(const LogCapture&) = delete;
 
@@ -28,9 +27,7 @@ class LogCapture {
 
  private:
   TempFolder folder_;
-  Frx::Pstring oldPath_;
-  int oldEnabled_;
-  bool oldDebug_;
+  FerroxScope settings_;
 };
 
 }  // namespace FrxTest

@@ -5,8 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
+
+#include "ferrox/testing/ReadWhole.h"
 
 namespace FrxTest {
 
@@ -31,17 +32,14 @@ std::string TempFolder::System(const std::string& name) const {
   return folder + name;
 }
 
-void TempFolder::Put(const std::string& name, const std::string& bytes) const {
-  std::filesystem::create_directories(std::filesystem::path(Native(name)).parent_path());
-  std::ofstream(Native(name), std::ios::binary) << bytes;
+std::string TempFolder::Put(const std::string& name, const std::string& bytes) const {
+  const std::string path = Native(name);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
 }
 
-std::string TempFolder::Get(const std::string& name) const {
-  std::ifstream in(Native(name), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string TempFolder::Get(const std::string& name) const { return ReadWhole(Native(name)); }
 
 bool TempFolder::Exists(const std::string& name) const {
   std::error_code ignored;
@@ -54,6 +52,11 @@ size_t TempFolder::Count(const std::string& sub) const {
        ++it)
     ++n;
   return n;
+}
+
+const TempFolder& ProgramFolder() {
+  static const TempFolder folder;
+  return folder;
 }
 
 }  // namespace FrxTest

@@ -19,8 +19,8 @@ class TempFolder {
   // System path (Shift-JIS, "\" separators) of a name given as system text.
   std::string System(const std::string& name = "") const;
 
-  // Writes `bytes` to the file, making its folders first.
-  void Put(const std::string& name, const std::string& bytes) const;
+  // Writes `bytes` to the file, making its folders first; its file-system path.
+  std::string Put(const std::string& name, const std::string& bytes) const;
   // The file's bytes ("" when it cannot be read).
   std::string Get(const std::string& name) const;
   bool Exists(const std::string& name) const;
@@ -30,5 +30,9 @@ class TempFolder {
  private:
   std::string native_;
 };
+
+// One scratch folder for the whole program, removed at its exit: for files a
+// benchmark makes once and reads in many runs.
+const TempFolder& ProgramFolder();
 
 }  // namespace FrxTest

@@ -12,6 +12,7 @@
 #include "ferrox/ferrox/LogWindow.h"
 #include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/Scopes.h"
 #include "hostqt/FrameWidget.h"
 #include "hostqt/LogViewQt.h"
 #include "hostqt/MessageBoxQt.h"
@@ -63,6 +64,7 @@ TEST(HostQt, QtBoxAnswersWithThePressedButton) {
     int answer;
   } cases[] = {{MB_YESNO, ClickNo, IDNO},      {MB_YESNO, Escape, IDNO},        {MB_OKCANCEL, Escape, IDOK},
                {MB_OKCANCEL, Close, IDOK},     {MB_OKCANCEL, ClickCancel, IDCANCEL}};
+  const FrxTest::HandlerScope keep(Frx::SetMessageBoxHandler);
   HostQt::InstallMessageBox();
   for (const auto& c : cases) {
     // Once the box is up: the action; a box still up long after is noted and
@@ -84,7 +86,6 @@ TEST(HostQt, QtBoxAnswersWithThePressedButton) {
     EXPECT_EQ(Frx::ShowMessageBox(nullptr, "text", "Savora", c.style), c.answer) << c.style << " " << c.action;
     EXPECT_LE(polls, 2000) << c.style << " " << c.action;
   }
-  Frx::SetMessageBoxHandler({});
 }
 
 TEST(HostQt, FrameWidgetShowsPresentedFrames) {
@@ -105,6 +106,7 @@ TEST(HostQt, FrameWidgetShowsPresentedFrames) {
 
 TEST(HostQt, LogViewMirrorsTheLogUntilClosed) {
   FrxTest::LogCapture log;
+  const FrxTest::HandlerScope keep(Frx::SetLogViewFactory);
   HostQt::InstallLogView();
   Frx::LogWindow& window = Frx::theFerrox.logWindow;
   ASSERT_TRUE(window.Show());
@@ -118,7 +120,6 @@ TEST(HostQt, LogViewMirrorsTheLogUntilClosed) {
   Frx::theFerrox.Log("after\n");
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   window.Release();
-  Frx::SetLogViewFactory({});
 }
 
 }  // namespace

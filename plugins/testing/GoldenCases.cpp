@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "ferrox/testing/ReadWhole.h"
 
 namespace plugtest {
 
@@ -19,13 +20,6 @@ std::vector<std::string> GoldenFolders(const std::string& dir) {
   return folders;
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void ExpectGoldenFile(const std::string& expected, const std::string& actual) {
   const char* update = std::getenv("SAVORA_UPDATE_GOLDEN");
   if (update && std::string(update) == "1") {
@@ -33,7 +27,7 @@ void ExpectGoldenFile(const std::string& expected, const std::string& actual) {
     return;
   }
   ASSERT_TRUE(std::filesystem::exists(expected)) << "missing expected file " << expected;
-  EXPECT_EQ(ReadWhole(expected), actual) << "differs from " << expected;
+  EXPECT_EQ(FrxTest::ReadWhole(expected), actual) << "differs from " << expected;
 }
 
 }  // namespace plugtest

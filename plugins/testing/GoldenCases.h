@@ -16,7 +16,4 @@ std::vector<std::string> GoldenFolders(const std::string& dir);
 // Compares actual with the file expected; a missing file is a failure.
 void ExpectGoldenFile(const std::string& expected, const std::string& actual);
 
-// The whole file, bytes as they are; empty when it cannot be read.
-std::string ReadWhole(const std::string& path);
-
 }  // namespace plugtest

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "vocore/vocore/VoClassDescCommand.h"
 #include "vocore/vocore/VoMaster.h"
 #include "vocore/vocore/VoPlugin.h"
@@ -92,25 +92,17 @@ TEST(PluginFrame, TableAnswersByIndexAndNullOutside) {
 }
 
 TEST(PluginFrame, MessageBoxIsLoggedAndShownWithTheModulesName) {
-  std::string text, caption;
-  unsigned style = 0;
-  Frx::MessageBoxHandler previous =
-      Frx::SetMessageBoxHandler([&](HWND, const char* t, const char* c, unsigned s) {
-        text = t;
-        caption = c;
-        style = s;
-        return 6;
-      });
+  FrxTest::MessageBoxRecorder boxes(IDYES);
   VoMaster master;
   ASSERT_EQ(master.Initialize(nullptr), 1);
   ASSERT_EQ(master.LoadPlugin("plugins\\framesample.dll"), 1);
   // The command's answer is the button pressed; "%" in an argument stays.
   EXPECT_EQ(master.ExecCommand("framesamplecommand", nullptr, nullptr, 0), 6);
-  EXPECT_EQ(text, "100% done: 50%");
-  EXPECT_EQ(caption, "framesample");
-  EXPECT_EQ(style, 36u);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Shown()[0].text, "100% done: 50%");
+  EXPECT_EQ(boxes.Shown()[0].caption, "framesample");
+  EXPECT_EQ(boxes.Shown()[0].style, 36u);
   master.Uninitialize();
-  Frx::SetMessageBoxHandler(previous);
 }
 
 }  // namespace

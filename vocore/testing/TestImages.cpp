@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
-#include <stdlib.h>
-
+#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/diblib/DibImage.h"
 
 bool LoadNetpbm(const std::string& path, Rgb* out) {
@@ -98,8 +95,8 @@ uint64_t Fnv1a(const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes = FrxTest::ReadWhole(path);
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::string ImagesDir() { return std::string(SAVORA_TESTDATA_DIR) + "/images/"; }
@@ -117,23 +114,5 @@ std::vector<std::string> ListDir(const std::string& dir) {
   return names;
 }
 
-namespace {
-
-struct ScratchFolder {
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "diblib-test-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path = pattern + "/";
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
-}  // namespace
-
-std::string ScratchPath(const std::string& name) {
-  static ScratchFolder folder;
-  return folder.path.empty() ? std::string() : folder.path + name;
-}
+ModulesFromProgramFolder::ModulesFromProgramFolder()
+    : systemPath_(Frx::theFerrox.systemPath, Frx::Pstring(SAVORA_PROGRAM_DIR "/")) {}

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "ferrox/string/Pstring.h"
+#include "ferrox/testing/Scopes.h"
+
 class DibImage;
 
 struct Rgb {
@@ -30,6 +33,13 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 std::string ImagesDir();  // testdata/images/
 std::string AssimpDir();  // the models of assimp-testmodels, or "" when absent
 std::vector<std::string> ListDir(const std::string& dir);
-// A path in this process's own scratch folder (made on first use, removed at
-// exit), so that copies of the suite running at once never share a file.
-std::string ScratchPath(const std::string& name);
+
+// The image modules (zenjpg, zenpng) load from theFerrox's system path: the
+// program folder for the life of the object.
+class ModulesFromProgramFolder {
+ public:
+  ModulesFromProgramFolder();
+
+ private:
+  FrxTest::ValueScope<Frx::Pstring> systemPath_;
+};

@@ -18,7 +18,7 @@
 #include "editor/frame/CViewFrame.h"
 #include "editor/host/SavoraHost.h"
 #include "editor/view/ViewWidget.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "hostqt/LocaleGuard.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoDirectX7.h"
@@ -27,6 +27,7 @@
 namespace {
 
 struct Editor {
+  FrxTest::MessageBoxRecorder boxes;  // answered with their default buttons
   VoMasterSavora master;
   VoDirectX7 renderer;
   std::unique_ptr<CTireloDoc> doc;
@@ -35,9 +36,6 @@ struct Editor {
   bool motion = false;
 
   Editor() {
-    Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned style) {
-      return Frx::DefaultMessageBoxAnswer(style);
-    });
     TheHost().SetMaster(&master);
     doc = std::make_unique<CTireloDoc>(&master, &TheHost());
     frame = std::make_unique<CMainFrame>(doc.get());

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +11,8 @@
 #include "editor/testing/TestImporter.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/testing/InChild.h"
+#include "ferrox/testing/ReadWhole.h"
+#include "ferrox/testing/Scopes.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/testing/DeepModels.h"
 #include "vocore/vocore/VoClassDescCommand.h"
@@ -123,25 +122,25 @@ TEST_F(StartupTest, PlayerRegistrationReportsEachOutcome) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.module + (" into " + c.controls));
-    setenv("SAVORA_CONTROLS_FILE", c.controls.c_str(), 1);
+    const FrxTest::EnvScope controls("SAVORA_CONTROLS_FILE", c.controls.c_str());
     EXPECT_EQ(Startup::RegisterPlayerControl((program + c.module).c_str()), c.result);
   }
   EXPECT_NE(folder.Get("controls.reg").find("Lumacet.SavoraPlayer"), std::string::npos);
 
-  Startup::RegisterPlayer();
-  EXPECT_EQ(boxes.Count(), 0);
-  setenv("SAVORA_CONTROLS_FILE", folder.Native("blocked/controls.reg").c_str(), 1);
+  {
+    const FrxTest::EnvScope controls("SAVORA_CONTROLS_FILE", folder.Native("controls.reg").c_str());
+    Startup::RegisterPlayer();
+    EXPECT_EQ(boxes.Count(), 0);
+  }
+  const FrxTest::EnvScope controls("SAVORA_CONTROLS_FILE", folder.Native("blocked/controls.reg").c_str());
   Startup::RegisterPlayer();
   EXPECT_TRUE(boxes.Saw("lumacet.dll の登録に失敗しました。"));
-  unsetenv("SAVORA_CONTROLS_FILE");
 }
 
 TEST(StartupLog, BeginsWithTheBanner) {
+  const FrxTest::FerroxScope settings;
   Startup::OpenLog();
-  std::ifstream in(Frx::theFerrox.logPath.Get(), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  const std::string log = text.str();
+  const std::string log = FrxTest::ReadWhole(Frx::theFerrox.logPath.Get());
   const size_t banner = log.find("Savora Ver 0.4f release\r\nstartup ");
   EXPECT_NE(banner, std::string::npos) << log;
   EXPECT_EQ(log.find("beta 1"), std::string::npos);

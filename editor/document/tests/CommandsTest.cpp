@@ -125,9 +125,15 @@ TEST_F(DocumentTest, ItemCommandsToggleAndQueue) {
   EXPECT_EQ(light->IsLock(), 0);
   VoICharacter* c = Posable("c");
   host().ClickSelect(c, 0);
-  doc->OnNewMotion();
-  ASSERT_NE(c->GetMotion(), nullptr);
-  EXPECT_STRNE(c->GetMotion()->GetName(), "m");  // a safe name next to "m"
+  // Each new motion is named "motion", made unique among the character's
+  // motions with the first free "[nn]"; it becomes the character's motion.
+  for (const char* name : {"motion", "motion[00]", "motion[01]"}) {
+    VoIMotion* before = c->GetMotion();
+    doc->OnNewMotion();
+    ASSERT_NE(c->GetMotion(), before) << name;
+    EXPECT_STREQ(c->GetMotion()->GetName(), name);
+    EXPECT_EQ(c->GetMotion()->GetParent(), c) << name;
+  }
   doc->QueueDeferred(nullptr);
   EXPECT_EQ(doc->deferred.back().Get(), c->GetMotion());
   doc->OnReload();

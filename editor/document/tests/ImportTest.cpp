@@ -83,7 +83,7 @@ TEST_F(ImportTest, ARefusedFileGivesOneBox) {
     const int before = boxes.Count();
     EXPECT_EQ(doc->ImportFile("x.mqo", doc->project), nullptr);
     ASSERT_EQ(boxes.Count(), before + 1) << result;
-    EXPECT_EQ(boxes.texts.back(), result == edtest::TestImporter::Fail ? "x.mqo のインポートに失敗しました。\n"
+    EXPECT_EQ(boxes.Texts().back(), result == edtest::TestImporter::Fail ? "x.mqo のインポートに失敗しました。\n"
                                                                        : "対応している形式ではありません。");
   }
 }

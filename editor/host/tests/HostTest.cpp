@@ -51,7 +51,7 @@ TEST_F(HostTest, ReportsAndShowsWhatItIsGiven) {
   EXPECT_EQ(host().GetMaster(), &master);
   host().ShowMessage(0, "%s", "100% done");
   ASSERT_EQ(boxes.Count(), 1);
-  EXPECT_EQ(boxes.texts[0], "100% done");
+  EXPECT_EQ(boxes.Texts()[0], "100% done");
   host().SetCurrentFrame(12.5f);
   EXPECT_EQ(host().GetCurrentFrame(), 12.5f);
   host().Play();
@@ -66,7 +66,7 @@ TEST_F(HostTest, LongMessagesAreCutAtACharacterBoundary) {
   host().ShowMessage(0, "%s", text.c_str());
   ShowMessage(0, "%s", text.c_str());
   ASSERT_EQ(boxes.Count(), 2);
-  for (const std::string& shown : boxes.texts) EXPECT_EQ(shown, std::string(1022, 'a'));
+  for (const std::string& shown : boxes.Texts()) EXPECT_EQ(shown, std::string(1022, 'a'));
 }
 
 TEST_F(HostTest, NullAndNothingSelectedDoNothing) {

@@ -26,7 +26,7 @@
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/draw/Window.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoDirectX7.h"
 #include "vocore/motion/VoIControlQuaternion.h"
@@ -76,9 +76,6 @@ void Finish(IDirect3DDevice8* device) {
 // The editor without windows: master, renderer, document, view.
 struct Editor {
   Editor(int width, int height) : width(width), height(height), window(width, height) {
-    Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned style) {
-      return Frx::DefaultMessageBoxAnswer(style);
-    });
     master.Initialize(&renderer);
     TheHost().SetMaster(&master);
     doc = std::make_unique<CTireloDoc>(&master, &TheHost());
@@ -97,7 +94,6 @@ struct Editor {
     view.reset();
     doc.reset();
     TheHost().SetMaster(nullptr);
-    Frx::SetMessageBoxHandler({});
   }
 
   // Four chains of 15 bones fanning out from one root, a 4,500-frame motion
@@ -156,6 +152,7 @@ struct Editor {
     if (TimeBar* bar = master.GetTimeBar()) bar->Draw();
   }
 
+  FrxTest::MessageBoxRecorder boxes;  // answered with their default buttons
   int width, height;
   BenchWindow window;
   VoDirectX7 renderer;

@@ -43,8 +43,22 @@ TEST_F(PanelRowsTest, MembersRoundTripThroughTheRows) {
   const auto rows = PropertyRows::Build(c);
   const Parameter& rot = *rows[0].parameter;
   const Parameter& pos = *rows[1].parameter;
-  PropertyRows::WriteVector(c, pos, Frx::Pvector(1.0f, std::numeric_limits<float>::infinity(), -2.0f));
-  EXPECT_TRUE(FrxTest::Near(c->GetPos(), Frx::Pvector(1.0f, 3.4028235e38f, -2.0f), 1e30f));
+  {
+    // Each component is held to [-3.4028235e38, 3.4028235e38]; values inside stay as they are.
+    constexpr float inf = std::numeric_limits<float>::infinity(), most = 3.4028235e38f;
+    const struct {
+      Frx::Pvector typed, kept;
+    } cases[] = {{{1.0f, inf, -2.0f}, {1.0f, most, -2.0f}},
+                 {{-inf, 0.5f, inf}, {-most, 0.5f, most}},
+                 {{-most, most, -1e30f}, {-most, most, -1e30f}}};
+    for (const auto& k : cases) {
+      PropertyRows::WriteVector(c, pos, k.typed);
+      const Frx::Pvector kept = c->GetPos();
+      EXPECT_EQ(kept.x, k.kept.x);
+      EXPECT_EQ(kept.y, k.kept.y);
+      EXPECT_EQ(kept.z, k.kept.z);
+    }
+  }
   // The rotation shows its angles as (Y, X, Z) and takes them back.
   Frx::Pquaternion q;
   q.SetEuler(Frx::Pvector(20.0f, 30.0f, 10.0f), Frx::Pquaternion(-1.0f, 1.0f, -1.0f, 1.0f));

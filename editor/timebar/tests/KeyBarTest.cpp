@@ -116,7 +116,7 @@ TEST_F(KeyBarTest, DraggedKeysMoveCopyOrGo) {
     ca->ClearKey(), cb->ClearKey();
     for (long f : {0L, 10L, 20L}) ca->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
     for (long f : {0L, 20L}) cb->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
-    boxes.texts.clear();
+    boxes.Clear();
     for (int answer : k.answers) boxes.Answer(answer);
     VoRefer<KeyBar> bar = NewBar();
     bar->Drag(Press(X(10), y));

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "ferrox/draw/PDraw.h"
 #include "ferrox/draw/Window.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "platform/d3d8/testing/OffscreenDevice.h"
 
@@ -16,18 +15,8 @@ class DrawTest : public ::testing::Test {
  protected:
   static constexpr int Width = 96, Height = 64;
 
-  void SetUp() override {
-    Platform::ResetD3DFaults();
-    boxes.clear();
-    previous = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-      boxes.emplace_back(text);
-      return IDOK;
-    });
-  }
-  void TearDown() override {
-    Frx::SetMessageBoxHandler(previous);
-    Platform::ResetD3DFaults();
-  }
+  void SetUp() override { Platform::ResetD3DFaults(); }
+  void TearDown() override { Platform::ResetD3DFaults(); }
   // Creates the screen (asserting success) with render-state presets set.
   void Open(Frx::Draw::PDraw& draw) {
     ASSERT_EQ(draw.Initialize(&window, 0), 1);
@@ -44,6 +33,5 @@ class DrawTest : public ::testing::Test {
   std::vector<uint32_t> Frame(Frx::Draw::PDraw& draw) { return D3DTest::ReadBackBuffer(draw.device, Width, Height); }
 
   Frx::Draw::HeadlessWindow window{Width, Height};
-  std::vector<std::string> boxes;
-  Frx::MessageBoxHandler previous;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
 };

@@ -47,7 +47,7 @@ TEST_F(DrawTest, ScreenLifeCycleAndErrorCodes) {
     ASSERT_EQ(draw.CreateScreen(0, &code), 1);
     EXPECT_EQ(code, 5);
     EXPECT_EQ(draw.deviceType, D3DDEVTYPE_REF);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Count(), 0);
     IDirect3DDevice8* first = draw.device;
     EXPECT_EQ(draw.CreateScreen(0, &code), 0);
     EXPECT_EQ(code, 2);
@@ -61,7 +61,7 @@ TEST_F(DrawTest, ScreenLifeCycleAndErrorCodes) {
     // On the reference device a fatal caller is told so, and goes on.
     ASSERT_EQ(draw.CreateScreen(1, &code), 1);
     EXPECT_EQ(code, 5);
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.Count(), 1);
     draw.ReleaseScreen();
   }
   {

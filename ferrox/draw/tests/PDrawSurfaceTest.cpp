@@ -71,8 +71,8 @@ TEST_F(DrawTest, SpritesTextureAndKeepTheStageTexture) {
   }
   t->Release();
   EXPECT_EQ(draw.LoadTexture(Fixture("missing.bmp").c_str(), D3DFMT_A8R8G8B8, 0), nullptr);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("missing.bmp"), std::string::npos);
+  EXPECT_EQ(boxes.Count(), 1);
+  EXPECT_TRUE(boxes.Saw("missing.bmp"));
 }
 
 TEST_F(DrawTest, BlendModesSetTheirStatesAndDrawDefinedResults) {

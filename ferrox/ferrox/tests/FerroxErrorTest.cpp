@@ -8,6 +8,7 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/tests/FerroxTestSupport.h"
 #include "ferrox/link/PrefTarget.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ HWND FakeWindow(int n) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x
 
 TEST(FerroxError, AnsweredOkReturnsAfterLogging) {
   TempFile file;
-  BoxScope boxes(IDOK);
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Frx::Ferrox ferrox;
   StartLog(ferrox, file);
   ferrox.SetWindow(FakeWindow(1));
@@ -25,22 +26,22 @@ TEST(FerroxError, AnsweredOkReturnsAfterLogging) {
   ferrox.Error("読めません: %s (%d%%)", "a%sb.mqo", 50);
   ferrox.Error(FakeWindow(2), "%s", "owned");
   EXPECT_EQ(file.Text(), Banner() + "error:\r\n読めません: a%sb.mqo (50%)\r\n" + "error:\r\nowned\r\n");
-  ASSERT_EQ(boxes.calls.size(), 2u);
-  EXPECT_EQ(boxes.calls[0].text, "読めません: a%sb.mqo (50%)");
-  EXPECT_EQ(boxes.calls[0].caption, "エラー");
-  EXPECT_EQ(boxes.calls[0].style, MB_OKCANCEL | MB_ICONINFORMATION);
-  EXPECT_EQ(boxes.calls[0].owner, FakeWindow(1));  // the main window
-  EXPECT_EQ(boxes.calls[1].owner, FakeWindow(2));
+  ASSERT_EQ(boxes.Shown().size(), 2u);
+  EXPECT_EQ(boxes.Shown()[0].text, "読めません: a%sb.mqo (50%)");
+  EXPECT_EQ(boxes.Shown()[0].caption, "エラー");
+  EXPECT_EQ(boxes.Shown()[0].style, MB_OKCANCEL | MB_ICONINFORMATION);
+  EXPECT_EQ(boxes.Shown()[0].owner, FakeWindow(1));  // the main window
+  EXPECT_EQ(boxes.Shown()[1].owner, FakeWindow(2));
   EXPECT_EQ(ferrox.GetWindow(), FakeWindow(1));
 }
 
 TEST(FerroxError, BoxShownEvenWithLogDisabled) {
-  BoxScope boxes(IDOK);
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Frx::Ferrox ferrox;
   ferrox.Error("%s", "no log");
-  ASSERT_EQ(boxes.calls.size(), 1u);
-  EXPECT_EQ(boxes.calls[0].text, "no log");
-  EXPECT_EQ(boxes.calls[0].owner, nullptr);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "no log");
+  EXPECT_EQ(boxes.Shown()[0].owner, nullptr);
 }
 
 TEST(FerroxErrorDeathTest, CancelEndsProcessAfterStepLine) {
@@ -49,7 +50,7 @@ TEST(FerroxErrorDeathTest, CancelEndsProcessAfterStepLine) {
   StartLog(ferrox, file);
   EXPECT_EXIT(
       {
-        BoxScope boxes(IDCANCEL);
+        FrxTest::MessageBoxRecorder boxes(IDCANCEL);
         ferrox.Error("%s", "100% broken");
         std::fprintf(stderr, "returned\n");
         std::exit(0);
@@ -77,7 +78,6 @@ TEST(FerroxErrorDeathTest, ShutdownEndsProcess) {
   EXPECT_EXIT(
       {
         // The box must be shown before the end; OK is its only answer.
-        BoxScope boxes(IDOK);
         Frx::SetMessageBoxHandler([](HWND owner, const char* text, const char*, unsigned style) {
           std::fprintf(stderr, "box %u owner %p text %s\n", style, static_cast<void*>(owner), text);
           return IDOK;

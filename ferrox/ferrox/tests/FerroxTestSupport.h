@@ -1,5 +1,5 @@
-// Helpers of the process object's tests: a temporary log file, a recording log
-// view and a scripted message-box handler.
+// Helpers of the process object's tests: a temporary log file and a recording
+// log view.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/LogWindow.h"
-#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/testing/TempFolder.h"
 
 namespace FerroxTest {
@@ -58,34 +57,6 @@ class ViewFactoryScope {
 
  private:
   Frx::LogViewFactory previous_;
-};
-
-struct BoxCall {
-  HWND owner;
-  std::string text;
-  std::string caption;
-  unsigned style;
-};
-
-// Answers every box with `answer` and records the boxes shown.
-class BoxScope {
- public:
-  explicit BoxScope(int answer) : answer_(answer) {
-    previous_ = Frx::SetMessageBoxHandler(
-        [this](HWND owner, const char* text, const char* caption, unsigned style) {
-          calls.push_back({owner, text ? text : "", caption ? caption : "", style});
-          return answer_;
-        });
-  }
-  ~BoxScope() { Frx::SetMessageBoxHandler(previous_); }
-  BoxScope(const BoxScope&) = delete;
-  BoxScope& operator=(const BoxScope&) = delete;
-
-  std::vector<BoxCall> calls;
-
- private:
-  int answer_;
-  Frx::MessageBoxHandler previous_;
 };
 
 // A process object logging to `file`, log enabled.

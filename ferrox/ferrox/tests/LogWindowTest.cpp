@@ -6,6 +6,8 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/ferrox/tests/FerroxTestSupport.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/Scopes.h"
 
 namespace {
 
@@ -93,15 +95,14 @@ TEST(LogWindow, ClosedAndSharedViewsAreNotTouchedAgain) {
 }
 
 TEST(LogWindow, ShowWithoutViewReportsError) {
-  Frx::LogViewFactory previous = Frx::SetLogViewFactory(nullptr);
-  BoxScope boxes(IDOK);
+  const FrxTest::HandlerScope noViews(Frx::SetLogViewFactory);
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   Frx::LogWindow window;
   EXPECT_FALSE(window.Show());
   EXPECT_FALSE(window.IsExist());
-  ASSERT_EQ(boxes.calls.size(), 1u);
-  EXPECT_EQ(boxes.calls[0].text, "ログウインドゥを生成できません。");
-  EXPECT_EQ(boxes.calls[0].caption, "エラー");
-  Frx::SetLogViewFactory(previous);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "ログウインドゥを生成できません。");
+  EXPECT_EQ(boxes.Shown()[0].caption, "エラー");
 }
 
 TEST(LogWindow, FerroxForwardsWindowOperations) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/Scopes.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ TEST(MessageBox, DefaultAnswers) {
 }
 
 TEST(MessageBox, HeadlessDefaultWritesUtf8ToStderr) {
-  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler(nullptr);
+  const FrxTest::HandlerScope headless(Frx::SetMessageBoxHandler);
   testing::internal::CaptureStderr();
   int answer = Frx::ShowMessageBox(nullptr, "表示できません", "エラー", MB_YESNO | MB_DEFBUTTON2);
   std::string err = testing::internal::GetCapturedStderr();
@@ -41,7 +44,6 @@ TEST(MessageBox, HeadlessDefaultWritesUtf8ToStderr) {
   ferrox.Error("%s", "続行");
   err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find(Utf8(u8"続行")), std::string::npos) << err;
-  Frx::SetMessageBoxHandler(previous);
 }
 
 TEST(MessageBox, InstalledHandlerIsUsedAndReplaced) {
@@ -58,6 +60,39 @@ TEST(MessageBox, InstalledHandlerIsUsedAndReplaced) {
   EXPECT_EQ(calls, 1);
   Frx::MessageBoxHandler mine = Frx::SetMessageBoxHandler(previous);
   EXPECT_TRUE(static_cast<bool>(mine));
+}
+
+TEST(MessageBox, RecorderAnswersKeepsAndPutsTheHandlerBack) {
+  int outer = 0;
+  const FrxTest::HandlerScope<Frx::MessageBoxHandler> counting(
+      Frx::SetMessageBoxHandler, [&outer](HWND, const char*, const char*, unsigned) { return ++outer, IDABORT; });
+  const HWND owner = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
+  {
+    FrxTest::MessageBoxRecorder boxes;
+    boxes.Answer(IDNO);
+    EXPECT_EQ(Frx::ShowMessageBox(owner, "queued", "c", MB_YESNO), IDNO);
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "second", "c", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "third", nullptr, MB_OKCANCEL), IDOK);
+    {
+      FrxTest::MessageBoxRecorder fixed(IDCANCEL);
+      fixed.Answer(IDRETRY);
+      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_OK), IDRETRY);
+      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_OK), IDCANCEL);
+      EXPECT_EQ(fixed.Count(), 2);
+    }
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "last", "c", MB_OK), IDOK);
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"queued", "second", "third", "last"}));
+    ASSERT_EQ(boxes.Count(), 4);
+    EXPECT_EQ(boxes.Shown()[0].owner, owner);
+    EXPECT_EQ(boxes.Shown()[1].style, static_cast<unsigned>(MB_YESNO | MB_DEFBUTTON2));
+    EXPECT_EQ(boxes.Shown()[2].caption, "");
+    EXPECT_TRUE(boxes.Saw("hir"));
+    EXPECT_FALSE(boxes.Saw("inner"));
+    boxes.Clear();
+    EXPECT_EQ(boxes.Count(), 0);
+  }
+  EXPECT_EQ(Frx::ShowMessageBox(nullptr, "after", "c", MB_OK), IDABORT);
+  EXPECT_EQ(outer, 1);
 }
 
 }  // namespace

@@ -1,28 +1,14 @@
 // Costs of the path functions, whole-text reads and folder searches.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <list>
 #include <string>
 
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
+#include "ferrox/testing/TempFolder.h"
 
 namespace {
-
-struct Scratch {
-  Scratch() {
-    char pattern[] = "/tmp/ferrox-bench-XXXXXX";
-    folder = mkdtemp(pattern) ? std::string(pattern) + "/" : std::string("/tmp/");
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::string folder;
-};
 
 void BM_PathCombine(benchmark::State& state) {
   char out[Frx::Path::MaxPath];
@@ -38,11 +24,10 @@ void BM_PathGetPath(benchmark::State& state) {
 BENCHMARK(BM_PathGetPath);
 
 void BM_ReadText(benchmark::State& state) {
-  Scratch scratch;
+  const FrxTest::TempFolder scratch;
   std::string text;
   while (text.size() < static_cast<size_t>(state.range(0))) text += "\tvertex 1.000 2.000 3.000\r\n";
-  std::ofstream(scratch.folder + "a.txt", std::ios::binary) << text;
-  const std::string path = scratch.folder + "a.txt";
+  const std::string path = scratch.Put("a.txt", text);
   for (auto _ : state) {
     unsigned long size = 0;
     char* buffer = Frx::File::ReadText(path.c_str(), &size);
@@ -54,22 +39,20 @@ void BM_ReadText(benchmark::State& state) {
 BENCHMARK(BM_ReadText)->Arg(1 << 16)->Arg(1 << 22);
 
 void BM_Search(benchmark::State& state) {
-  Scratch scratch;
-  for (int i = 0; i < state.range(0); ++i)
-    std::ofstream(scratch.folder + "file" + std::to_string(i) + (i % 2 ? ".mqo" : ".bmp")) << "x";
+  const FrxTest::TempFolder scratch;
+  for (int i = 0; i < state.range(0); ++i) scratch.Put("file" + std::to_string(i) + (i % 2 ? ".mqo" : ".bmp"), "x");
   for (auto _ : state) {
     std::list<Frx::File::SearchData> found;
-    Frx::File::Search(found, scratch.folder.c_str(), "*.MQO");
+    Frx::File::Search(found, scratch.Native().c_str(), "*.MQO");
     benchmark::DoNotOptimize(found);
   }
 }
 BENCHMARK(BM_Search)->Arg(500);
 
 void BM_CaseInsensitiveOpen(benchmark::State& state) {
-  Scratch scratch;
-  std::filesystem::create_directories(scratch.folder + "Tex");
-  for (int i = 0; i < 200; ++i) std::ofstream(scratch.folder + "Tex/Skin" + std::to_string(i) + ".BMP") << "x";
-  const std::string path = scratch.folder + "tex\\skin100.bmp";
+  const FrxTest::TempFolder scratch;
+  for (int i = 0; i < 200; ++i) scratch.Put("Tex/Skin" + std::to_string(i) + ".BMP", "x");
+  const std::string path = scratch.Native("tex\\skin100.bmp");
   for (auto _ : state) benchmark::DoNotOptimize(Frx::File::Size(path.c_str()));
 }
 BENCHMARK(BM_CaseInsensitiveOpen);

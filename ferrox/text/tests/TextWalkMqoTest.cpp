@@ -5,11 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
+#include "ferrox/testing/ReadWhole.h"
 #include "ferrox/text/Pscanf.h"
 #include "ferrox/text/TextFormat.h"
 
@@ -19,14 +17,6 @@ namespace fs = std::filesystem;
 namespace TF = Frx::TextFormat;
 
 const fs::path kMqoDir = fs::path(SAVORA_SHARED_TESTDATA_DIR) / "mqo-public";
-
-// The whole file and a terminator.
-std::vector<char> ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  bytes.push_back('\0');
-  return bytes;
-}
 
 struct Counts {
   int objects = 0;
@@ -100,10 +90,11 @@ void ReadObject(const char*& p, const char* end, Counts& counts) {
   }
 }
 
-Counts Walk(const std::vector<char>& file) {
+// The text is walked up to its terminator, as the reader walks a file it read.
+Counts Walk(const std::string& file) {
   Counts counts;
-  const char* p = file.data();
-  const char* end = file.data() + file.size() - 1;
+  const char* p = file.c_str();
+  const char* end = p + file.size();
   float version = 0;
   EXPECT_NE(Frx::Pscanf(p, " Metasequoia Document"), nullptr);
   EXPECT_NE(Frx::Pscanf(p, " Format Text Ver %f", &version), nullptr);
@@ -133,10 +124,9 @@ TEST(TextWalkMqo, EveryPublicFile) {
   for (const auto& entry : fs::directory_iterator(kMqoDir)) {
     if (entry.path().extension() != ".mqo") continue;
     SCOPED_TRACE(entry.path().filename().string());
-    const std::vector<char> file = ReadWhole(entry.path());
-    const Counts counts = Walk(file);
+    const std::string text = FrxTest::ReadWhole(entry.path().string());
+    const Counts counts = Walk(text);
     EXPECT_TRUE(counts.reachedEof);
-    const std::string text(file.data(), file.size() - 1);
     EXPECT_EQ(counts.objects > 0, text.find("Object \"") != std::string::npos);
     EXPECT_EQ(counts.faces > 0, counts.objects > 0);
     ++files;
@@ -147,7 +137,7 @@ TEST(TextWalkMqo, EveryPublicFile) {
 TEST(TextWalkMqo, RawVertexBlock) {
   const fs::path path = kMqoDir / "single_object_with_bvertex.mqo";
   if (!fs::exists(path)) GTEST_SKIP() << "no public MQO files";
-  const Counts counts = Walk(ReadWhole(path));
+  const Counts counts = Walk(FrxTest::ReadWhole(path.string()));
   EXPECT_TRUE(counts.reachedEof);
   EXPECT_EQ(counts.rawVertices, 8);
   EXPECT_EQ(counts.vertices, 0);

@@ -7,22 +7,15 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "platform/com/Registry.h"
 #include "platform/com/Server.h"
+#include "platform/testing/ReadWhole.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {
 
 namespace Registry = Com::Registry;
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class RegistryFile : public ::testing::Test {
  protected:
@@ -45,9 +38,9 @@ TEST_F(RegistryFile, WritesMergesRepeatsAndRemoves) {
        {{"", "/opt/a \"b\"\\c.so"}, {"ThreadingModel", "Apartment"}}},
   };
   ASSERT_EQ(Registry::WriteKeys(keys), S_OK) << "the folder is made";
-  const std::string first = Slurp(file);
+  const std::string first = PlatformTesting::ReadWhole(file);
   ASSERT_EQ(Registry::WriteKeys(keys), S_OK);
-  EXPECT_EQ(Slurp(file), first) << "registering twice changes nothing";
+  EXPECT_EQ(PlatformTesting::ReadWhole(file), first) << "registering twice changes nothing";
 
   std::string value;
   ASSERT_TRUE(Registry::ReadValue("clsid\\{0c596208-c14a-45f3-b7b9-d14a5f4d9904}\\inprocserver32", "", &value));
@@ -69,7 +62,7 @@ TEST_F(RegistryFile, WritesMergesRepeatsAndRemoves) {
   EXPECT_FALSE(Registry::ReadValue("CLSID\\{0C596208-C14A-45F3-B7B9-D14A5F4D9904}\\InprocServer32", "", &value));
   EXPECT_TRUE(Registry::ReadValue("Other.Control", "", &value));
   EXPECT_EQ(Registry::DeleteTrees({"Never.There"}), S_OK);
-  EXPECT_EQ(Slurp(file).find("Sample"), std::string::npos);
+  EXPECT_EQ(PlatformTesting::ReadWhole(file).find("Sample"), std::string::npos);
   void* object = &value;
   EXPECT_EQ(Com::CreateInstance(clsid, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
   EXPECT_EQ(object, nullptr);
@@ -89,7 +82,7 @@ TEST_F(RegistryFile, DamagedLinesAreDroppedAndUnreadableFilesLeftAlone) {
   ASSERT_TRUE(Registry::ReadValue("A\\B", "n", &value));
   EXPECT_EQ(value, "line\nbreak");
   ASSERT_EQ(Registry::WriteKeys({{"C", {{"", "three"}}}}), S_OK);
-  EXPECT_EQ(Slurp(folder.path() + "/damaged.reg").find("junk"), std::string::npos);
+  EXPECT_EQ(PlatformTesting::ReadWhole(folder.path() + "/damaged.reg").find("junk"), std::string::npos);
   EXPECT_TRUE(Registry::ReadValue("A\\B", "n", &value));
 
   // A folder where the file should be: nothing is read, nothing written.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/Near.h"
 #include "ferrox/testing/TempFolder.h"
 #include "vocore/geometry/VoIPolygon.h"
@@ -59,11 +59,7 @@ void ExpectPositions(VoIItem* item, const std::vector<V>& expected) {
 }
 
 TEST(SceneImport, SpeciallyNamedObjectsBecomeBlendersSelectersAndSkins) {
-  std::vector<std::string> boxes;
-  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([&](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   FrxTest::TempFolder folder;
   folder.Put("specials.mqo", Model());
   const std::string path = folder.Native("specials.mqo");
@@ -130,8 +126,7 @@ TEST(SceneImport, SpeciallyNamedObjectsBecomeBlendersSelectersAndSkins) {
     master.ReleaseItem(c);
     master.Uninitialize();
   }
-  EXPECT_TRUE(boxes.empty());
-  Frx::SetMessageBoxHandler(previous);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include <time.h>
 #include <vector>
 
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Osmira/AnchorAnalysis.h"
 #include "plugins/Osmira/DeformerInputs.h"
 #include "plugins/Osmira/testing/DemoAnchors.h"
@@ -41,16 +42,6 @@ double Seconds() {
   return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 // One key of the walk: rotations by bone name, the hips' position.
 struct Pose {
   std::map<std::string, Frx::Pquaternion> rotations;
@@ -59,7 +50,7 @@ struct Pose {
 
 std::vector<Pose> ReadWalk() {
   std::map<int, Pose> keys;
-  std::istringstream lines(ReadFile(std::string(SAVORA_TESTDATA_DIR) + "/demo/walk.kvm"));
+  std::istringstream lines(FrxTest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/demo/walk.kvm"));
   std::string line, control;
   while (std::getline(lines, line)) {
     char name[256];

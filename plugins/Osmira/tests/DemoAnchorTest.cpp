@@ -79,7 +79,7 @@ TEST_F(DemoAnchors, SphericalDeformBendsTheBodyAtItsJoints) {
   const std::vector<Pvector> rest(body->GetVertex()->Get(), body->GetVertex()->Get() + body->GetVertex()->GetNum());
   Frame(demo);
   ASSERT_TRUE(deformer->IsBound());
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   EXPECT_EQ(deformer->records.size(), rest.size()) << "every vertex has a record";
   VoIBone* shin = dynamic_cast<VoIBone*>(demo->GetSkelton()->GetBone("shin[L]"));
   ASSERT_NE(shin, nullptr);

@@ -8,9 +8,9 @@
 
 #include "OsmiraFixture.h"
 #include "ferrox/testing/Near.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Osmira/DistanceWeightJob.h"
 #include "plugins/Osmira/Osmiraform.h"
-#include "plugins/testing/GoldenCases.h"
 #include "vocore/Renddx/testing/RenderHarness.h"
 #include "vocore/Renddx/testing/SceneBuild.h"
 
@@ -78,10 +78,6 @@ TEST(DeformedDraw, RigidMeshMovedByADeformerIsDrawnWhereItWent) {
 class DemoDraw : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-      boxes.emplace_back(text);
-      return 1;
-    });
     ASSERT_TRUE(h.Open()) << "no device";
     h.background = kBackground;
     h.camera.nearZ = 10.0f;
@@ -101,8 +97,6 @@ class DemoDraw : public ::testing::Test {
     demo->GetSkelton()->GetGroupList(locates, VoILocate::CLASS_ID);
     for (VoIItem* item : locates) this->locates[item->name] = item->IsLocate();
   }
-  void TearDown() override { Frx::SetMessageBoxHandler(previous_); }
-
   // The body vertices that bone alone reaches, measured at rest.
   std::vector<int> OnlyReachedBy(const std::string& name) {
     std::vector<int> only;
@@ -128,16 +122,13 @@ class DemoDraw : public ::testing::Test {
     return {posed, atRest};
   }
 
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   votest::RenderHarness h{160, 240};
   VoICharacter* demo = nullptr;
   VoIPolygon* body = nullptr;
   std::vector<Pvector> rest;
   std::map<std::string, VoIBone*> bones;
   std::map<std::string, VoILocate*> locates;
-  std::vector<std::string> boxes;
-
- private:
-  Frx::MessageBoxHandler previous_;
 };
 
 TEST_F(DemoDraw, SkinFollowsARaisedArm) {
@@ -151,7 +142,7 @@ TEST_F(DemoDraw, SkinFollowsARaisedArm) {
   h.camera.eye = Pvector(0, 100, -400);
   h.camera.at = Pvector(0, 100, 0);
   const votest::Image still = h.Render(demo);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   for (size_t i = 0; i < rest.size(); i += 97) ASSERT_TRUE(Near(body->GetVertex()->Get(int(i)), rest[i], 2e-3f)) << i;
 
   // The left arm swings up to the side, 90° about z at the shoulder.
@@ -175,7 +166,7 @@ TEST_F(DemoDraw, SkinFollowsARaisedArm) {
 TEST_F(DemoDraw, SkinFollowsAFrameOfTheWalk) {
   // Frame 24 of walk.kvm keyed onto the skeleton: rotations of the bones and
   // the position of the hips.
-  std::istringstream lines(plugtest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/demo/walk.kvm"));
+  std::istringstream lines(FrxTest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/demo/walk.kvm"));
   std::string line, control;
   int keyed = 0;
   while (std::getline(lines, line)) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "OsmiraFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/testing/GoldenCases.h"
 #include "plugins/testing/ItemDump.h"
@@ -27,19 +28,19 @@ TEST_F(KviGolden, EveryCaseFolder) {
     const std::string name = std::filesystem::path(folder).parent_path().filename().string();
     const std::string input = folder + name + ".mqo";
     ASSERT_TRUE(std::filesystem::exists(input)) << "missing input " << input;
-    boxes.clear();
+    boxes.Clear();
     VoICharacter* c = Make<VoICharacter>(nullptr, name.c_str());
     ASSERT_EQ(master.Import(input.c_str(), c, 0), c);
     Frame(c);
     std::string tree = plugtest::DumpItems(c);
-    for (const std::string& box : boxes) tree += "box: " + box + "\n";
+    for (const std::string& box : boxes.Texts()) tree += "box: " + box + "\n";
     plugtest::ExpectGoldenFile(folder + "expected.txt", tree);
 
     const std::string output = scratch.Native(name + ".kvi");
-    boxes.clear();
-    const std::string written = master.Export(output.c_str(), c, 0) ? plugtest::ReadWhole(output) : "";
+    boxes.Clear();
+    const std::string written = master.Export(output.c_str(), c, 0) ? FrxTest::ReadWhole(output) : "";
     plugtest::ExpectGoldenFile(folder + "expected.kvi", written);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   }
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "OsmiraFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Osmira/Osmiraform.h"
-#include "plugins/testing/GoldenCases.h"
 
 namespace osmiratest {
 namespace {
@@ -45,11 +45,11 @@ class KviTest : public OsmiraFixture {
 TEST_F(KviTest, ExactBytes) {
   const std::string path = Path("chara.kvi");
   ASSERT_EQ(master.Export(path.c_str(), rig.character, 0), 1);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   // Text mode: CR LF. The hidden polygon and the one without faces are
   // left out; the deformer's block with its weights sits in its polygon's;
   // the nested character comes last.
-  EXPECT_EQ(plugtest::ReadWhole(path),
+  EXPECT_EQ(FrxTest::ReadWhole(path),
             "Savora Intermediate Ver 1\r\n"
             "\r\n"
             "Character {\r\n"
@@ -101,7 +101,7 @@ TEST_F(KviTest, ExactBytes) {
   std::list<VoRefer<VoIItem>> items{rig.character};
   const std::string again = Path("again.kvi");
   ASSERT_EQ(kviDesc.Export(again.c_str(), items, 0), 1);
-  EXPECT_EQ(plugtest::ReadWhole(again), plugtest::ReadWhole(path));
+  EXPECT_EQ(FrxTest::ReadWhole(again), FrxTest::ReadWhole(path));
 }
 
 size_t Count(const std::string& s, const std::string& text) {
@@ -125,7 +125,7 @@ class KviChain : public KviTest {
       if (i == hidden) parent->SwHide(1);
     }
     const std::string path = Path("chain.kvi");
-    return master.Export(path.c_str(), chain, 0) ? plugtest::ReadWhole(path) : "";
+    return master.Export(path.c_str(), chain, 0) ? FrxTest::ReadWhole(path) : "";
   }
 };
 
@@ -163,23 +163,23 @@ TEST_F(KviTest, RefusesListsWithoutCharactersAndUnwritablePaths) {
     const std::string path = Path("polygons.kvi");
     std::list<VoRefer<VoIItem>> items{body};
     EXPECT_EQ(kviDesc.Export(path.c_str(), items, 0), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"エクスポート可能なアイテムがありません。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"エクスポート可能なアイテムがありません。\n"});
     EXPECT_FALSE(std::filesystem::exists(path));
   }
-  boxes.clear();
+  boxes.Clear();
   {
     const std::string path = Path("no/such/folder/chara.kvi");
     EXPECT_EQ(kviDesc.Export(path.c_str(), rig.character, 0), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"ファイルがオープンできませんでした。\nファイル名:" + path});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ファイルがオープンできませんでした。\nファイル名:" + path});
   }
-  boxes.clear();
+  boxes.Clear();
   {
     // A released character in the list is skipped like any other item.
     VoICharacter* gone = master.NewItem<VoICharacter>(nullptr);
     std::list<VoRefer<VoIItem>> items{gone};
     master.ReleaseItem(gone);
     EXPECT_EQ(kviDesc.Export(Path("gone.kvi").c_str(), items, 0), 0);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.Count(), 1);
   }
 }
 

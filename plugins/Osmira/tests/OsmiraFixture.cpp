@@ -71,15 +71,6 @@ void OsmiraFixture::SetUp() {
   master.RegistClassDesc(&osmiraformDesc);
   master.RegistClassDesc(&sphericalDesc);
   master.RegistClassDesc(&kviDesc);
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
-}
-
-void OsmiraFixture::TearDown() {
-  Frx::SetMessageBoxHandler(previous_);
-  MasterFixture::TearDown();
 }
 
 Rig BuildRig(VoMaster& master, VoIBranch* parent, const std::vector<BoneSpec>& wanted) {

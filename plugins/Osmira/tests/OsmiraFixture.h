@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/math/Pvector.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "plugins/Osmira/ExportKVI.h"
 #include "plugins/Osmira/OsmiraDescs.h"
 #include "vocore/geometry/VoIPolygon.h"
@@ -58,7 +58,6 @@ void TurnBone(VoIBone* bone, const Frx::Pvector& axis, float degrees);
 class OsmiraFixture : public votest::MasterFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // A character "chara" with a skeleton of the bones, arranged at rest.
   Rig MakeRig(const std::vector<BoneSpec>& bones);
@@ -70,10 +69,7 @@ class OsmiraFixture : public votest::MasterFixture {
   OsmiraformDesc osmiraformDesc;
   SphericalDeformDesc sphericalDesc;
   ExportKVI kviDesc;
-  std::vector<std::string> boxes;  // texts of the message boxes shown
-
- private:
-  Frx::MessageBoxHandler previous_;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
 };
 
 }  // namespace osmiratest

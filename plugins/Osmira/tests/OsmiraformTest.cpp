@@ -150,14 +150,14 @@ TEST_F(OsmiraformTest, AnUpdateAfterAFailedBindingDoesNothing) {
   anchor->SetCoordinate(master.GetNullCoordinate());
   Frame(rig.character);
   EXPECT_FALSE(deformer->IsBound());
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("ボーンとの関連付けが不完全なアンカーがあります。"), std::string::npos);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_NE(boxes.Texts()[0].find("ボーンとの関連付けが不完全なアンカーがあります。"), std::string::npos);
   for (int frame = 0; frame < 3; ++frame) {
     TurnBone(rig.bones[0], Pvector(0, 0, 1), 30.0f);
     Frame(rig.character);
     EXPECT_EQ(deformer->Update(master.GetUpdateCounter()), 0);
   }
-  EXPECT_EQ(boxes.size(), 1u) << "a failed binding is not tried again every frame";
+  EXPECT_EQ(boxes.Count(), 1) << "a failed binding is not tried again every frame";
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Near(At(body, i), deformer->binding.Rest()->Get(i))) << i;
   // Tied to a bone, the next binding (flags set) succeeds.
   anchor->SetCoordinate(rig.bones[0]);

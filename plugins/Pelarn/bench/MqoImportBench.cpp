@@ -3,19 +3,17 @@
 // it with strtof, in the same run; prints both rates and their ratio, and
 // those of the nesting benchmarks (MqoNestingBench.cpp).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -54,16 +52,10 @@ std::string GeneratedModel(int faces, int* made) {
 }
 
 struct ModelFile {
-  ModelFile() {
-    path = "/tmp/pelarn-bench-" + std::to_string(getpid()) + ".mqo";
-    text = GeneratedModel(100000, &faces);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-  }
-  ~ModelFile() { std::remove(path.c_str()); }
-  std::string path;
+  ModelFile() : text(GeneratedModel(100000, &faces)), path(FrxTest::ProgramFolder().Put("model.mqo", text)) {}
+  int faces = 0;  // first: the generator sets it
   std::string text;
-  int faces = 0;
+  std::string path;
 };
 
 ModelFile& Model() {
@@ -82,21 +74,8 @@ BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);
 // Import through the master: file read, parse, records and items.
 void BM_ImportMqo(benchmark::State& state) {
   const ModelFile& model = Model();
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportMQO desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(model.path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportMQO>(state, model.path);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(model.text.size()));
-  master.Uninitialize();
 }
 BENCHMARK(BM_ImportMqo)->Unit(benchmark::kMillisecond);
 

@@ -6,19 +6,17 @@
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/testing/DeepModels.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace mqobench {
 
@@ -35,14 +33,9 @@ const ModelFile& File(int n, int chain) {
   static std::map<std::pair<int, int>, ModelFile> files;
   ModelFile& file = files[{n, chain}];
   if (file.path.empty()) {
-    file.path = "/tmp/pelarn-nesting-" + std::to_string(getpid()) + "-" + std::to_string(n) + "-" +
-                std::to_string(chain) + ".mqo";
     const std::string text = plugtest::NestedObjectsMqo(n, chain);
     file.bytes = text.size();
-    if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [key, made] : files) std::remove(made.path.c_str());
-    });
+    file.path = FrxTest::ProgramFolder().Put("nesting-" + std::to_string(n) + "-" + std::to_string(chain) + ".mqo", text);
   }
   return file;
 }
@@ -65,25 +58,10 @@ void Floor(benchmark::State& state, int chain) {
 // model is to be built or refused.
 void Import(benchmark::State& state, int chain, bool built) {
   const ModelFile& file = File(int(state.range(0)), chain);
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportMQO desc;
-  master.RegistClassDesc(&desc);
   // The refusal's error box, answered at once.
-  const Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([](HWND, const char*, const char*, unsigned) { return 1; });
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if ((master.Import(file.path.c_str(), character, 0) != nullptr) != built)
-      state.SkipWithError(built ? "import failed" : "import not refused");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
-  Frx::SetMessageBoxHandler(previous);
+  const FrxTest::MessageBoxRecorder boxes(IDOK);
+  plugtest::TimeImports<ImportMQO>(state, file.path, built);
   Finish(state, file);
-  master.Uninitialize();
 }
 
 // One chain as deep as the file is long.

@@ -17,7 +17,7 @@ namespace {
 using MqoBuilder = PelarnFixture;
 
 TEST_F(MqoBuilder, MaterialsShareTexturesAndFacesFindTheirMaterials) {
-  WriteScratch("skin.bmp", TinyBmp());
+  scratch.Put("skin.bmp", TinyBmp());
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
   Make<VoIMaterial>(c, "old");  // another file's: face material numbers pass it by
   const std::string text = Document(
@@ -79,7 +79,7 @@ int ImageImports(const std::string& log) {
 }
 
 TEST_F(MqoBuilder, EachImageFileIsReadOnceWhateverItsSpelling) {
-  WriteScratch("skin.bmp", TinyBmp());
+  scratch.Put("skin.bmp", TinyBmp());
   std::filesystem::create_directories(Scratch("sub"));
   const struct Row {
     const char* tex;
@@ -178,18 +178,18 @@ TEST_F(MqoBuilder, FailuresReportAndLeaveTheBranchAsItWas) {
       {"cut file", Document("Object \"o\" {\r\n\tvertex 1 {\r\n").substr(0, 60), "インポート中にエラーが発生しました。"},
   };
   for (const Row& row : rows) {
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(ImportText(row.text, c), nullptr) << row.what;
-    ASSERT_EQ(boxes.size(), 1u) << row.what;
-    EXPECT_EQ(boxes[0].compare(0, row.box.size(), row.box), 0) << boxes[0];
+    ASSERT_EQ(boxes.Count(), 1) << row.what;
+    EXPECT_EQ(boxes.Texts()[0].compare(0, row.box.size(), row.box), 0) << boxes.Texts()[0];
     EXPECT_FALSE(c->IsRelease());
     EXPECT_EQ(c->GetChildCount(), 1) << row.what;
   }
-  boxes.clear();
+  boxes.Clear();
   const std::string missing = Scratch("missing.mqo");
   EXPECT_EQ(master.Import(missing.c_str(), c, 0), nullptr);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "ファイルが読み込めません。\nファイル名:" + missing);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Texts()[0], "ファイルが読み込めません。\nファイル名:" + missing);
   EXPECT_EQ(ImportText(Document(""), nullptr), nullptr) << "no branch to build into";
   EXPECT_EQ(c->GetChildCount(), 1);
 }

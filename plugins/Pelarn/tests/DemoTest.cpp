@@ -8,8 +8,8 @@
 #include <map>
 #include <sstream>
 
-#include "ferrox/ferrox/MessageBox.h"
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIMaterial.h"
@@ -41,18 +41,14 @@ Keys ReadWalk(const std::string& text) {
 }
 
 TEST(MqoDemo, ImportsThroughTheModuleAndTheWalkFitsItsSkeleton) {
-  std::vector<std::string> boxes;
-  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([&](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   VoMaster master;
   ASSERT_EQ(master.Initialize(nullptr), 1);
   ASSERT_EQ(master.LoadPlugin("plugins\\pelarn.dll"), 1);
   auto* c = master.NewItem<VoICharacter>(nullptr);
   c->SetName("demo");
   ASSERT_EQ(master.Import((kDemo + "demo.mqo").c_str(), c, 0), c);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 
   int textured = 0, plain = 0, textures = 0;
   unsigned long faces = 0;
@@ -128,7 +124,7 @@ TEST(MqoDemo, ImportsThroughTheModuleAndTheWalkFitsItsSkeleton) {
   }
 
   // Frame 0 of the walk is the rest pose the importer made.
-  const Keys walk = ReadWalk(plugtest::ReadWhole(kDemo + "walk.kvm"));
+  const Keys walk = ReadWalk(FrxTest::ReadWhole(kDemo + "walk.kvm"));
   ASSERT_EQ(walk.size(), 17u);
   for (const auto& [name, keys] : walk) {
     ASSERT_EQ(keys.size(), 13u) << name;
@@ -159,7 +155,6 @@ TEST(MqoDemo, ImportsThroughTheModuleAndTheWalkFitsItsSkeleton) {
 
   master.ReleaseItem(c);
   master.Uninitialize();
-  Frx::SetMessageBoxHandler(previous);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "PelarnFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/testing/GoldenCases.h"
 #include "plugins/testing/ItemDump.h"
 
@@ -26,16 +27,16 @@ TEST_F(MqoGolden, EveryCaseFolder) {
     const bool scene = std::filesystem::is_directory(folder + name);
     const std::string input = scene ? folder + name + "\\" : folder + name + ".mqo";
     ASSERT_TRUE(scene || std::filesystem::exists(input)) << "missing input " << input;
-    boxes.clear();
+    boxes.Clear();
     VoICharacter* c = Make<VoICharacter>(nullptr, name.c_str());
     master.Import(input.c_str(), c, 0);
     std::string tree = plugtest::DumpItems(c);
-    for (const std::string& box : boxes) tree += "box: " + box + "\n";
+    for (const std::string& box : boxes.Texts()) tree += "box: " + box + "\n";
     plugtest::ExpectGoldenFile(folder + "expected.txt", tree);
 
     const std::string output = Scratch(name + ".mqo");
-    boxes.clear();
-    const std::string written = master.Export(output.c_str(), c, 0) ? plugtest::ReadWhole(output) : "";
+    boxes.Clear();
+    const std::string written = master.Export(output.c_str(), c, 0) ? FrxTest::ReadWhole(output) : "";
     plugtest::ExpectGoldenFile(folder + "expected.mqo", written);
   }
 }

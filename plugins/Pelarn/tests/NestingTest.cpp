@@ -10,6 +10,7 @@
 
 #include "PelarnFixture.h"
 #include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/testing/DeepModels.h"
 #include "plugins/testing/GoldenCases.h"
@@ -53,18 +54,18 @@ TEST_F(MqoNesting, BuiltUpToTheEnginesDepthAndRefusedBeyondIt) {
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.depth));
     FrxTest::LogCapture log;
-    boxes.clear();
+    boxes.Clear();
     VoICharacter* c = Make<VoICharacter>(nullptr, "c");
     VoIItem* result = ImportText(row.text, c);
     if (!row.deepest) {
       EXPECT_EQ(result, c);
-      EXPECT_TRUE(boxes.empty());
+      EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
       EXPECT_EQ(DeepestLevel(c), row.depth);
       continue;
     }
     EXPECT_EQ(result, nullptr);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rfind(Mqo::StructureError("", 0).substr(0, 20), 0), 0u) << boxes[0];
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Texts()[0].rfind(Mqo::StructureError("", 0).substr(0, 20), 0), 0u) << boxes.Texts()[0];
     EXPECT_EQ(c->GetChildCount(), 0) << "nothing is left behind";
     EXPECT_EQ(log.Count("の階層が深すぎます ("), 1) << log.Text();
     EXPECT_EQ(log.Count(std::string(row.deepest) + " の階層が深すぎます (" + std::to_string(row.depth) + " 段、上限 256 段)"),
@@ -106,7 +107,7 @@ TEST_F(MqoNesting, TheWriterWritesPolygonsBelowTheEnginesDepth) {
   }
   const std::string path = Scratch("deep.mqo");
   ASSERT_EQ(master.Export(path.c_str(), c, 0), 1);
-  const std::string text = plugtest::ReadWhole(path);
+  const std::string text = FrxTest::ReadWhole(path);
   Mqo::Document doc;
   std::string error;
   ASSERT_EQ(Mqo::ParseMqoDocument(text.c_str(), text.size(), 1.0f, doc, error), 1) << error;

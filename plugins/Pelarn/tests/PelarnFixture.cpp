@@ -1,10 +1,6 @@
 #include "PelarnFixture.h"
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 
 namespace pelarntest {
 
@@ -12,28 +8,10 @@ void PelarnFixture::SetUp() {
   MasterFixture::SetUp();
   master.RegistClassDesc(&importer);
   master.RegistClassDesc(&exporter);
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder = ::testing::TempDir() + "pelarn-" + std::to_string(getpid()) + "-" + info->name() + "/";
-  std::filesystem::create_directories(folder);
-}
-
-void PelarnFixture::TearDown() {
-  Frx::SetMessageBoxHandler(previous_);
-  MasterFixture::TearDown();
-  std::error_code error;
-  std::filesystem::remove_all(folder, error);
-}
-
-void PelarnFixture::WriteScratch(const std::string& name, const std::string& bytes) const {
-  std::ofstream(Scratch(name), std::ios::binary) << bytes;
 }
 
 VoIItem* PelarnFixture::ImportText(const std::string& text, VoIBranch* into, const std::string& name) {
-  WriteScratch(name, text);
+  scratch.Put(name, text);
   return master.Import(Scratch(name).c_str(), into, 0);
 }
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ExportMQO.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "vocore/scene/VoICharacter.h"
@@ -16,11 +17,9 @@ namespace pelarntest {
 class PelarnFixture : public votest::MasterFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // A path in the scratch folder.
-  std::string Scratch(const std::string& name) const { return folder + name; }
-  void WriteScratch(const std::string& name, const std::string& bytes) const;
+  std::string Scratch(const std::string& name) const { return scratch.Native(name); }
   // Writes text as a file of the scratch folder and imports it into `into`
   // through the master; the import's result.
   VoIItem* ImportText(const std::string& text, VoIBranch* into, const std::string& name = "model.mqo");
@@ -31,11 +30,8 @@ class PelarnFixture : public votest::MasterFixture {
 
   ImportMQO importer;
   ExportMQO exporter;
-  std::vector<std::string> boxes;  // texts of the message boxes shown
-  std::string folder;
-
- private:
-  Frx::MessageBoxHandler previous_;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
+  FrxTest::TempFolder scratch;
 };
 
 // A Metasequoia text of our version with the given chunks.

@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "PelarnFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/MqoSceneBuilder.h"
-#include "plugins/testing/GoldenCases.h"
 #include "vocore/geometry/VoIPolygon.h"
 
 namespace pelarntest {
@@ -69,15 +69,15 @@ TEST_F(MqoPublicFiles, RefusedAsTheyAre) {
   for (const std::string& name : Files(".mqoz")) files.push_back(name);
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
   for (const std::string& name : files) {
-    const std::string text = plugtest::ReadWhole(kDir + name);
+    const std::string text = FrxTest::ReadWhole(kDir + name);
     Mqo::Document doc;
     std::string error;
     EXPECT_EQ(Mqo::ParseMqoDocument(text.c_str(), text.size(), 1.0f, doc, error), 0) << name;
     EXPECT_EQ(error, Mqo::kRefusedMessage) << name;
     if (name.ends_with(".mqoz")) continue;
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(master.Import((kDir + name).c_str(), c, 0), nullptr) << name;
-    EXPECT_EQ(boxes, std::vector<std::string>{std::string(Mqo::kRefusedMessage) + "\n"}) << name;
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{std::string(Mqo::kRefusedMessage) + "\n"}) << name;
     EXPECT_EQ(c->GetChildCount(), 0) << name;
   }
 }
@@ -87,7 +87,7 @@ TEST_F(MqoPublicFiles, ReadAsVersion10KeepTheirCountsAndSurviveAWrite) {
   if (files.empty()) GTEST_SKIP() << "no public files in " << kDir;
   for (const std::string& name : files) {
     SCOPED_TRACE(name);
-    std::string text = plugtest::ReadWhole(kDir + name);
+    std::string text = FrxTest::ReadWhole(kDir + name);
     const size_t version = text.find("Format Text Ver 1.1");
     ASSERT_NE(version, std::string::npos);
     text[version + std::strlen("Format Text Ver 1.")] = '0';

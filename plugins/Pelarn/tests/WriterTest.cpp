@@ -5,11 +5,10 @@
 #include <sys/resource.h>
 
 #include <cstring>
-#include <filesystem>
 
 #include "PelarnFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Pelarn/MqoParser.h"
-#include "plugins/testing/GoldenCases.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/scene/VoIMaterial.h"
 #include "vocore/scene/VoITexture.h"
@@ -81,7 +80,7 @@ TEST_F(MqoWriter, WritesTheLinesItCanAndLeavesOutTheRest) {
       "\t\t3 V(2 1 0) M(0) UV(0.00000 0.25000 0.50000 0.25000 1.00000 0.25000)\n"
       "\t\t4 V(0 1 2 3) M(-1) UV(0.00000 0.25000 0.50000 0.25000 1.00000 0.25000 1.50000 0.25000)\n"
       "\t}\n}\nEof\n";
-  EXPECT_EQ(plugtest::ReadWhole(path), expected);
+  EXPECT_EQ(FrxTest::ReadWhole(path), expected);
 
   // Placed by its coordinate: written where it stands in the world.
   VoICoordinate* place = Make<VoICoordinate>(c, "place");
@@ -89,7 +88,7 @@ TEST_F(MqoWriter, WritesTheLinesItCanAndLeavesOutTheRest) {
   mesh->SetCoordinate(place);
   std::list<VoRefer<VoIItem>> items{mesh};
   ASSERT_EQ(master.Export(path.c_str(), items, 0), 1);
-  const std::string text = plugtest::ReadWhole(path);
+  const std::string text = FrxTest::ReadWhole(path);
   Mqo::Document doc;
   std::string error;
   ASSERT_EQ(Mqo::ParseMqoDocument(text.c_str(), text.size(), 1.0f, doc, error), 1) << error;
@@ -98,25 +97,25 @@ TEST_F(MqoWriter, WritesTheLinesItCanAndLeavesOutTheRest) {
   EXPECT_FLOAT_EQ(doc.objects[0].vertices[1].x, 11.0f);
   EXPECT_FLOAT_EQ(doc.objects[0].vertices[1].z, 2.0f);
   EXPECT_TRUE(doc.materials.empty());
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(MqoWriter, FailuresAreReportedAndLeaveTheTargetAlone) {
   VoICharacter* c = Make<VoICharacter>(nullptr, "c");
   Make<VoIMaterial>(c, "only a material");
   const std::string path = Scratch("good.mqo");
-  WriteScratch("good.mqo", "good");
+  scratch.Put("good.mqo", "good");
   ASSERT_EQ(master.Export(path.c_str(), c, 0), 0);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "エクスポートでるアイテムがありません。\n");
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Texts()[0], "エクスポートでるアイテムがありません。\n");
 
   VoIPolygon* mesh = Make<VoIPolygon>(c, "mesh");
   Fill(mesh, {{1, 2, 3}});
   mesh->AttachFace(new VoFace);
   const std::string nowhere = Scratch("no/such/folder.mqo");
   EXPECT_EQ(master.Export(nowhere.c_str(), c, 0), 0);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1], "ファイルがオープンできませんでした。\nファイル名:" + nowhere);
+  ASSERT_EQ(boxes.Count(), 2);
+  EXPECT_EQ(boxes.Texts()[1], "ファイルがオープンできませんでした。\nファイル名:" + nowhere);
 
   // A write that fails half way (the file size limit) leaves the old file.
   rlimit old{};
@@ -129,12 +128,10 @@ TEST_F(MqoWriter, FailuresAreReportedAndLeaveTheTargetAlone) {
   setrlimit(RLIMIT_FSIZE, &old);
   signal(SIGXFSZ, previous);
   EXPECT_EQ(written, 0);
-  ASSERT_EQ(boxes.size(), 3u);
-  EXPECT_EQ(boxes[2], "ファイルに書き込めませんでした。\nファイル名:" + path);
-  EXPECT_EQ(plugtest::ReadWhole(path), "good");
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file() ? 1 : 0;
-  EXPECT_EQ(files, 1) << "no temporary file is left behind";
+  ASSERT_EQ(boxes.Count(), 3);
+  EXPECT_EQ(boxes.Texts()[2], "ファイルに書き込めませんでした。\nファイル名:" + path);
+  EXPECT_EQ(FrxTest::ReadWhole(path), "good");
+  EXPECT_EQ(scratch.Count(), 1u) << "no temporary file is left behind";
 }
 
 }  // namespace

@@ -3,22 +3,20 @@
 // keys; keys in file order and shuffled. Beside it, the floor: reading the
 // same file and converting every number in it with strtof. Prints the ratio.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Quovin/ImportKVM.h"
 #include "plugins/Quovin/KvmReader.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
-#include "vocore/scene/VoICharacter.h"
-#include "vocore/vocore/VoMaster.h"
 
 namespace {
 
@@ -62,13 +60,8 @@ const MotionFile& File(int keys, bool shuffled) {
   static std::map<std::pair<int, bool>, MotionFile> files;
   MotionFile& file = files[{keys, shuffled}];
   if (file.path.empty()) {
-    file.path = "/tmp/quovin-bench-" + std::to_string(getpid()) + "-" + std::to_string(keys) + (shuffled ? "s" : "") +
-                ".kvm";
     file.text = GeneratedMotion(keys, shuffled);
-    if (FILE* f = std::fopen(file.path.c_str(), "wb")) std::fwrite(file.text.data(), 1, file.text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [key, made] : files) std::remove(made.path.c_str());
-    });
+    file.path = FrxTest::ProgramFolder().Put(std::to_string(keys) + (shuffled ? "s" : "") + ".kvm", file.text);
   }
   return file;
 }
@@ -84,22 +77,9 @@ void BM_ReadAndStrtof(benchmark::State& state) {
 // Import through the master: file read, parse, settle the keys, build.
 void ImportKvm(benchmark::State& state, bool shuffled) {
   const MotionFile& file = File(int(state.range(0)), shuffled);
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportKVM desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(file.path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportKVM>(state, file.path);
   state.SetComplexityN(state.range(0) * kControls);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.text.size()));
-  master.Uninitialize();
 }
 void BM_ImportKvm(benchmark::State& state) { ImportKvm(state, false); }
 void BM_ImportKvmShuffled(benchmark::State& state) { ImportKvm(state, true); }

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <map>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/d3dx8math.h"
 #include "vocore/Renddx/testing/RenderHarness.h"
 #include "vocore/geometry/VoFace.h"
@@ -25,21 +25,6 @@ namespace {
 
 const std::string kDemo = std::string(SAVORA_TESTDATA_DIR) + "/demo/";
 
-class Boxes {
- public:
-  Boxes() {
-    previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-      texts.emplace_back(text);
-      return 1;
-    });
-  }
-  ~Boxes() { Frx::SetMessageBoxHandler(previous_); }
-  std::vector<std::string> texts;
-
- private:
-  Frx::MessageBoxHandler previous_;
-};
-
 // The demo character with the walk bound, imported through the master as a
 // host does it.
 VoICharacter* ImportDemo(VoMaster& master, VoICharacter* c, VoIMotion** walk) {
@@ -55,13 +40,13 @@ VoICharacter* ImportDemo(VoMaster& master, VoICharacter* c, VoIMotion** walk) {
 }
 
 TEST(KvmDemo, TheWalkPlaysOnTheDemoCharacter) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   VoMaster master;
   ASSERT_EQ(master.Initialize(nullptr), 1);
   VoICharacter* c = master.NewItem<VoICharacter>(nullptr);
   VoIMotion* walk = nullptr;
   ASSERT_EQ(ImportDemo(master, c, &walk), c);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   EXPECT_EQ(walk->name, "walk");
   EXPECT_EQ(walk->endframe, 96);
   EXPECT_EQ(walk->GetControlSize(), 17);
@@ -168,13 +153,13 @@ int WidthBelow(const votest::Image& image, int top) {
 }
 
 TEST(KvmDemo, TheDemoCharacterDrawsWhereItProjectsInItsColoursAndWalks) {
-  Boxes boxes;
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   votest::RenderHarness h(200, 150);
   ASSERT_TRUE(h.Open()) << "no device";
   VoICharacter* c = h.NewCharacter("demo");
   VoIMotion* walk = nullptr;
   ASSERT_EQ(ImportDemo(h.Master(), c, &walk), c);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 
   // From the front, lit by ambient light only, so every pixel is a texel
   // times the material's ambient 0.6.

@@ -34,15 +34,15 @@ TEST_F(KvmGolden, EveryCaseFolder) {
     const std::string name = std::filesystem::path(folder).parent_path().filename().string();
     const std::string input = folder + name + ".kvm";
     ASSERT_TRUE(std::filesystem::exists(input)) << "missing input " << input;
-    boxes.clear();
+    boxes.Clear();
     VoICharacter* c = Make<VoICharacter>(nullptr, name.c_str());
     const bool imported = master.Import(input.c_str(), c, 0) == c;
     std::string text = imported ? "imported\n" : "failed\n";
     text += plugtest::DumpItems(c);
-    for (const std::string& box : boxes) text += "box: " + WithoutLine(box) + "\n";
+    for (const std::string& box : boxes.Texts()) text += "box: " + WithoutLine(box) + "\n";
     plugtest::ExpectGoldenFile(folder + "expected.txt", text);
 
-    boxes.clear();
+    boxes.Clear();
     plugtest::ExpectGoldenFile(folder + "expected.kvm", ExportBranch(c));
   }
 }

@@ -25,7 +25,7 @@ TEST_F(KvmImport, BuildsMotionsAndCallsTheHostAfterEachTopLevelMotion) {
   VoIMotion* old = Make<VoIMotion>(c, "old");
   FakeHost host;
   ASSERT_EQ(ImportText(kTwoMotions, c, &host), c);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   const std::vector<VoIMotion*> motions = Motions(c);
   ASSERT_EQ(motions.size(), 3u);
   EXPECT_EQ(motions[0], old);
@@ -82,12 +82,12 @@ TEST_F(KvmImport, FailuresAddNothingAndKeepTheTarget) {
     VoIControlVector* keyed = Make<VoIControlVector>(old, "j_hips");
     keyed->SetKey(4, Frx::Pvector(1, 2, 3));
     FakeHost host;
-    boxes.clear();
-    const std::string path = c.text == "-" ? Scratch("none.kvm") : scratch.Write("bad.kvm", c.text);
+    boxes.Clear();
+    const std::string path = c.text == "-" ? Scratch("none.kvm") : scratch.Put("bad.kvm", c.text);
     EXPECT_EQ(master.Import(path.c_str(), chara, host.Flags()), nullptr);
-    ASSERT_EQ(boxes.size(), c.box.empty() ? 0u : 1u);
+    ASSERT_EQ(boxes.Count(), c.box.empty() ? 0 : 1);
     if (!c.box.empty()) {
-      EXPECT_EQ(boxes[0].rfind(c.box, 0), 0u) << boxes[0];
+      EXPECT_EQ(boxes.Texts()[0].rfind(c.box, 0), 0u) << boxes.Texts()[0];
     }
     EXPECT_FALSE(chara->IsRelease());
     EXPECT_EQ(chara->GetChildCount(), 2);
@@ -135,7 +135,7 @@ TEST_F(KvmImport, LogsWhatItPassesOver) {
     FrxTest::LogCapture log;
     VoICharacter* chara = Make<VoICharacter>(nullptr, "c");
     ASSERT_EQ(ImportText(c.text, chara), chara);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
     EXPECT_EQ(log.Count(passed), c.lines) << log.Text();
     for (const std::string& line : c.logged) EXPECT_TRUE(log.Contains(Scratch("in.kvm") + line + "\n")) << log.Text();
   }

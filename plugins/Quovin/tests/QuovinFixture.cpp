@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/ReadWhole.h"
 
 namespace quovintest {
 
@@ -10,27 +10,17 @@ void QuovinFixture::SetUp() {
   MasterFixture::SetUp();
   master.RegistClassDesc(&importer);
   master.RegistClassDesc(&exporter);
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
-  ASSERT_FALSE(scratch.path().empty());
-}
-
-void QuovinFixture::TearDown() {
-  Frx::SetMessageBoxHandler(previous_);
-  MasterFixture::TearDown();
 }
 
 VoIItem* QuovinFixture::ImportText(const std::string& text, VoIBranch* into, FakeHost* host) {
-  const std::string path = scratch.Write("in.kvm", text);
+  const std::string path = scratch.Put("in.kvm", text);
   return master.Import(path.c_str(), into, host ? host->Flags() : 0);
 }
 
 std::string QuovinFixture::ExportBranch(VoIBranch* branch) {
   const std::string path = Scratch("out.kvm");
   std::filesystem::remove(path);
-  return master.Export(path.c_str(), branch, 0) ? plugtest::ReadWhole(path) : std::string();
+  return master.Export(path.c_str(), branch, 0) ? FrxTest::ReadWhole(path) : std::string();
 }
 
 std::vector<VoIMotion*> QuovinFixture::Motions(VoIBranch* branch) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
-#include "platform/testing/TempFolder.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Quovin/ExportKVM.h"
 #include "plugins/Quovin/ImportKVM.h"
 #include "plugins/testing/FakeHost.h"
@@ -19,9 +19,8 @@ namespace quovintest {
 class QuovinFixture : public votest::MasterFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
-  std::string Scratch(const std::string& name) const { return scratch.path() + "/" + name; }
+  std::string Scratch(const std::string& name) const { return scratch.Native(name); }
   // Writes text as a scratch file and imports it into `into` through the
   // master (with the host when given); the import's result.
   VoIItem* ImportText(const std::string& text, VoIBranch* into, FakeHost* host = nullptr);
@@ -32,11 +31,8 @@ class QuovinFixture : public votest::MasterFixture {
 
   ImportKVM importer;
   ExportKVM exporter;
-  std::vector<std::string> boxes;  // texts of the message boxes shown
-  PlatformTesting::TempFolder scratch;
-
- private:
-  Frx::MessageBoxHandler previous_;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
+  FrxTest::TempFolder scratch;
 };
 
 // A motion file of the given motion blocks (LF line ends, TAB indents).

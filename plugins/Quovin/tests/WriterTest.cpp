@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "QuovinFixture.h"
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
 #include "vocore/motion/VoIControlQuaternion.h"
@@ -48,7 +48,7 @@ TEST_F(KvmWriter, WritesWhatItReadsBackToTheBit) {
     const std::string path = std::string(SAVORA_TESTDATA_DIR) + "/kvm/every-block/every-block.kvm";
     VoICharacter* c = Make<VoICharacter>(nullptr, "c");
     ASSERT_EQ(master.Import(path.c_str(), c, 0), c);
-    EXPECT_EQ(ExportBranch(c), plugtest::ReadWhole(path));
+    EXPECT_EQ(ExportBranch(c), FrxTest::ReadWhole(path));
   }
 
   const float inf = std::numeric_limits<float>::infinity();
@@ -90,7 +90,7 @@ TEST_F(KvmWriter, WritesWhatItReadsBackToTheBit) {
 
   VoICharacter* second = Make<VoICharacter>(nullptr, "second");
   ASSERT_EQ(ImportText(first, second), second);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   ASSERT_EQ(Motions(second).size(), 1u);
   const std::string again = ExportBranch(second);
   EXPECT_EQ(again, first);
@@ -131,14 +131,14 @@ TEST_F(KvmWriter, WritesNothingWithoutAMotion) {
     VoIBranch* branch;  // else the list
   };
   const Case cases[] = {{"no children", empty}, {"motions only below the children", props}, {"a released motion", nullptr}};
-  const std::string path = scratch.Write("keep.kvm", "keep me");
+  const std::string path = scratch.Put("keep.kvm", "keep me");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    boxes.clear();
+    boxes.Clear();
     const int result = c.branch ? master.Export(path.c_str(), c.branch, 0) : master.Export(path.c_str(), released, 0);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{none});
-    EXPECT_EQ(plugtest::ReadWhole(path), "keep me");
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{none});
+    EXPECT_EQ(FrxTest::ReadWhole(path), "keep me");
   }
 
   // A list is written in its own order; a file that cannot be opened fails
@@ -146,13 +146,13 @@ TEST_F(KvmWriter, WritesNothingWithoutAMotion) {
   VoIMotion* a = Make<VoIMotion>(empty, "a");
   VoIMotion* b = Make<VoIMotion>(empty, "b");
   std::list<VoRefer<VoIItem>> list{b, empty, a};
-  boxes.clear();
+  boxes.Clear();
   ASSERT_EQ(master.Export(path.c_str(), list, 0), 1);
-  EXPECT_EQ(plugtest::ReadWhole(path),
+  EXPECT_EQ(FrxTest::ReadWhole(path),
             "Savora Motion Ver 2\r\nMotion {\r\n\tname = \"b\"\r\n\tendframe = 0\r\n\tloop = 0\r\n}\r\n"
             "Motion {\r\n\tname = \"a\"\r\n\tendframe = 0\r\n\tloop = 0\r\n}\r\nEof\r\n");
   EXPECT_EQ(master.Export(Scratch("no/such/folder.kvm").c_str(), list, 0), 0);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 }  // namespace

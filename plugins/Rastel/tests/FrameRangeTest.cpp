@@ -29,8 +29,8 @@ TEST_F(FrameRangeTest, RangesPastAnHourAreRefusedBeforeAnythingIsWritten) {
         {10, 0, true},   {LONG_MIN, LONG_MAX, false}, {LONG_MAX, LONG_MIN, true},
     };
     for (const auto& r : ranges) EXPECT_EQ(CheckOutputRange(r.first, r.end), r.fits) << r.first << " " << r.end;
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0], "出力するフレームの範囲が長すぎます。(0～216001)\n一度に出力できるのは 216000 フレームまでです。\n");
+    ASSERT_EQ(boxes.Count(), 3);
+    EXPECT_EQ(boxes.Texts()[0], "出力するフレームの範囲が長すぎます。(0～216001)\n一度に出力できるのは 216000 フレームまでです。\n");
   }
   const std::string refused = "出力するフレームの範囲が長すぎます。(0～2147483647)\n";
   const struct {
@@ -53,7 +53,7 @@ TEST_F(FrameRangeTest, RangesPastAnHourAreRefusedBeforeAnythingIsWritten) {
     host.onRender = [](FakeHost&, float) { std::_Exit(3); };
     for (const auto& c : cases) {
       SCOPED_TRACE(c.what);
-      boxes.clear();
+      boxes.Clear();
       asker.editBmp = [&](SerialBmpAnswers& a) {
         a.pattern = folder.System("shots\\%m\\%f"), a.first = c.first, a.last = c.last, a.allMotions = c.allMotions;
       };
@@ -61,8 +61,8 @@ TEST_F(FrameRangeTest, RangesPastAnHourAreRefusedBeforeAnythingIsWritten) {
         a.prefix = folder.System("frames\\hero"), a.first = c.first, a.last = c.last;
       };
       EXPECT_EQ((c.mqo ? static_cast<VoClassDescCommand&>(mqo) : bmp).Execute(nullptr, nullptr, host.Flags()), 0);
-      ASSERT_EQ(boxes.size(), 1u);
-      EXPECT_EQ(boxes[0].rfind(c.box, 0), 0u) << boxes[0];
+      ASSERT_EQ(boxes.Count(), 1);
+      EXPECT_EQ(boxes.Texts()[0].rfind(c.box, 0), 0u) << boxes.Texts()[0];
       EXPECT_EQ(folder.Count(), 0u) << "no file, no folder";
     }
   };

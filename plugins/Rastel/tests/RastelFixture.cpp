@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace rasteltest {
 
 bool TestAsker::AskBmp(SerialBmpAnswers& answers) {
@@ -23,10 +22,6 @@ uint32_t FrameColour(long frame) { return (uint32_t(frame) & 255u) << 16 | 0x408
 
 void RastelFixture::SetUp() {
   MasterFixture::SetUp();
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
   ASSERT_EQ(draw.Initialize(&window, 0), 1);
   ASSERT_EQ(draw.CreateScreen(0), 1) << "no headless device";
   host.master = &master;
@@ -43,7 +38,6 @@ void RastelFixture::SetUp() {
 
 void RastelFixture::TearDown() {
   draw.Uninitialize();
-  Frx::SetMessageBoxHandler(previous_);
   MasterFixture::TearDown();
 }
 

@@ -9,7 +9,7 @@
 
 #include "ferrox/draw/PDraw.h"
 #include "ferrox/draw/Window.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Rastel/SerialAsker.h"
 #include "plugins/testing/FakeHost.h"
@@ -56,10 +56,7 @@ class RastelFixture : public votest::MasterFixture {
   VoICharacter* character = nullptr;
   TestAsker asker;
   FrxTest::TempFolder folder;
-  std::vector<std::string> boxes;
-
- private:
-  Frx::MessageBoxHandler previous_;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
 };
 
 // Width, height and the colour of the first pixel of a 24-bit BMP file; 0s

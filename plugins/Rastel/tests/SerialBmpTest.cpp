@@ -83,7 +83,7 @@ TEST_F(SerialBmpTest, PlaysFromTheFirstFrameAndShootsEveryStepAndTheEnd) {
       EXPECT_EQ(facts.colour, FrameColour(c.shot[i])) << "file " << i << " is frame " << c.shot[i];
     }
   }
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   EXPECT_EQ(host.plays, int(std::size(cases)));
 }
 
@@ -161,7 +161,7 @@ TEST_F(SerialBmpTest, EveryMotionGoesToItsOwnFilesFromTheStandardPose) {
     EXPECT_EQ(folder.Count(standard ? "b/run[R]" : "a/run[R]"), 2u);  // 0 and 2
     EXPECT_TRUE(FrxTest::Near(hip->GetPos(), Frx::Pvector(0, standard ? 20.0f : 10.0f, 0)));
   }
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(SerialBmpTest, OffersItsInitialValuesAndRefusesWhatItCannotDo) {
@@ -184,23 +184,23 @@ TEST_F(SerialBmpTest, OffersItsInitialValuesAndRefusesWhatItCannotDo) {
   {
     SCOPED_TRACE("no motion");
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"再生中のモーションが存在しません。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"再生中のモーションが存在しません。\n"});
     EXPECT_TRUE(host.renderedFrames.empty());
   }
   {
     SCOPED_TRACE("no host");
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(command.Execute(nullptr, nullptr, 0), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"このツールは Savora.exe からの呼び出しにしか対応していません。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"このツールは Savora.exe からの呼び出しにしか対応していません。\n"});
   }
   {
     SCOPED_TRACE("no back buffer");
-    boxes.clear();
+    boxes.Clear();
     character->SetMotion(AddMotion("walk", 10, 0));
     host.draw = nullptr;
     asker.editBmp = [&](SerialBmpAnswers& a) { a.pattern = folder.System("none\\%f"); };
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"バックバッファの取得に失敗しました。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"バックバッファの取得に失敗しました。\n"});
     EXPECT_EQ(host.renderedFrames, std::vector<float>{0.0f}) << "the command stops at the first shot";
     EXPECT_FALSE(folder.Exists("none"));
   }

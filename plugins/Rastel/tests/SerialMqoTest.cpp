@@ -91,14 +91,14 @@ TEST_F(SerialMqoTest, ExportsBeforeEachStepUntilTheFrameToRenderIsTheEnd) {
     }
   }
   EXPECT_TRUE(folder.Exists("out")) << "the prefix's folder is made";
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(SerialMqoTest, OffersItsInitialValuesAndRefusesWhatItCannotDo) {
   {
     SCOPED_TRACE("no motion");
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"カレントアイテムで再生中のモーションが存在しません。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"カレントアイテムで再生中のモーションが存在しません。\n"});
     EXPECT_EQ(asker.asked, 0);
   }
   {
@@ -114,18 +114,14 @@ TEST_F(SerialMqoTest, OffersItsInitialValuesAndRefusesWhatItCannotDo) {
   }
   {
     SCOPED_TRACE("no host");
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(command.Execute(nullptr, nullptr, 0), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"このツールは Savora.exe からの呼び出しにしか対応していません。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"このツールは Savora.exe からの呼び出しにしか対応していません。\n"});
   }
 }
 
 TEST(SerialMqoModule, WritesMetasequoiaFilesThroughTheLoadedExporter) {
-  std::vector<std::string> boxes;
-  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([&](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   FrxTest::TempFolder folder;
   {
     VoMaster master;
@@ -147,8 +143,7 @@ TEST(SerialMqoModule, WritesMetasequoiaFilesThroughTheLoadedExporter) {
     master.ReleaseItem(character);
     master.Uninitialize();
   }
-  Frx::SetMessageBoxHandler(previous);
-  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   ASSERT_EQ(folder.Count("frames"), 3u);  // before frames 0, 2 and at 4
   for (const char* name : {"hero0000.mqo", "hero0001.mqo", "hero0002.mqo"})
     EXPECT_EQ(folder.Get(std::string("frames/") + name).rfind("Metasequoia Document", 0), 0u) << name;

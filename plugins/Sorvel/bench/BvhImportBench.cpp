@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "ferrox/math/Pmatrix.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/Sorvel/BvhParser.h"
 #include "plugins/Sorvel/ImportBVH.h"
 #include "plugins/Sorvel/bench/WideBvhBench.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -30,19 +32,8 @@ namespace {
 
 const char* const kFile = "/usr/share/assimp/models/BVH/01_03.bvh";
 
-std::string ReadAll(const char* path) {
-  std::string text;
-  if (FILE* f = std::fopen(path, "rb")) {
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 const std::string& Text() {
-  static const std::string text = ReadAll(kFile);
+  static const std::string text = FrxTest::ReadWhole(kFile);
   return text;
 }
 
@@ -62,20 +53,7 @@ BENCHMARK(BM_ReadAndStrtof)->Unit(benchmark::kMillisecond);
 // Through the master: file read, parse, skeleton, motion and 140k keys.
 void BM_ImportBvh(benchmark::State& state) {
   if (Missing(state)) return;
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportBVH desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(kFile, character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
-  master.Uninitialize();
+  plugtest::TimeImports<ImportBVH>(state, kFile);
 }
 BENCHMARK(BM_ImportBvh)->Unit(benchmark::kMillisecond);
 

@@ -5,15 +5,15 @@
 #include "plugins/Sorvel/bench/WideBvhBench.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Sorvel/BvhWriter.h"
 #include "plugins/Sorvel/ImportBVH.h"
+#include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -39,14 +39,7 @@ const std::vector<int64_t> kJoints = {5000, 7500, 10000, 15000, 20000};
 const std::string& WideFile(int joints) {
   static std::map<int, std::string> files;
   std::string& path = files[joints];
-  if (path.empty()) {
-    path = "/tmp/sorvel-bench-" + std::to_string(getpid()) + "-" + std::to_string(joints) + ".bvh";
-    const std::string text = WideText(joints);
-    if (FILE* f = std::fopen(path.c_str(), "wb")) std::fwrite(text.data(), 1, text.size(), f), std::fclose(f);
-    std::atexit([] {
-      for (auto& [n, made] : files) std::remove(made.c_str());
-    });
-  }
+  if (path.empty()) path = FrxTest::ProgramFolder().Put("wide-" + std::to_string(joints) + ".bvh", WideText(joints));
   return path;
 }
 
@@ -65,22 +58,8 @@ void BM_WideReadAndStrtof(benchmark::State& state) {
 // Through the master: the file, 2n + 1 locates and n + 1 controls made and
 // every control bound to its joint.
 void BM_WideImport(benchmark::State& state) {
-  const std::string& path = WideFile(int(state.range(0)));
-  VoMaster master;
-  master.Initialize(nullptr);
-  ImportBVH desc;
-  master.RegistClassDesc(&desc);
-  for (auto _ : state) {
-    state.PauseTiming();
-    VoICharacter* character = master.NewItem<VoICharacter>(nullptr);
-    state.ResumeTiming();
-    if (!master.Import(path.c_str(), character, 0)) state.SkipWithError("import failed");
-    state.PauseTiming();
-    master.ReleaseItem(character);
-    state.ResumeTiming();
-  }
+  plugtest::TimeImports<ImportBVH>(state, WideFile(int(state.range(0))));
   PerJoint(state);
-  master.Uninitialize();
 }
 
 // The writer's text of the imported character (hierarchy, binding, the frame).

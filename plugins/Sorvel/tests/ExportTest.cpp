@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <sstream>
 
 #include "SorvelFixture.h"
 #include "ferrox/testing/Near.h"
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -59,7 +58,7 @@ TEST_F(BvhExport, SamplesAtTheAnsweredRate) {
     VoICharacter* c = Runner(row.endframe);
     ASSERT_EQ(master.Export(path.c_str(), c, 0), 1);
     EXPECT_EQ(question.asked, std::vector<float>{30.0f}) << "asked with the dialog's initial value";
-    std::istringstream lines(plugtest::ReadWhole(path));
+    std::istringstream lines(FrxTest::ReadWhole(path));
     std::string line;
     while (std::getline(lines, line) && line != "MOTION\r") {
     }
@@ -109,10 +108,10 @@ TEST_F(BvhExport, RefusalsLeaveTheTargetAlone) {
   const std::string target = Scratch("keep.bvh");
   for (const auto& row : cases) {
     SCOPED_TRACE(row.label);
-    WriteScratch("keep.bvh", "kept");
+    scratch.Put("keep.bvh", "kept");
     question.asked.clear();
     question.answers = row.answers;
-    boxes.clear();
+    boxes.Clear();
     const long hour = VoIMotion::MaxOutputFrames;
     const long end = row.make == LONGEST ? hour : row.make == TOO_LONG ? hour + 1 : row.make == ENDLESS ? 2147483647 : 4;
     VoICharacter* c = Runner(end);
@@ -123,15 +122,13 @@ TEST_F(BvhExport, RefusalsLeaveTheTargetAlone) {
     if (row.make == NO_MOTION) c->SetMotion(nullptr);
     if (row.make == RELEASED_MOTION) master.ReleaseItem(c->GetMotion());
     EXPECT_EQ(master.Export(target.c_str(), branch, 0), row.result);
-    EXPECT_EQ(plugtest::ReadWhole(target), "kept");
+    EXPECT_EQ(FrxTest::ReadWhole(target), "kept");
     EXPECT_EQ(question.asked.size(), row.asked);
-    ASSERT_EQ(boxes.size(), row.box.empty() ? 0u : 1u);
+    ASSERT_EQ(boxes.Count(), row.box.empty() ? 0 : 1);
     if (!row.box.empty()) {
-      EXPECT_EQ(boxes[0].rfind(row.box, 0), 0u) << boxes[0];
+      EXPECT_EQ(boxes.Texts()[0].rfind(row.box, 0), 0u) << boxes.Texts()[0];
     }
-    size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file() ? 1 : 0;
-    EXPECT_EQ(files, 1u) << "no temporary file is left";
+    EXPECT_EQ(scratch.Count(), 1u) << "no temporary file is left";
   }
 }
 

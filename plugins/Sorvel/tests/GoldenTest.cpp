@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "SorvelFixture.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "plugins/testing/GoldenCases.h"
 #include "plugins/testing/ItemDump.h"
 #include "vocore/motion/VoIMotion.h"
@@ -26,12 +27,12 @@ TEST_F(BvhGolden, EveryCaseFolder) {
     const std::string name = std::filesystem::path(folder).parent_path().filename().string();
     const std::string input = folder + name + ".bvh";
     ASSERT_TRUE(std::filesystem::exists(input)) << "missing input " << input;
-    boxes.clear();
+    boxes.Clear();
     VoICharacter* c = NewCharacter(name.c_str());
     master.Import(input.c_str(), c, 0);
     if (VoIMotion* motion = c->GetMotion()) PoseAt(c, float(motion->endframe));
     std::string tree = plugtest::DumpItems(c) + DumpMotion(c);
-    for (std::string box : boxes) {
+    for (std::string box : boxes.Texts()) {
       const size_t line = box.find("BvhParser.cpp:");
       if (line != std::string::npos) box.replace(line + 14, box.find(')', line) - line - 14, "N");
       tree += "box: " + box + "\n";
@@ -39,7 +40,7 @@ TEST_F(BvhGolden, EveryCaseFolder) {
     plugtest::ExpectGoldenFile(folder + "expected.txt", tree);
 
     const std::string output = Scratch(name + ".bvh");
-    const std::string written = master.Export(output.c_str(), c, 0) ? plugtest::ReadWhole(output) : "";
+    const std::string written = master.Export(output.c_str(), c, 0) ? FrxTest::ReadWhole(output) : "";
     plugtest::ExpectGoldenFile(folder + "expected.bvh", written);
   }
 }

@@ -83,20 +83,20 @@ TEST_F(BvhImport, RefusedFilesLoseNothing) {
   const std::string motionText = DumpMotion(c);
   for (const auto& bad : cases) {
     SCOPED_TRACE(bad.label);
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(ImportText(bad.text, c, "bad.bvh"), nullptr);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(IsStructureError(boxes[0])) << boxes[0];
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(IsStructureError(boxes.Texts()[0])) << boxes.Texts()[0];
     EXPECT_FALSE(c->IsRelease());
     EXPECT_EQ(Children(c), items);
     EXPECT_EQ(c->GetMotion(), before);
     EXPECT_EQ(DumpMotion(c), motionText);
   }
-  boxes.clear();
+  boxes.Clear();
   const std::string missing = Scratch("missing.bvh");
   EXPECT_EQ(master.Import(missing.c_str(), c, 0), nullptr);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "ファイルが読み込めません。\nファイル名:" + missing);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Texts()[0], "ファイルが読み込めません。\nファイル名:" + missing);
   EXPECT_EQ(Children(c), items);
 }
 

@@ -3,12 +3,10 @@
 // where no QApplication runs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/ReadWhole.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoClassDescExport.h"
 #include "vocore/vocore/VoClassDescImport.h"
@@ -31,11 +29,11 @@ TEST(SorvelModule, ImportsAndExportsHeadless) {
   VoICharacter* c = master.NewItem<VoICharacter>(nullptr);
   const std::string input = std::string(SAVORA_TESTDATA_DIR) + "/bvh/two-roots/two-roots.bvh";
   ASSERT_EQ(master.Import(input.c_str(), c, 0), c);
-  const std::string output = ::testing::TempDir() + "sorvel-module-" + std::to_string(getpid()) + ".bvh";
+  const FrxTest::TempFolder scratch;
+  const std::string output = scratch.Native("module.bvh");
   EXPECT_EQ(master.Export(output.c_str(), c, 0), 1);
-  const std::string written = plugtest::ReadWhole(output);
+  const std::string written = FrxTest::ReadWhole(output);
   EXPECT_NE(written.find("Frames: 3\r\nFrame Time: 0.033333\r\n"), std::string::npos) << written;
-  std::filesystem::remove(output);
   master.ReleaseItem(c);
   master.Uninitialize();
 }

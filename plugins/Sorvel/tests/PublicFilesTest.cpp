@@ -91,7 +91,7 @@ TEST_F(BvhPublicFiles, ReadBackFromTheWriterAtEveryKey) {
     const Stated stated = StatedCounts(kDir + file);
     VoICharacter* a = Imported(kDir + file);
     ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
     EXPECT_EQ(int(JointWorldPositions(a).size()), stated.joints);
     EXPECT_EQ(a->GetMotion()->endframe, 2L * (stated.frames - 1));
 

@@ -1,15 +1,10 @@
 #include "SorvelFixture.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
 #include <cmath>
 #include <cstdio>
 
 #include "ferrox/math/Pmatrix.h"
-#include "plugins/testing/GoldenCases.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlVector.h"
 #include "vocore/motion/VoIMotion.h"
@@ -31,30 +26,16 @@ void SorvelFixture::SetUp() {
   MasterFixture::SetUp();
   master.RegistClassDesc(&importer);
   master.RegistClassDesc(&exporter);
-  previousBox_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
   previousQuestion_ = Bvh::SetFrameRateQuestion(&question);
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder = ::testing::TempDir() + "sorvel-" + std::to_string(getpid()) + "-" + info->name() + "/";
-  std::filesystem::create_directories(folder);
 }
 
 void SorvelFixture::TearDown() {
   Bvh::SetFrameRateQuestion(previousQuestion_);
-  Frx::SetMessageBoxHandler(previousBox_);
   MasterFixture::TearDown();
-  std::error_code error;
-  std::filesystem::remove_all(folder, error);
-}
-
-void SorvelFixture::WriteScratch(const std::string& name, const std::string& bytes) const {
-  std::ofstream(Scratch(name), std::ios::binary) << bytes;
 }
 
 VoIItem* SorvelFixture::ImportText(const std::string& text, VoIBranch* into, const std::string& name) {
-  WriteScratch(name, text);
+  scratch.Put(name, text);
   return master.Import(Scratch(name).c_str(), into, 0);
 }
 
@@ -109,7 +90,7 @@ bool IsStructureError(const std::string& box) {
 }
 
 std::string FixtureText(const std::string& name) {
-  return plugtest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/bvh/" + name + "/" + name + ".bvh");
+  return FrxTest::ReadWhole(std::string(SAVORA_TESTDATA_DIR) + "/bvh/" + name + "/" + name + ".bvh");
 }
 
 namespace {

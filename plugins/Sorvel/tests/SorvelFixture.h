@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/math/Pvector.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
+#include "ferrox/testing/TempFolder.h"
 #include "plugins/Sorvel/ExportBVH.h"
 #include "plugins/Sorvel/FrameRateQuestion.h"
 #include "plugins/Sorvel/ImportBVH.h"
@@ -36,8 +37,7 @@ class SorvelFixture : public votest::MasterFixture {
   void SetUp() override;
   void TearDown() override;
 
-  std::string Scratch(const std::string& name) const { return folder + name; }
-  void WriteScratch(const std::string& name, const std::string& bytes) const;
+  std::string Scratch(const std::string& name) const { return scratch.Native(name); }
   // Writes text as a scratch file and imports it into `into` through the master.
   VoIItem* ImportText(const std::string& text, VoIBranch* into, const std::string& name = "motion.bvh");
   // A character named `name` made through the master and released at tear-down.
@@ -53,11 +53,10 @@ class SorvelFixture : public votest::MasterFixture {
   ImportBVH importer;
   ExportBVH exporter;
   ScriptedQuestion question;
-  std::vector<std::string> boxes;  // texts of the message boxes shown
-  std::string folder;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
+  FrxTest::TempFolder scratch;
 
  private:
-  Frx::MessageBoxHandler previousBox_;
   Bvh::FrameRateQuestion* previousQuestion_ = nullptr;
 };
 

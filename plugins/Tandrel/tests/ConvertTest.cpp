@@ -48,7 +48,7 @@ TEST_F(ConvertTest, IdenticalJointsGetTheSourcesRotationsAtTheSameKeys) {
   from->SetMotion(second);
 
   ASSERT_EQ(Convert(to, from, {{"j", "j"}}), 1);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
   EXPECT_EQ(host.treeRefreshes, 1);
   const std::vector<VoIMotion*> made = Motions(to);
   ASSERT_EQ(made.size(), 2u) << "one motion per source motion";
@@ -153,7 +153,7 @@ TEST_F(ConvertTest, PositionsScaleByTheRestDistancesUnlessLockedOrChained) {
     for (const auto& key : v->keys)
       EXPECT_TRUE(std::isfinite(key.value.x) && std::isfinite(key.value.y) && std::isfinite(key.value.z));
   }
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(ConvertTest, ThePairsSourceMustBeALocateOfTheSourceSkeleton) {
@@ -172,7 +172,7 @@ TEST_F(ConvertTest, ThePairsSourceMustBeALocateOfTheSourceSkeleton) {
   } pairWithSkeleton;
   command.SetAsker(&pairWithSkeleton);
   EXPECT_EQ(command.Execute(to, from, host.Flags()), 0);
-  EXPECT_EQ(boxes, std::vector<std::string>{"j に関連するアイテムがありません\n"});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"j に関連するアイテムがありません\n"});
   EXPECT_EQ(Motions(to).size(), 1u) << "the motion begun stays";
   EXPECT_EQ(host.treeRefreshes, 1);
 }
@@ -200,20 +200,20 @@ TEST_F(ConvertTest, TheCommandChecksItsItemsAndItsHost) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(command.Execute(c.destination, c.source, host.Flags()), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{c.box});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.box});
   }
   EXPECT_EQ(asker.asked, 0) << "no dialog for refused items";
   {
     SCOPED_TRACE("no host");
-    boxes.clear();
+    boxes.Clear();
     EXPECT_EQ(command.Execute(to, from, 0), 0);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Savora.exe が見つかりませんでした。\n"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Savora.exe が見つかりませんでした。\n"});
   }
   {
     SCOPED_TRACE("cancel");
-    boxes.clear();
+    boxes.Clear();
     asker.ok = false;
     EXPECT_EQ(command.Execute(to, from, host.Flags()), 0);
     EXPECT_EQ(asker.asked, 1);

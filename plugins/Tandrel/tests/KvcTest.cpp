@@ -141,7 +141,7 @@ TEST_F(KvcFileTest, WritesThePairsInListOrderAndReadsThemBack) {
   EXPECT_EQ(session.PairOf(JointOf(destination, "hips")), JointOf(source, "Hips"));
   EXPECT_EQ(session.PairOf(JointOf(destination, "thigh")), nullptr);
   EXPECT_EQ(session.PairOf(JointOf(destination, "shin")), JointOf(source, "LeftLeg"));
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(KvcFileTest, NamesWithBlanksSurviveAWriteAndUnwritableOnesAreLeftOut) {
@@ -157,14 +157,14 @@ TEST_F(KvcFileTest, NamesWithBlanksSurviveAWriteAndUnwritableOnesAreLeftOut) {
     session.Pair(JointOf(to, "a <= b"), JointOf(from, "Left Leg"));
     ASSERT_EQ(session.WriteConvertFile(path.c_str()), 1);
   }
-  EXPECT_EQ(boxes, std::vector<std::string>{"名前を保存できない関連付けを 1 個除いて保存しました。\na <= b <= Left Leg\n"});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"名前を保存できない関連付けを 1 個除いて保存しました。\na <= b <= Left Leg\n"});
   // The file the dialog wrote with these names, and this one, read back whole.
   for (const std::string& file : {std::string(SAVORA_TESTDATA_DIR) + "/kvc/blank-names.kvc", path}) {
     SCOPED_TRACE(file);
-    boxes.clear();
+    boxes.Clear();
     ConvertSession session(to, from);
     ASSERT_EQ(session.ReadConvertFile(file.c_str()), 1);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
     EXPECT_EQ(session.PairOf(JointOf(to, "Hips")), JointOf(from, "Hips"));
     EXPECT_EQ(session.PairOf(JointOf(to, "Left Leg")), JointOf(from, "Left Leg"));
     EXPECT_EQ(session.PairOf(JointOf(to, "a <= b")), nullptr);
@@ -197,20 +197,20 @@ TEST_F(KvcFileTest, ReportsMissingItemsAndBrokenFilesAndKeepsThePairsRead) {
     const std::string name = "case" + std::to_string(n++) + ".kvc";
     folder.Put(name, c.text);
     const std::string path = folder.System(name);
-    boxes.clear();
+    boxes.Clear();
     ConvertSession session(destination, source);
     EXPECT_EQ(session.ReadConvertFile(path.c_str()), c.result);
     std::string box = c.box;
     if (size_t at = box.find("%s"); at != std::string::npos) box.replace(at, 2, path);
-    EXPECT_EQ(boxes, box.empty() ? std::vector<std::string>{} : std::vector<std::string>{box});
+    EXPECT_EQ(boxes.Texts(), box.empty() ? std::vector<std::string>{} : std::vector<std::string>{box});
     EXPECT_EQ(session.PairOf(JointOf(destination, "hips")) != nullptr, c.hips);
     EXPECT_EQ(session.PairOf(JointOf(destination, "thigh")) != nullptr, c.thigh);
   }
-  boxes.clear();
+  boxes.Clear();
   ConvertSession session(destination, source);
   const std::string missing = folder.System("missing.kvc");
   EXPECT_EQ(session.ReadConvertFile(missing.c_str()), 0);
-  EXPECT_EQ(boxes, std::vector<std::string>{"ファイルが読み込めません。\nファイル名:" + missing});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ファイルが読み込めません。\nファイル名:" + missing});
 }
 
 }  // namespace

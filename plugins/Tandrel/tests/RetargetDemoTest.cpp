@@ -110,11 +110,7 @@ bool Finite(const Frx::Pquaternion& q) {
 // shoots the converted motion and checks the shots and the values.
 void RetargetAndShoot(votest::RenderHarness& h, VoICharacter* capture, VoICharacter* demo, long last,
                       unsigned step) {
-  std::vector<std::string> boxes;
-  Frx::MessageBoxHandler previous = Frx::SetMessageBoxHandler([&](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
+  FrxTest::MessageBoxRecorder boxes(IDOK);
   DemoHost host;
   host.master = &h.Master();
   host.draw = &h.Surface();
@@ -150,8 +146,7 @@ void RetargetAndShoot(votest::RenderHarness& h, VoICharacter* capture, VoICharac
   shots.answers.step = step;
   SerialBMP camera(&shots);
   ASSERT_EQ(camera.Execute(nullptr, nullptr, host.Flags()), 1);
-  Frx::SetMessageBoxHandler(previous);
-  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 
   // A motion that does not loop is shot every step and at its end.
   const long end = std::min(last, made->endframe);

@@ -81,19 +81,6 @@ bool PairingAsker::AskPairs(ConvertSession& session) {
   return ok;
 }
 
-void TandrelFixture::SetUp() {
-  MasterFixture::SetUp();
-  previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-    boxes.emplace_back(text);
-    return 1;
-  });
-}
-
-void TandrelFixture::TearDown() {
-  Frx::SetMessageBoxHandler(previous_);
-  MasterFixture::TearDown();
-}
-
 std::vector<VoIMotion*> TandrelFixture::Motions(VoICharacter* character) {
   std::vector<VoIMotion*> motions;
   for (VoIItem* c = character->GetFirstChild(); c; c = character->GetNextChild(c))

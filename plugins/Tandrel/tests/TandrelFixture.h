@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/math/Pquaternion.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Tandrel/ConverterAsker.h"
 #include "plugins/Tandrel/ConvertSession.h"
@@ -60,17 +60,12 @@ class PairingAsker : public ConverterAsker {
 
 class TandrelFixture : public votest::MasterFixture {
  protected:
-  void SetUp() override;
-  void TearDown() override;
   VoICharacter* NewCharacter(const char* name) { return Make<VoICharacter>(nullptr, name); }
   // The motions directly under a character.
   static std::vector<VoIMotion*> Motions(VoICharacter* character);
 
-  std::vector<std::string> boxes;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   FrxTest::TempFolder folder;
-
- private:
-  Frx::MessageBoxHandler previous_;
 };
 
 }  // namespace tandreltest

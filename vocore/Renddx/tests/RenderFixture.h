@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoRenderDXGeometry.h"
 #include "vocore/Renddx/testing/RenderHarness.h"
@@ -18,14 +18,9 @@
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-      boxes.emplace_back(text);
-      return IDOK;
-    });
     ASSERT_TRUE(h.Open()) << "no device";
     chara = h.NewCharacter("chara");
   }
-  void TearDown() override { Frx::SetMessageBoxHandler(previous_); }
 
   VoMaster& M() { return h.Master(); }
   VoDirectX7& R() { return h.Renderer(); }
@@ -45,10 +40,7 @@ class RenderTest : public ::testing::Test {
     return n;
   }
 
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   votest::RenderHarness h;
   VoICharacter* chara = nullptr;
-  std::vector<std::string> boxes;
-
- private:
-  Frx::MessageBoxHandler previous_;
 };

@@ -79,8 +79,8 @@ TEST_F(RenderTest, TexturesUploadInTheirFormatsWithRowsTurned) {
   VoITexture* grey = votest::AddTexture(M(), chara, 2, 1, 8, {1, 2});
   grey->Update(0);
   EXPECT_EQ(dynamic_cast<VoRenderDXTexture*>(grey->GetRender())->GetTexture(), nullptr);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("bpp = 8"), std::string::npos);
+  EXPECT_EQ(boxes.Count(), 1);
+  EXPECT_TRUE(boxes.Saw("bpp = 8"));
 }
 
 TEST_F(RenderTest, MeshSplitsVerticesByUvAndGroupsFaces) {

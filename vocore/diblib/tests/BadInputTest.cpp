@@ -4,9 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
-#include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
 #include "vocore/testing/TestImages.h"
@@ -35,10 +34,6 @@ bool ReadPrefix(MemoryReader reader, const std::vector<uint8_t>& data, size_t le
   prefix.shrink_to_fit();
   DibImage image;
   return reader(prefix.data(), prefix.size(), &image);
-}
-
-void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), long(size));
 }
 
 }  // namespace
@@ -76,7 +71,7 @@ TEST(DibBadInput, TruncatedAssimpTextures) {
 }
 
 TEST(DibBadInput, ForeignFilesAreRefused) {
-  Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
+  const ModulesFromProgramFolder modules;
   std::vector<std::string> paths;
   if (!AssimpDir().empty())
     for (const std::string& name : ListDir(AssimpDir() + "invalid")) paths.push_back(AssimpDir() + "invalid/" + name);
@@ -148,14 +143,15 @@ TEST(DibBadInput, LyingHeaders) {
 }
 
 TEST(DibBadInput, TruncatedJpegAndPng) {
-  Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
-  const std::string path = ScratchPath("cut");
+  const ModulesFromProgramFolder modules;
+  const FrxTest::TempFolder scratch;
+  const std::string path = scratch.Native("cut");
   for (const char* name : {"rgb.jpg", "progressive.jpg", "rgb.png", "interlaced.png", "pal.png"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);
     const bool jpeg = std::strstr(name, ".jpg") != nullptr;
     for (size_t length = 0; length < data.size(); length += 7) {
-      WriteFile(path, data.data(), length);
+      scratch.Put("cut", std::string(data.begin(), data.begin() + long(length)));
       DibImage image;
       bool ok = jpeg ? ReadJpg(path.c_str(), &image) : ReadPng(path.c_str(), &image);
       // libjpeg finishes a cut scan with grey; headers cut short never load.

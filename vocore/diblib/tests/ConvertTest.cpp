@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <set>
 
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibMemory.h"
 #include "vocore/diblib/DibReaders.h"
@@ -259,17 +259,18 @@ TEST(DibTexture, Sizing) {
   EXPECT_FALSE(DibLoadTexture((ImagesDir() + "missing.bmp").c_str(), caps, &image));
 
   // One pixel wide: widened to 2, never to 0.
-  const std::string path = ScratchPath("narrow.bmp");
+  const FrxTest::TempFolder scratch;
+  const std::string path = scratch.Native("narrow.bmp");
   ASSERT_TRUE(image.Create(1, 3, 24));
   ASSERT_TRUE(SaveBmp(&image, path.c_str()));
   ASSERT_TRUE(DibLoadTexture(path.c_str(), caps, &image));
   EXPECT_EQ(image.Width(), 2);
   EXPECT_EQ(image.AbsHeight(), 4);
-  std::filesystem::remove(path);
 }
 
 TEST(DibImage, SaveBmpRoundTrip) {
-  const std::string path = ScratchPath("save.bmp");
+  const FrxTest::TempFolder scratch;
+  const std::string path = scratch.Native("save.bmp");
   for (const char* name : {"pal8.bmp", "pal4.bmp", "mono1.bmp", "rgb.tga"}) {
     SCOPED_TRACE(name);
     DibImage image;
@@ -297,5 +298,4 @@ TEST(DibImage, SaveBmpRoundTrip) {
   DibImage empty;
   EXPECT_FALSE(SaveBmp(&empty, path.c_str()));
   EXPECT_FALSE(SaveBmp(&empty, "/no/such/folder/x.bmp"));
-  std::filesystem::remove(path);
 }

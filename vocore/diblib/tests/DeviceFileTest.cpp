@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/testing/FifoGuard.h"
 #include "ferrox/testing/TempFolder.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
+#include "vocore/testing/TestImages.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ const Reader kReaders[] = {
 };
 
 TEST(DibSpecialFiles, DevicesAndFifosAreRefused) {
-  Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
+  const ModulesFromProgramFolder modules;
   FrxTest::TempFolder dir;
   for (const Reader& reader : kReaders) {
     const std::string ext = reader.extension;

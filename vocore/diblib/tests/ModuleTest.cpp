@@ -3,10 +3,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
-#include "ferrox/ferrox/Ferrox.h"
 #include "platform/module/Module.h"
+#include "ferrox/testing/TempFolder.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
 #include "vocore/testing/TestImages.h"
@@ -15,11 +14,13 @@ namespace {
 
 class DibModules : public ::testing::Test {
  protected:
-  void SetUp() override { Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/"); }
   void TearDown() override {
     Platform::SetModuleMissing("zenjpg.dll", false);
     Platform::SetModuleMissing("zenpng.dll", false);
   }
+
+  const ModulesFromProgramFolder modules;
+  const FrxTest::TempFolder scratch;
 };
 
 }  // namespace
@@ -80,11 +81,11 @@ TEST_F(DibModules, ProgressStopsTheDecode) {
 }
 
 TEST_F(DibModules, CorruptDataDoesNotEndTheProcess) {
-  const std::string path = ScratchPath("corrupt");
+  const std::string path = scratch.Native("corrupt");
   for (const char* name : {"rgb.jpg", "rgb.png"}) {
     std::vector<uint8_t> data = ReadBytes(ImagesDir() + name);
     for (size_t i = 20; i < data.size(); i += 3) data[i] ^= 0x5A;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), long(data.size()));
+    scratch.Put("corrupt", std::string(data.begin(), data.end()));
     DibImage image;
     const bool ok = name[4] == 'j' ? ReadJpg(path.c_str(), &image) : ReadPng(path.c_str(), &image);
     EXPECT_EQ(ok, image.IsValid());
@@ -98,7 +99,7 @@ TEST_F(DibModules, CorruptDataDoesNotEndTheProcess) {
 // The decoders open files themselves; a name in another letter case must
 // still find the file, as every other reader does.
 TEST_F(DibModules, NamesInAnyLetterCase) {
-  const std::filesystem::path dir = ScratchPath("case");
+  const std::filesystem::path dir = scratch.Native("case");
   std::filesystem::create_directories(dir);
   std::filesystem::copy_file(ImagesDir() + "rgb.jpg", dir / "Tex.jpg",
                              std::filesystem::copy_options::overwrite_existing);
@@ -110,5 +111,4 @@ TEST_F(DibModules, NamesInAnyLetterCase) {
   EXPECT_TRUE(ReadPng((dir / "TEX.PNG").string().c_str(), &image));
   EXPECT_EQ(image.Width(), 13);
   EXPECT_FALSE(ReadPng((dir / "none.png").string().c_str(), &image));
-  std::filesystem::remove_all(dir);
 }

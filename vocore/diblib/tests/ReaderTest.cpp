@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "ferrox/ferrox/Ferrox.h"
 #include "vocore/diblib/DibImage.h"
 #include "vocore/diblib/DibReaders.h"
 #include "vocore/testing/TestImages.h"
@@ -25,8 +24,6 @@ bool ReadByName(const std::string& path, DibImage* image) {
   if (ends(".png")) return ReadPng(path.c_str(), image);
   return false;
 }
-
-void UseProgramFolder() { Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/"); }
 
 }  // namespace
 
@@ -243,7 +240,7 @@ TEST(DibReaders, TimHandBuilt) {
 // progressive JPEG) against the hashes of netpbm's decoding.
 TEST(DibReaders, AssimpTexturesMatchNetpbm) {
   if (AssimpDir().empty()) GTEST_SKIP() << "assimp-testmodels is not installed";
-  UseProgramFolder();
+  const ModulesFromProgramFolder modules;
   std::ifstream list(ImagesDir() + "assimp-images.txt");
   std::string line;
   int compared = 0;

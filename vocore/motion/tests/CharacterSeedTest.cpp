@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
+#include "ferrox/testing/ReadWhole.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
@@ -111,13 +111,6 @@ class CharacterSeeds : public votest::MasterFixture {
   }
 };
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST_F(CharacterSeeds, AreWhatTheWritersWriteAndReadBackToThemselves) {
   const bool write = std::getenv("SAVORA_WRITE_SEEDS") != nullptr;
   for (const char* seed : {"skeleton.txt", "motion.txt", "scene.txt", "japanese.txt"}) {
@@ -125,7 +118,7 @@ TEST_F(CharacterSeeds, AreWhatTheWritersWriteAndReadBackToThemselves) {
     const std::string path = std::string(SAVORA_TESTDATA_DIR) + "/character/" + seed;
     const std::string text = votest::SaveText(Build(seed));
     if (write) std::ofstream(path, std::ios::binary) << text;
-    EXPECT_EQ(ReadFile(path), text) << "rewrite with SAVORA_WRITE_SEEDS=1 if the writer changed";
+    EXPECT_EQ(FrxTest::ReadWhole(path), text) << "rewrite with SAVORA_WRITE_SEEDS=1 if the writer changed";
 
     std::unique_ptr<VoLoad> load(votest::NewReader(text));
     ASSERT_EQ(load->OpenChunk("Character"), 1);

@@ -1,6 +1,6 @@
 // Spring relaxation between world locates pinned at both sides.
 #include "SkeletonFixture.h"
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "vocore/skeleton/VoISpring.h"
 #include "vocore/skeleton/VoIWLocate.h"
 
@@ -13,11 +13,6 @@ class SpringTest : public MasterTest {
  protected:
   void SetUp() override {
     MasterTest::SetUp();
-    boxes = 0;
-    old = Frx::SetMessageBoxHandler([this](HWND, const char*, const char*, unsigned) {
-      ++boxes;
-      return IDOK;
-    });
     skel = Make<VoISkelton>(nullptr, "s");
     a = Make<VoIWLocate>(skel, "A");
     b = Make<VoIWLocate>(skel, "B");
@@ -36,10 +31,6 @@ class SpringTest : public MasterTest {
       bone->AddAffectLocate(l, l->GetWPos());
     skel->InitialUpdate();
   }
-  void TearDown() override {
-    Frx::SetMessageBoxHandler(old);
-    MasterTest::TearDown();
-  }
   VoISpring* Tie(VoILocate* p, VoILocate* q, float rest) {
     VoISpring* s = master.NewItem<VoISpring>(nullptr);
     s->bone = bone;
@@ -50,8 +41,7 @@ class SpringTest : public MasterTest {
     return s;
   }
 
-  Frx::MessageBoxHandler old;
-  int boxes = 0;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
   VoISkelton* skel;
   VoIWLocate *a, *b, *c;
   VoIBone* bone;
@@ -75,7 +65,7 @@ TEST_F(SpringTest, RelaxationConvergesAndKeepsPinnedEnds) {
   const Frx::Pvector settled = b->GetWPos();
   skel->ConvL2W(Frx::Pmatrix::id, 1);
   EXPECT_TRUE(Near(b->GetWPos(), settled, kTol));
-  EXPECT_EQ(boxes, 0);
+  EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(SpringTest, OnePassStopsShortAndDraggedEndsMove) {
@@ -138,7 +128,7 @@ TEST_F(SpringTest, DegenerateSpringsAndStrangersStayFinite) {
     EXPECT_TRUE(Finite(l->GetWPos())) << l->GetName();
     EXPECT_TRUE(Finite(l->GetPos())) << l->GetName();
   }
-  EXPECT_EQ(boxes, 0);  // logged, never a box
+  EXPECT_EQ(boxes.Count(), 0);  // logged, never a box
   EXPECT_TRUE(Near(stranger->GetWPos(), Frx::Pvector(50, 50, 50), kTol));
 }
 

@@ -121,14 +121,7 @@ VoClassDescImport* FindImporter(VoMaster& master, const char* name) {
 
 class VoImageImport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    oldSystemPath_ = Frx::theFerrox.systemPath;
-    Frx::theFerrox.systemPath = Frx::Pstring(SAVORA_PROGRAM_DIR "/");
-  }
-  void TearDown() override {
-    Frx::theFerrox.systemPath = oldSystemPath_;
-    Platform::SetModuleMissing("zenjpg.dll", false);
-  }
+  void TearDown() override { Platform::SetModuleMissing("zenjpg.dll", false); }
   std::string TempPath(const std::string& name) const { return folder_.Native(name); }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     folder_.Put(name, std::string(bytes.begin(), bytes.end()));
@@ -139,7 +132,7 @@ class VoImageImport : public ::testing::Test {
   }
 
  private:
-  Frx::Pstring oldSystemPath_;
+  const ModulesFromProgramFolder modules_;
   FrxTest::TempFolder folder_;
 };
 

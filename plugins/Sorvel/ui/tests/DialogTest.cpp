@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ferrox/ferrox/MessageBox.h"
+#include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/string/NativeName.h"
 #include "plugins/Sorvel/ui/BvhExportDialog.h"
 #include "plugins/Sorvel/ui/DialogQuestion.h"
@@ -35,17 +35,9 @@ class BvhExportDialogTest : public ::testing::Test {
     static char* argv[] = {name, option, platform, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
-    previous_ = Frx::SetMessageBoxHandler([this](HWND, const char* text, const char*, unsigned) {
-      boxes.emplace_back(text);
-      return 1;
-    });
   }
-  void TearDown() override { Frx::SetMessageBoxHandler(previous_); }
 
-  std::vector<std::string> boxes;
-
- private:
-  Frx::MessageBoxHandler previous_;
+  FrxTest::MessageBoxRecorder boxes{IDOK};
 };
 
 TEST_F(BvhExportDialogTest, OkChecksTheRange) {
@@ -60,13 +52,13 @@ TEST_F(BvhExportDialogTest, OkChecksTheRange) {
               {"60", true, 60}, {"0", true, 0},   {" 12.5 ", true, 12.5f}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
-    boxes.clear();
+    boxes.Clear();
     dialog.setResult(QDialog::Rejected);
     dialog.Field()->setText(QString::fromLatin1(row.text));
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.result() == QDialog::Accepted, row.accepted);
     const std::string message = Frx::NativeName::Utf8ToCp932("0 から 60 までの数値を入力してください。").Std();
-    EXPECT_EQ(boxes, row.accepted ? std::vector<std::string>{} : std::vector<std::string>{message});
+    EXPECT_EQ(boxes.Texts(), row.accepted ? std::vector<std::string>{} : std::vector<std::string>{message});
     float fps = -1.0f;
     EXPECT_EQ(dialog.Value(fps), row.accepted);
     EXPECT_EQ(fps, row.accepted ? row.value : -1.0f);

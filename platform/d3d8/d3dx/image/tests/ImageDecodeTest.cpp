@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "platform/d3d8/d3dx/image/Image.h"
 #include "platform/testing/AllocatedBytes.h"
+#include "platform/testing/ReadWhole.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ const fs::path Images = fs::path(SAVORA_TESTDATA_DIR) / "images";
 std::string Draw(const char* name) { return std::string(SAVORA_TESTDATA_DIR) + "/draw/" + name; }
 
 std::vector<uint8_t> Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = PlatformTesting::ReadWhole(path.string());
+  return {bytes.begin(), bytes.end()};
 }
 
 // Samples of a binary PGM written by netpbm ("P5 w h 255", one white-space
