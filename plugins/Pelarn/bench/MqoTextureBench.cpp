@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ferrox/testing/MessageBoxRecorder.h"
@@ -16,6 +18,7 @@
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
+#include "plugins/Pelarn/bench/MqoBenchRuns.h"
 #include "plugins/testing/ImportTiming.h"
 
 namespace mqobench {
@@ -62,13 +65,7 @@ void MakeImages(int n) {
   }
 }
 
-void Finish(benchmark::State& state, const ModelFile& file) {
-  state.SetComplexityN(state.range(0));
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.bytes));
-  state.counters["per_material"] = benchmark::Counter(double(state.range(0)),
-                                                      benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
-}
+void Finish(benchmark::State& state, const ModelFile& file) { CountPerItem(state, file.bytes, "per_material"); }
 
 // The floor: the whole file read and parsed, nothing built.
 void Floor(benchmark::State& state, Kind kind) {
@@ -108,10 +105,7 @@ void PrintTextureRatios(const std::map<std::string, double>& seconds) {
   std::printf("\nMaterials naming textures: time over the read + parse floor of the same file\n");
   for (int64_t n : kSizes) {
     const std::string arg = "/" + std::to_string(n);
-    auto at = [&seconds](const std::string& name) {
-      auto it = seconds.find(name);
-      return it == seconds.end() ? 0.0 : it->second;
-    };
+    auto at = [&seconds](const std::string& name) { return RunSeconds(seconds, name); };
     const double missingFloor = at("BM_MissingTexturesFloor" + arg), missing = at("BM_MissingTexturesImport" + arg),
                  caseFloor = at("BM_OtherCaseTexturesFloor" + arg), other = at("BM_OtherCaseTexturesImport" + arg);
     if (missingFloor > 0 && missing > 0)
