@@ -32,7 +32,16 @@ std::vector<std::string> ListFolder(const std::string& folder) {
   return names;
 }
 
-std::string Resolve(const std::string& native) {
+const std::string& FolderCache::Match(const std::string& folder, const std::string& name) {
+  auto [at, fresh] = folders_.try_emplace(folder);
+  if (fresh)
+    for (std::string& entry : ListFolder(folder)) at->second.try_emplace(NameFold::Fold(entry), std::move(entry));
+  static const std::string none;
+  const auto found = at->second.find(NameFold::Fold(name));
+  return found == at->second.end() ? none : found->second;
+}
+
+std::string Resolve(const std::string& native, FolderCache* cache) {
   if (native.empty() || Exists(native)) return native;
   std::string resolved;
   size_t i = 0;
@@ -43,11 +52,14 @@ std::string Resolve(const std::string& native) {
     const std::string element = native.substr(i, end - i);
     if (!element.empty() && element != "." && element != ".." && !Exists(resolved + element)) {
       std::string match;
-      for (const std::string& name : ListFolder(resolved))
-        if (NameFold::Same(name, element)) {
-          match = name;
-          break;
-        }
+      if (cache)
+        match = cache->Match(resolved, element);
+      else
+        for (const std::string& name : ListFolder(resolved))
+          if (NameFold::Same(name, element)) {
+            match = name;
+            break;
+          }
       if (match.empty()) return resolved + native.substr(i);
       resolved += match;
     } else {
@@ -60,6 +72,8 @@ std::string Resolve(const std::string& native) {
   return resolved;
 }
 
-std::string ResolveSystem(const char* path) { return Resolve(NativeName::ToNative(path)); }
+std::string ResolveSystem(const char* path, FolderCache* cache) {
+  return Resolve(NativeName::ToNative(path), cache);
+}
 
 }  // namespace Frx::CaseResolve

@@ -39,4 +39,17 @@ int PstrCmp2(const char* a, const char* b, char end) {
   }
 }
 
+std::string PstrCmp2Key(const char* text) {
+  std::string key;
+  for (const char* p = text ? text : ""; *p;) {
+    if (Sjis::IsLead(*p)) {
+      key += *p++;
+      if (*p) key += *p++;
+      continue;
+    }
+    key += FoldAscii(*p++);
+  }
+  return key;
+}
+
 }  // namespace Frx

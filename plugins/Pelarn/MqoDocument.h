@@ -65,8 +65,8 @@ struct Bone {
   std::vector<int> affect;              // locate record indexes
 };
 
-// What the reader passed over while reading on, by kind: how many places
-// and the text offset of the first.
+// What the reader passed over while reading on, by kind: how many places,
+// how many lines of text they covered, and the text offset of the first.
 struct Skipped {
   enum Kind {
     OBJECT,      // an object whose name line cannot be read
@@ -77,10 +77,12 @@ struct Skipped {
     KINDS
   };
   int count[KINDS] = {};
+  size_t lines[KINDS] = {};
   size_t first[KINDS] = {};
 
-  void Note(Kind kind, size_t at) {
+  void Note(Kind kind, size_t at, size_t covered) {
     if (count[kind]++ == 0) first[kind] = at;
+    lines[kind] += covered;
   }
 };
 

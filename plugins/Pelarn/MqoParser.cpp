@@ -49,7 +49,13 @@ class Parser {
     return false;
   }
   bool AtEnd() const { return p_ >= end_ || *p_ == '\0'; }
-  void Note(Skipped::Kind kind, const char* at) { doc_.skipped.Note(kind, size_t(at - begin_)); }
+  // A skip of the text [at, to): the lines that hold any of it.
+  void Note(Skipped::Kind kind, const char* at, const char* to) {
+    while (to > at && to[-1] >= 1 && to[-1] <= 32) --to;
+    const size_t lines = to > at ? 1 + size_t(std::count(at, to, '\n')) : 0;
+    doc_.skipped.Note(kind, size_t(at - begin_), lines);
+  }
+  void NoteLine(Skipped::Kind kind, const char* at) { doc_.skipped.Note(kind, size_t(at - begin_), 1); }
   size_t Left() const { return p_ < end_ ? size_t(end_ - p_) : 0; }
   void SkipBlank() {
     while (p_ < end_ && *p_ >= 1 && *p_ <= 32) ++p_;
@@ -95,8 +101,11 @@ bool Parser::Run() {
       doc_.objects.push_back(std::move(object));
     } else {
       // A name with a tab or line break in it: the object is skipped whole.
-      if (const char* q = p_; Pscanf(q, " Object")) Note(Skipped::OBJECT, p_);
+      const char* q = p_;
+      const bool unnamed = Pscanf(q, " Object") != nullptr;
+      q = p_;
       if (!SkipLineOrBlock()) return Fail(__LINE__);
+      if (unnamed) Note(Skipped::OBJECT, q, p_);
     }
   }
 }
@@ -118,13 +127,13 @@ bool Parser::SkipLineOrBlock() {
 }
 
 // Leaves a block whose lines were read (or given up on) at its closing brace;
-// lines left before it are noted as skipped.
+// lines left before it are noted as skipped, with how many there were.
 bool Parser::CloseBlock(Skipped::Kind lines) {
   if (Pscanf(p_, " }")) return true;
   SkipBlank();
-  Note(lines, p_);
   const char* after = Frx::TextFormat::ExitSection(p_, 1, end_);
   if (!after) return Fail(__LINE__);
+  Note(lines, p_, after - 1);  // up to the brace
   p_ = after;
   return true;
 }
@@ -262,7 +271,7 @@ bool Parser::ReadFaces(Object& object, int count) {
     if (counted && ReadFaceFields(f))
       object.faces.push_back(f);
     else
-      Note(Skipped::FACE, p_);
+      NoteLine(Skipped::FACE, p_);
     p_ = Frx::TextFormat::NextParagraph(p_);
   }
   return CloseBlock(Skipped::FACE);
@@ -278,7 +287,7 @@ void Parser::DropStrayFaces(Object& object, const char* at) {
     return false;
   };
   const auto kept = std::remove_if(object.faces.begin(), object.faces.end(), stray);
-  for (auto it = kept; it != object.faces.end(); ++it) Note(Skipped::STRAY_FACE, at);
+  for (auto it = kept; it != object.faces.end(); ++it) NoteLine(Skipped::STRAY_FACE, at);
   object.faces.erase(kept, object.faces.end());
 }
 

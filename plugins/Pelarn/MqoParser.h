@@ -25,7 +25,7 @@ extern const char* const kRefusedMessage;
 int ParseMqoDocument(const char* text, size_t size, float scale, Document& doc, std::string& error);
 
 // One log line for each kind of thing the reader passed over: the file, the
-// line of the first place, and how many places.
+// line of the first place, how many places and how many lines they covered.
 void LogSkipped(const char* path, const char* text, size_t size, const Skipped& skipped);
 
 // The message of a structural fault, naming the reader's source and line.

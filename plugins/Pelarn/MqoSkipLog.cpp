@@ -24,8 +24,8 @@ void LogSkipped(const char* path, const char* text, size_t size, const Skipped& 
     if (skipped.count[kind] == 0) continue;
     const size_t at = std::min(skipped.first[kind], size);
     const int line = 1 + int(std::count(text, text + at, '\n'));
-    Frx::theFerrox.Log("　　%s(%d): %sを読み飛ばしました (%d 箇所)。\n", path ? path : "", line, kWhat[kind],
-                       skipped.count[kind]);
+    Frx::theFerrox.Log("　　%s(%d): %sを読み飛ばしました (%d 箇所、%zu 行)。\n", path ? path : "", line, kWhat[kind],
+                       skipped.count[kind], skipped.lines[kind]);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/string/Pstring.h"
@@ -59,6 +60,7 @@ class Parser {
   bool Offset(Frx::Pvector& offset);
   bool ReadBvhHierarchy(int parent, int depth);
   bool ReadJoint(int parent, int depth);
+  bool RefuseDepth(int depth);
   bool ReadChannels(Node& joint);
   bool ReadEndSite(int parent);
   bool ReadMotion();
@@ -205,7 +207,7 @@ bool Parser::ReadBvhHierarchy(int parent, int depth) {
 }
 
 bool Parser::ReadJoint(int parent, int depth) {
-  if (depth >= kMaxDepth) return Fail(__LINE__);
+  if (depth >= kMaxDepth) return RefuseDepth(depth);
   Node joint;
   joint.parent = parent;
   const int line = lines_.At(p_);
@@ -226,6 +228,38 @@ bool Parser::ReadJoint(int parent, int depth) {
   if (!ReadBvhHierarchy(index, depth + 1)) return false;
   if (!Keyword("}")) return Fail(__LINE__);
   return true;
+}
+
+// A joint at `depth` (its keyword just read) lies deeper than the reader
+// takes. The rest of the hierarchy is walked by its braces alone to log how
+// deep the deepest joint lies; the refusal is the structure message.
+bool Parser::RefuseDepth(int depth) {
+  const char* at = p_;
+  std::string name, deepest;
+  Name(name);
+  int level = depth, most = 0;
+  bool joint = true;        // the next "{" opens a joint
+  std::vector<bool> open;   // the blocks opened since: joints or End Sites
+  for (SkipBlank(); p_ < end_ && !Keyword("MOTION"); SkipBlank()) {
+    if (Keyword("ROOT") || Keyword("JOINT")) {
+      joint = true;
+      Name(name);
+    } else if (Keyword("{")) {
+      open.push_back(joint);
+      if (joint && ++level > most) most = level, deepest = name;
+      joint = false;
+    } else if (Keyword("}")) {
+      // A brace closing a block opened before the walk closes a joint.
+      level -= open.empty() || open.back() ? 1 : 0;
+      if (!open.empty()) open.pop_back();
+    } else {
+      while (p_ < end_ && !IsBlank(*p_)) ++p_;
+    }
+  }
+  p_ = at;
+  Frx::theFerrox.Log("　　関節 \"%s\" の階層が深すぎます (%d 段、上限 %d 段)。\n", deepest.c_str(), most, kMaxDepth);
+  error_ = StructureError(__FILE_NAME__, __LINE__);
+  return false;
 }
 
 // "CHANNELS n" and n channel names: the three rotations in any order, and the
@@ -290,6 +324,10 @@ bool Parser::ReadMotion() {
     // A frame whose values run on over the next lines is taken only when the
     // whole motion adds up; any other short or long line is refused.
     if (!ReadWrappedFrames(values)) return FailAt(refused, sourceLine);
+    // A short line and a long one add up as well as wrapped lines do, and
+    // then every value between them stands a channel off: say so.
+    Frx::theFerrox.Log("　　%d 行目: フレームの行の値が %d 個ではありません。%d フレームの値を行をまたいで順に読みました。\n",
+                       lines_.At(refused), doc_.channels, doc_.frames);
     break;
   }
   NoteUnread();

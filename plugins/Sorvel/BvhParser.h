@@ -3,7 +3,8 @@
 // included) may stand between tokens, except in the motion: every frame is
 // one line of exactly as many values as the hierarchy has channels, unless
 // the values of the whole motion, read across line ends, number exactly
-// frames times channels (as writers that wrap long lines leave them).
+// frames times channels (as writers that wrap long lines leave them); that
+// is logged, with the first line that is no whole frame.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +14,11 @@
 
 namespace Bvh {
 
-// Joints nested deeper than this are refused: the engine's passes recurse
-// once per level.
+// Joints nested deeper than this are refused, with the depth logged: the
+// cap bounds the reader's descent, which recurses once per level, and keeps
+// a skeleton (its End Sites one level further) well inside the engine's
+// VoIBranch::MaxDepth levels, leaving the rest for the branch it is
+// imported under.
 constexpr int kMaxDepth = 128;
 
 // Reads text[0, size) into doc; a zero byte ends the text early. Returns 1,

@@ -54,4 +54,13 @@ TEST(PstrCmp2, LeadByteAtTheEnd) {
   EXPECT_EQ(PstrCmp2("a\x83", "A\x83", '='), 1);
 }
 
+// Equal keys exactly where the comparison says equal.
+TEST(PstrCmp2, KeysAgreeWithTheComparison) {
+  const char* texts[] = {"Mqo", "MQO", "mqo", "ab", "abc", "", "[", "{", "\x83\x61", "\x83\x41", "ボーンa",
+                         "ボーンA", "a\x83", "A\x83", "A\x83x", "表x", "表X"};
+  for (const char* a : texts)
+    for (const char* b : texts)
+      EXPECT_EQ(Frx::PstrCmp2Key(a) == Frx::PstrCmp2Key(b), PstrCmp2(a, b, 0) == 1) << a << " / " << b;
+}
+
 }  // namespace

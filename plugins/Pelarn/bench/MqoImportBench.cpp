@@ -1,7 +1,8 @@
 // MQO import of a generated 100k-face model (file read, parse and build)
 // against the floor of reading the same file and converting every number in
 // it with strtof, in the same run; prints both rates and their ratio, and
-// those of the nesting benchmarks (MqoNestingBench.cpp).
+// those of the nesting and texture benchmarks (MqoNestingBench.cpp,
+// MqoTextureBench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "plugins/Pelarn/ImportMQO.h"
 #include "plugins/Pelarn/MqoParser.h"
 #include "plugins/Pelarn/bench/MqoNestingBench.h"
+#include "plugins/Pelarn/bench/MqoTextureBench.h"
 #include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
 
@@ -119,6 +121,7 @@ int main(int argc, char** argv) {
     std::printf("\n%.1f MB model, %d faces: import %.1f MB/s, read + strtof floor %.1f MB/s, import takes %.2fx the floor\n",
                 double(Model().text.size()) / 1e6, Model().faces, import / 1e6, floor / 1e6, floor / import);
   mqobench::PrintNestingRatios(reporter.seconds);
+  mqobench::PrintTextureRatios(reporter.seconds);
   benchmark::Shutdown();
   return 0;
 }

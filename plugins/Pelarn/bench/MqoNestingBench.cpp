@@ -14,6 +14,7 @@
 #include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/Pelarn/ImportMQO.h"
+#include "plugins/Pelarn/bench/MqoBenchRuns.h"
 #include "plugins/testing/DeepModels.h"
 #include "plugins/testing/ImportTiming.h"
 #include "plugins/testing/NumberFloor.h"
@@ -40,13 +41,7 @@ const ModelFile& File(int n, int chain) {
   return file;
 }
 
-void Finish(benchmark::State& state, const ModelFile& file) {
-  state.SetComplexityN(state.range(0));
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.bytes));
-  state.counters["per_object"] = benchmark::Counter(double(state.range(0)),
-                                                    benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
-}
+void Finish(benchmark::State& state, const ModelFile& file) { CountPerItem(state, file.bytes, "per_object"); }
 
 void Floor(benchmark::State& state, int chain) {
   const ModelFile& file = File(int(state.range(0)), chain);
@@ -84,10 +79,7 @@ void PrintNestingRatios(const std::map<std::string, double>& seconds) {
   std::printf("\nObjects nested by name: time over the read + strtof floor of the same file\n");
   for (int64_t n : kNestingSizes) {
     const std::string arg = "/" + std::to_string(n);
-    auto at = [&seconds](const std::string& name) {
-      auto it = seconds.find(name);
-      return it == seconds.end() ? 0.0 : it->second;
-    };
+    auto at = [&seconds](const std::string& name) { return RunSeconds(seconds, name); };
     const double deepFloor = at("BM_DeepChainFloor" + arg), refused = at("BM_DeepChainRefused" + arg),
                  chainsFloor = at("BM_ChainsOf250Floor" + arg), built = at("BM_ChainsOf250Import" + arg);
     if (deepFloor > 0 && refused > 0 && chainsFloor > 0 && built > 0)

@@ -102,29 +102,35 @@ TEST_F(MqoBuilder, EachImageFileIsReadOnceWhateverItsSpelling) {
   ASSERT_EQ(made.size(), std::size(rows));
   for (size_t i = 0; i < std::size(rows); ++i)
     EXPECT_EQ(made[i]->IsMaterial()->texture.Get(), rows[i].found ? textures[0] : nullptr) << rows[i].tex;
-  EXPECT_EQ(ImageImports(log.Text()), 2) << "one decode of skin.bmp, one try of gone.bmp\n" << log.Text();
+  EXPECT_EQ(ImageImports(log.Text()), 1) << "one decode of skin.bmp, none of the missing gone.bmp\n" << log.Text();
+  EXPECT_EQ(log.Count("テクスチャ \"gone.bmp\" のファイルが見つかりません。"), 1) << log.Text();
 }
 
 TEST_F(MqoBuilder, WhatTheReaderPassesOverIsLoggedWithItsPlace) {
   // Chunks start on line 4, after the header lines.
   const std::string object = "Object \"kept\" {\n vertex 3 {\n0 0 0\n1 0 0\n0 1 0\n }\n";
+  std::string longBlock = "Object \"kept\" {\n vertex 10004 {\n0 0 0\n1 0 0\n0 1 0\nx\n";
+  for (int i = 0; i < 10000; ++i) longBlock += "0 0 1\n";
+  longBlock += " }\n face 3 {\n3 V(0 1 2)\n3 V(0 1 3)\n3 V(3 4 5)\n }\n}\n";
   const struct Row {
     const char* what;
     std::string chunks;
-    std::string line;  // logged after the path
+    std::vector<std::string> lines;  // logged after the path
   } rows[] = {
       {"tab in a name", "Object \"a\tb\" {\n vertex 1 {\n0 0 0\n}\n}\n" + object + "}\n",
-       "(4): 名前を読めないオブジェクトを読み飛ばしました (1 箇所)。"},
+       {"(4): 名前を読めないオブジェクトを読み飛ばしました (1 箇所、5 行)。"}},
       {"line breaks in names", "\nObject \"a\nb\" {\n}\nObject \"c\r\nd\" {\n}\n" + object + "}\n",
-       "(5): 名前を読めないオブジェクトを読み飛ばしました (2 箇所)。"},
+       {"(5): 名前を読めないオブジェクトを読み飛ばしました (2 箇所、2 行)。"}},
       {"materials past the count", "Material 1 {\n\"a\"\n\"b\"\n\"c\"\n}\n" + object + "}\n",
-       "(6): 材質の行を読み飛ばしました (1 箇所)。"},
+       {"(6): 材質の行を読み飛ばしました (1 箇所、2 行)。"}},
       {"a line that is no vertex", "Object \"kept\" {\n vertex 3 {\n0 0 0\nx\n0 1 0\n }\n}\n",
-       "(7): 頂点の行を読み飛ばしました (1 箇所)。"},
+       {"(7): 頂点の行を読み飛ばしました (1 箇所、2 行)。"}},
+      {"a bad line early in a long block, and the faces on what it dropped", longBlock,
+       {"(4): ない頂点を指す面を読み飛ばしました (2 箇所、2 行)。", "(9): 頂点の行を読み飛ばしました (1 箇所、10001 行)。"}},
       {"five corners and none", object + " face 3 {\n5 V(0 1 2 0 1)\n3 V(0 1 2)\nx\n }\n}\n",
-       "(11): 面を読み飛ばしました (2 箇所)。"},
+       {"(11): 面を読み飛ばしました (2 箇所、2 行)。"}},
       {"corners the object lacks", object + " face 2 {\n3 V(0 1 2)\n3 V(0 1 3)\n }\n}\n",
-       "(4): ない頂点を指す面を読み飛ばしました (1 箇所)。"},
+       {"(4): ない頂点を指す面を読み飛ばしました (1 箇所、1 行)。"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -132,8 +138,9 @@ TEST_F(MqoBuilder, WhatTheReaderPassesOverIsLoggedWithItsPlace) {
     VoICharacter* c = Make<VoICharacter>(nullptr, "c");
     ASSERT_EQ(ImportText(Document(row.chunks), c), c) << "what can be read is kept";
     EXPECT_NE(Find(c, "kept"), nullptr);
-    EXPECT_EQ(log.Count("を読み飛ばしました"), 1) << log.Text();
-    EXPECT_TRUE(log.Contains("　　" + Scratch("model.mqo") + row.line)) << log.Text();
+    EXPECT_EQ(log.Count("を読み飛ばしました"), int(row.lines.size())) << log.Text();
+    for (const std::string& line : row.lines)
+      EXPECT_TRUE(log.Contains("　　" + Scratch("model.mqo") + line)) << line << "\n" << log.Text();
   }
 }
 

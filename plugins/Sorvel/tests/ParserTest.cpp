@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SorvelFixture.h"
+#include "ferrox/testing/LogCapture.h"
 #include "plugins/Sorvel/BvhParser.h"
 
 namespace sorveltest {
@@ -36,14 +37,17 @@ TEST(BvhParser, ReadsNodesChannelsAndFrames) {
   EXPECT_TRUE(doc.Frame(1)[0] == 0.5f && doc.Frame(2)[8] == 15.0f);
 }
 
-// What other writers put in files reads as the plain form does.
+// What other writers put in files reads as the plain form does; frames that
+// do not each stand on their own line are read across line ends and logged.
 TEST(BvhParser, TakesTheFormsOtherWritersUse) {
   const std::string base = FixtureText("two-roots");
   const Bvh::Document plain = Parse(base);
   ASSERT_EQ(plain.values.size(), 45u);
+  const std::string acrossLines = "フレームの行の値が 15 個ではありません。3 フレームの値を行をまたいで順に読みました。";
   const struct {
     const char* label;
     std::string text;
+    int acrossFrom = 0;  // the line logged as the first that is no whole frame; 0: none
   } cases[] = {
       {"CR LF line ends", Replace(base, "\n", "\r\n")},
       {"keywords in any case", Replace(Replace(Replace(base, "ROOT", "root"), "End Site", "end site"), "Frames:", "FRAMES:")},
@@ -53,15 +57,22 @@ TEST(BvhParser, TakesTheFormsOtherWritersUse) {
       {"tabs and blank lines between frames", Replace(base, " 12 13 14\n", "\t12\t13\t14\t\n\n  \n")},
       {"signed and bare-pointed numbers", Replace(Replace(base, "0.5 1 2", "+.5 1. 2.0"), "OFFSET 0 5 0", "OFFSET .0 5 -0")},
       {"a last line without its line end", base.substr(0, base.size() - 1)},
-      {"frames wrapped over lines", Replace(Replace(base, " 10 20 30", "\n10\n20 30"), " 12 13 14\n0.5", "\n12 13\n14 0.5")},
+      {"frames wrapped over lines", Replace(Replace(base, " 10 20 30", "\n10\n20 30"), " 12 13 14\n0.5", "\n12 13\n14 0.5"),
+       28},
+      {"a short frame line, then a long one", Replace(base, " 14\n1 1 2", "\n14 1 1 2"), 29},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     std::string error;
+    const FrxTest::LogCapture log;
     const Bvh::Document doc = Parse(c.text, &error);
     EXPECT_EQ(error, "");
     EXPECT_EQ(doc.nodes.size(), plain.nodes.size());
     EXPECT_EQ(doc.values, plain.values);
+    EXPECT_EQ(log.Count(acrossLines), c.acrossFrom ? 1 : 0) << log.Text();
+    if (c.acrossFrom) {
+      EXPECT_TRUE(log.Contains("　　" + std::to_string(c.acrossFrom) + " 行目: " + acrossLines)) << log.Text();
+    }
   }
 }
 
@@ -123,6 +134,43 @@ TEST(BvhParser, RefusesWhatDoesNotAddUp) {
     EXPECT_EQ(line, c.line);
     // Nothing is reserved beyond what the text can hold.
     EXPECT_LE(doc.values.capacity(), c.text.size());
+  }
+}
+
+// A hierarchy nested too deep is refused with the structure message and a
+// log line naming its deepest joint and how deep it lies, End Sites and
+// shallower roots around it counting for nothing.
+TEST(BvhParser, SaysHowDeepATooDeepHierarchyNests) {
+  // A ROOT and depth - 1 JOINTs named <prefix><level>, an End Site under the last.
+  auto chain = [](const std::string& prefix, int depth) {
+    std::string text;
+    for (int i = 1; i <= depth; ++i)
+      text += (i == 1 ? "ROOT " : "JOINT ") + prefix + std::to_string(i) +
+              "\n{\nOFFSET 0 1 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n";
+    text += "End Site\n{\nOFFSET 0 1 0\n}\n";
+    for (int i = 0; i < depth; ++i) text += "}\n";
+    return text;
+  };
+  const struct {
+    const char* label;
+    std::string hierarchy;
+    const char* deepest;
+    int depth;
+  } cases[] = {
+      {"one over", chain("j", Bvh::kMaxDepth + 1), "j129", 129},
+      {"far over", chain("j", 5000), "j5000", 5000},
+      {"a shallow root first, a deeper one after", chain("a", 3) + chain("b", 200) + chain("c", 150), "b200", 200},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const FrxTest::LogCapture log;
+    std::string error;
+    Parse(BvhText(c.hierarchy, 0, ""), &error);
+    EXPECT_TRUE(IsStructureError(error)) << error;
+    EXPECT_TRUE(log.Contains("　　関節 \"" + std::string(c.deepest) + "\" の階層が深すぎます (" + std::to_string(c.depth) +
+                             " 段、上限 128 段)。\n"))
+        << log.Text();
+    EXPECT_EQ(log.Count("Not BVH format"), 0) << log.Text();
   }
 }
 
