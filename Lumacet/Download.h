@@ -19,6 +19,9 @@ std::string DownloadFileName(const char* url);
 // Whether `name` (Shift-JIS) is such a name: not empty, no leading ".", no
 // separator or control character.
 bool IsPlainName(const std::string& name);
+// `text` with its %XX escapes decoded; a "%" without two hex digits stays as
+// it is, and so does "%00" when `keepNul` (for a path, which cannot hold one).
+std::string DecodePercent(const std::string& text, bool keepNul);
 
 // Downloads `url` into the file `name` (no folder) of the current folder.
 // 1 on success; on failure the error is reported through theFerrox.Error

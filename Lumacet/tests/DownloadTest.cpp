@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <tuple>
 
 #include "LoopbackServer.h"
 #include "PlayerTesting.h"
@@ -74,6 +75,17 @@ TEST(DownloadName, IsTheLastPathElementWithoutQueryOrFragment) {
   };
   for (const auto& [url, name] : cases) EXPECT_EQ(Lumacet::DownloadFileName(url), name) << url;
   EXPECT_EQ(Lumacet::DownloadFileName(nullptr), "");
+  // A path keeps "%00" as written: it cannot hold a NUL.
+  const std::tuple<const char*, std::string, std::string> decoded[] = {
+      {"/a%20b%2f%2F", "/a b//", "/a b//"},
+      {"%4g%4", "%4g%4", "%4g%4"},
+      {"a%00b%000", std::string("a\0b\0" "0", 5), "a%00b%000"},
+      {"%9f%5C", "\x9F\\", "\x9F\\"},
+  };
+  for (const auto& [text, name, path] : decoded) {
+    EXPECT_EQ(Lumacet::DecodePercent(text, false), name) << text;
+    EXPECT_EQ(Lumacet::DecodePercent(text, true), path) << text;
+  }
 }
 
 TEST_F(Downloads, AModelAndItsTextureArriveWholeAndAreImported) {
