@@ -53,7 +53,7 @@ void PlayerLoop::Import(const char* text) {
       return;
     }
     // A failed download imports nothing: no error page, no stale file of that name.
-    if (Lumacet::DownloadURL(text, name.c_str())) ImportPath(name.c_str());
+    if (Lumacet::DownloadURL(text, name.c_str(), downloads_)) ImportPath(name.c_str());
     return;
   }
   if (StartsWithNoCase(text, "file:")) {
