@@ -1,4 +1,5 @@
-// The local name of a download, taken from its URL.
+// The local name of a download, taken from its URL, and the %XX decoding
+// of URLs.
 #include <string>
 
 #include "Lumacet/Download.h"
@@ -15,13 +16,14 @@ int HexValue(char c) {
   return -1;
 }
 
-// %XX escapes decoded; a "%" without two hex digits stays as it is.
-std::string Unescape(const std::string& text) {
+}  // namespace
+
+std::string DecodePercent(const std::string& text, bool keepNul) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
     const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
-    if (low < 0) {
+    if (low < 0 || (keepNul && high == 0 && low == 0)) {
       out += text[i];
       continue;
     }
@@ -30,8 +32,6 @@ std::string Unescape(const std::string& text) {
   }
   return out;
 }
-
-}  // namespace
 
 bool IsPlainName(const std::string& name) {
   if (name.empty() || name[0] == '.') return false;
@@ -56,7 +56,7 @@ std::string DownloadFileName(const char* url) {
   size_t name = path + 1;
   for (size_t i = path; i < text.size(); i += Frx::Sjis::CharLength(text.c_str() + i))
     if (text[i] == '/' || text[i] == '\\') name = i + 1;
-  const std::string last = Unescape(text.substr(name));
+  const std::string last = DecodePercent(text.substr(name), false);
   return IsPlainName(last) ? last : std::string();
 }
 

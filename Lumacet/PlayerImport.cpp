@@ -22,28 +22,11 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
   return true;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The path of a "file:" URL: what follows "file://", so "file:///home/a.mqo"
 // names "/home/a.mqo"; %XX escapes decoded. Empty when the URL names none.
 std::string FileUrlPath(const char* url) {
   if (!StartsWithNoCase(url, "file:///")) return std::string();
-  std::string path;
-  for (const char* p = url + 7; *p; ++p) {
-    const int high = p[0] == '%' ? HexValue(p[1]) : -1;
-    const int low = high >= 0 ? HexValue(p[2]) : -1;
-    if (low >= 0 && (high || low)) {
-      path += static_cast<char>(high * 16 + low);
-      p += 2;
-    } else {
-      path += *p;
-    }
-  }
+  const std::string path = Lumacet::DecodePercent(url + 7, true);
   return path.size() > 1 ? path : std::string();
 }
 
@@ -70,7 +53,7 @@ void PlayerLoop::Import(const char* text) {
       return;
     }
     // A failed download imports nothing: no error page, no stale file of that name.
-    if (Lumacet::DownloadURL(text, name.c_str())) ImportPath(name.c_str());
+    if (Lumacet::DownloadURL(text, name.c_str(), downloads_)) ImportPath(name.c_str());
     return;
   }
   if (StartsWithNoCase(text, "file:")) {

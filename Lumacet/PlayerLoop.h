@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "Lumacet/Download.h"
 #include "ferrox/draw/PDraw.h"
 #include "platform/d3d8/d3dx8math.h"
 #include "vocore/Renddx/VoDirectX7.h"
@@ -144,5 +145,6 @@ class PlayerLoop : public VoDirectX7 {
   int screensOpened_ = 0;
   int screenMode_ = ModeFrame;  // the mode the screen was made in
   int importing_ = 0;
+  Lumacet::DownloadLedger downloads_;  // what this control's downloads wrote
   int clientWidth_ = 0, clientHeight_ = 0;
 };

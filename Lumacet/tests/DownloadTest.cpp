@@ -3,17 +3,20 @@
 // connection, a cut body, a redirect off the web and a URL without a file
 // name each report their error, leave no file and import nothing; names no
 // importer reads and files that are not writable regular files are refused
-// before asking; a trickle and a body over the size cap end in failure; a
-// model nested deeper than the engine walks is refused and the control goes on.
+// before asking; a trickle and a body over the size cap end in failure; each
+// control's downloads stay within a total of their own; a model nested
+// deeper than the engine walks is refused and the control goes on.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
+#include <tuple>
 
 #include "LoopbackServer.h"
 #include "PlayerTesting.h"
 #include "Lumacet/Download.h"
 #include "ferrox/testing/InChild.h"
+#include "ferrox/testing/LogCapture.h"
 #include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/ReadWhole.h"
 #include "ferrox/testing/Scopes.h"
@@ -74,6 +77,17 @@ TEST(DownloadName, IsTheLastPathElementWithoutQueryOrFragment) {
   };
   for (const auto& [url, name] : cases) EXPECT_EQ(Lumacet::DownloadFileName(url), name) << url;
   EXPECT_EQ(Lumacet::DownloadFileName(nullptr), "");
+  // A path keeps "%00" as written: it cannot hold a NUL.
+  const std::tuple<const char*, std::string, std::string> decoded[] = {
+      {"/a%20b%2f%2F", "/a b//", "/a b//"},
+      {"%4g%4", "%4g%4", "%4g%4"},
+      {"a%00b%000", std::string("a\0b\0" "0", 5), "a%00b%000"},
+      {"%9f%5C", "\x9F\\", "\x9F\\"},
+  };
+  for (const auto& [text, name, path] : decoded) {
+    EXPECT_EQ(Lumacet::DecodePercent(text, false), name) << text;
+    EXPECT_EQ(Lumacet::DecodePercent(text, true), path) << text;
+  }
 }
 
 TEST_F(Downloads, AModelAndItsTextureArriveWholeAndAreImported) {
@@ -188,6 +202,65 @@ TEST_F(Downloads, ATrickleMeetsTheDeadlineABigBodyTheCapAndTheControlGoesOn) {
   EXPECT_NE(loop.Character()->GetFirstChild(), nullptr) << "needs plugins/pelarn.so";
 }
 
+
+// Each control's downloads hold at most a total, counting each name once at
+// its latest size: an announced body over what is left is refused once its
+// headers come, an unannounced one as soon as it passes, and either leaves
+// the folder as it was; another control has a total of its own.
+TEST_F(Downloads, EachControlsDownloadsStayWithinItsOwnTotal) {
+  FrxTest::ValueScope<Lumacet::DownloadLimits> limits{Lumacet::Limits(), {60000, 4000, 1000}};
+  FrxTest::LogCapture log;
+  const auto body = [](size_t size) { return Model + std::string(size - Model.size(), '\n'); };
+  server.Serve("/v1/a.mqo", {200, body(600), -1, ""});
+  server.Serve("/v2/a.mqo", {200, body(900), -1, ""});
+  server.Serve("/v3/a.mqo", {200, body(1001), -1, ""});
+  server.Serve("/announced.mqo", {200, body(500), -1, "", 5});
+  server.Serve("/chunked.mqo", {200, body(500), -1, "", 2, true});
+  server.Serve("/c.mqo", {200, body(400), -1, ""});
+  server.Serve("/d.mqo", {200, body(1000), -1, "", 0, true});
+  server.Serve("/e.mqo", {200, Model, -1, "", 0, true});
+  PlayerLoop other{nullptr};
+  struct Step {
+    PlayerLoop* control;
+    const char* path;
+    bool refused;
+    std::pair<size_t, size_t> trickled;  // at least, at most: body bytes sent of a trickled reply
+    std::vector<std::pair<std::string, size_t>> files;
+  };
+  const Step steps[] = {
+      {&loop, "/v1/a.mqo", false, {}, {{"a.mqo", 600}}},
+      {&loop, "/v1/a.mqo", false, {}, {{"a.mqo", 600}}},
+      {&loop, "/announced.mqo", true, {0, 100}, {{"a.mqo", 600}}},
+      {&loop, "/chunked.mqo", true, {400, 600}, {{"a.mqo", 600}}},
+      {&loop, "/v3/a.mqo", true, {}, {{"a.mqo", 600}}},
+      {&loop, "/v2/a.mqo", false, {}, {{"a.mqo", 900}}},
+      {&loop, "/c.mqo", true, {}, {{"a.mqo", 900}}},
+      {&other, "/c.mqo", false, {}, {{"a.mqo", 900}, {"c.mqo", 400}}},
+      {&loop, "/v1/a.mqo", false, {}, {{"a.mqo", 600}, {"c.mqo", 400}}},
+      {&other, "/d.mqo", true, {}, {{"a.mqo", 600}, {"c.mqo", 400}}},
+      {&other, "/v1/a.mqo", false, {}, {{"a.mqo", 600}, {"c.mqo", 400}}},
+      {&other, "/e.mqo", true, {}, {{"a.mqo", 600}, {"c.mqo", 400}}},
+      {&loop, "/e.mqo", false, {}, {{"a.mqo", 600}, {"c.mqo", 400}, {"e.mqo", Model.size()}}},
+  };
+  int refusals = 0;
+  for (const Step& step : steps) {
+    const std::string url = server.Url(step.path);
+    const size_t trickled = server.Trickled();
+    boxes.Clear();
+    step.control->Import(url.c_str());
+    SCOPED_TRACE(url);
+    EXPECT_EQ(boxes.Texts(), step.refused ? std::vector<std::string>{"\"" + url + "\"\nはダウンロードできません。"}
+                                          : std::vector<std::string>{});
+    refusals += step.refused;
+    EXPECT_EQ(log.Count("のダウンロードの合計が上限を超えます。\n"), refusals);
+    if (step.trickled.second) {
+      EXPECT_GE(server.Trickled() - trickled, step.trickled.first);
+      EXPECT_LE(server.Trickled() - trickled, step.trickled.second);
+    }
+    EXPECT_EQ(folder.Count(), step.files.size()) << "no temporary is left";
+    for (const auto& [name, size] : step.files) EXPECT_EQ(folder.Get(name).size(), size) << name;
+  }
+}
 
 // A page once brought the player down with a chain of 35,000 bones: in a
 // child of its own, the download is refused with a message, the control

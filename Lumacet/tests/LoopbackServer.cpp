@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace lumatest {
@@ -119,20 +120,32 @@ void LoopbackServer::Answer(int client) {
     if (found != replies_.end()) reply = found->second;
   }
   const long length = reply.declaredLength >= 0 ? reply.declaredLength : static_cast<long>(reply.body.size());
-  std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) +
-                     "\r\nContent-Length: " + std::to_string(length) + "\r\nConnection: close\r\n";
+  std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) + "\r\n" +
+                     (reply.chunked ? std::string("Transfer-Encoding: chunked")
+                                    : "Content-Length: " + std::to_string(length)) +
+                     "\r\nConnection: close\r\n";
   if (!reply.location.empty()) head += "Location: " + reply.location + "\r\n";
+  const auto piece = [&](size_t at, size_t count) {
+    const std::string bytes = reply.body.substr(at, count);
+    if (!reply.chunked) return bytes;
+    char size[32];
+    snprintf(size, sizeof size, "%zx\r\n", bytes.size());
+    return size + bytes + "\r\n";
+  };
+  const std::string last = reply.chunked ? "0\r\n\r\n" : "";
   if (reply.trickleMs <= 0) {
-    SendAll(client, head + "\r\n" + reply.body);
+    SendAll(client, head + "\r\n" + (reply.body.empty() ? "" : piece(0, reply.body.size())) + last);
     return;
   }
   SendAll(client, head + "\r\n");
   // Until the client goes (a send fails) or the body is out.
   for (size_t i = 0; i < reply.body.size() && !stop_; i += 2) {
-    if (send(client, reply.body.data() + i, std::min<size_t>(2, reply.body.size() - i), MSG_NOSIGNAL) <= 0) return;
+    const std::string bytes = piece(i, 2);
+    if (send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL) <= 0) return;
     trickled_ += std::min<size_t>(2, reply.body.size() - i);
     poll(nullptr, 0, reply.trickleMs);
   }
+  SendAll(client, last);
 }
 
 }  // namespace lumatest

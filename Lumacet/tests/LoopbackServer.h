@@ -20,6 +20,7 @@ class LoopbackServer {
     long declaredLength = -1;  // Content-Length; -1 is the body's size (more cuts it short)
     std::string location;      // a Location header
     int trickleMs = 0;         // > 0: the body goes 2 bytes at a time, this far apart
+    bool chunked = false;      // no Content-Length: the body in chunks (one per trickled piece)
   };
 
   LoopbackServer();
