@@ -1,6 +1,8 @@
 #include "ferrox/ferrox/MessageBox.h"
 
+#include <array>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -17,6 +19,21 @@ MessageBoxHandler& Handler() {
 
 unsigned shown = 0;
 
+// The buttons of each MB_* type, in order; a type past the table shows OK.
+const std::array<int, 3> kButtons[] = {
+    {IDOK, 0, 0},                    // MB_OK
+    {IDOK, IDCANCEL, 0},             // MB_OKCANCEL
+    {IDABORT, IDRETRY, IDIGNORE},    // MB_ABORTRETRYIGNORE
+    {IDYES, IDNO, IDCANCEL},         // MB_YESNOCANCEL
+    {IDYES, IDNO, 0},                // MB_YESNO
+    {IDRETRY, IDCANCEL, 0},          // MB_RETRYCANCEL
+};
+
+const std::array<int, 3>& ButtonsOf(unsigned style) {
+  const unsigned type = style & MB_TYPEMASK;
+  return kButtons[type < std::size(kButtons) ? type : 0];
+}
+
 }  // namespace
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
@@ -26,19 +43,15 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 int DefaultMessageBoxAnswer(unsigned style) {
   // A default button the box does not have falls back to the first: a box
   // never answers with a button it does not show.
-  static const int buttons[][3] = {
-      {IDOK, 0, 0},                    // MB_OK
-      {IDOK, IDCANCEL, 0},             // MB_OKCANCEL
-      {IDABORT, IDRETRY, IDIGNORE},    // MB_ABORTRETRYIGNORE
-      {IDYES, IDNO, IDCANCEL},         // MB_YESNOCANCEL
-      {IDYES, IDNO, 0},                // MB_YESNO
-      {IDRETRY, IDCANCEL, 0},          // MB_RETRYCANCEL
-  };
-  unsigned type = style & MB_TYPEMASK;
-  if (type > 5) type = 0;
-  unsigned def = (style & MB_DEFMASK) >> 8;
-  if (def > 2 || buttons[type][def] == 0) def = 0;
-  return buttons[type][def];
+  const std::array<int, 3>& buttons = ButtonsOf(style);
+  const unsigned def = (style & MB_DEFMASK) >> 8;
+  return def < 3 && buttons[def] != 0 ? buttons[def] : buttons[0];
+}
+
+bool MessageBoxOffers(unsigned style, int button) {
+  for (int offered : ButtonsOf(style))
+    if (offered != 0 && offered == button) return true;
+  return false;
 }
 
 unsigned MessageBoxesShown() { return shown; }

@@ -26,4 +26,7 @@ unsigned MessageBoxesShown();
 // The answer of a box's default button (MB_DEFBUTTONn of its button set).
 int DefaultMessageBoxAnswer(unsigned style);
 
+// Whether a box of `style` shows the button that answers `button` (ID*).
+bool MessageBoxOffers(unsigned style, int button);
+
 }  // namespace Frx

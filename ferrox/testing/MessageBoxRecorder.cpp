@@ -1,6 +1,29 @@
 #include "ferrox/testing/MessageBoxRecorder.h"
 
+#include <gtest/gtest.h>
+
+#include <iterator>
+
+#include "ferrox/string/NativeName.h"
+
 namespace FrxTest {
+
+namespace {
+
+std::string ButtonName(int button) {
+  static const char* const names[] = {"", "IDOK", "IDCANCEL", "IDABORT", "IDRETRY", "IDIGNORE", "IDYES", "IDNO"};
+  const bool known = button > 0 && button < int(std::size(names));
+  return (known ? names[button] : "button") + std::string(" (") + std::to_string(button) + ")";
+}
+
+const char* TypeName(unsigned style) {
+  static const char* const types[] = {"MB_OK",          "MB_OKCANCEL", "MB_ABORTRETRYIGNORE",
+                                      "MB_YESNOCANCEL", "MB_YESNO",    "MB_RETRYCANCEL"};
+  const unsigned type = style & MB_TYPEMASK;
+  return type < std::size(types) ? types[type] : "unknown type, shown as MB_OK";
+}
+
+}  // namespace
 
 MessageBoxRecorder::MessageBoxRecorder()
     : previous_(Frx::SetMessageBoxHandler([this](HWND owner, const char* text, const char* caption,
@@ -11,13 +34,21 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) : MessageBoxRecorder() { fixe
 MessageBoxRecorder::~MessageBoxRecorder() { Frx::SetMessageBoxHandler(std::move(previous_)); }
 
 int MessageBoxRecorder::Show(HWND owner, const char* text, const char* caption, unsigned style) {
-  shown_.push_back({owner, text ? text : "", caption ? caption : "", style});
+  const ShownBox& box = shown_.emplace_back(ShownBox{owner, text ? text : "", caption ? caption : "", style});
+  std::optional<int> answer = fixed_;
+  const char* source = "fixed";
   if (!answers_.empty()) {
-    const int answer = answers_.front();
+    answer = answers_.front();
     answers_.pop_front();
-    return answer;
+    source = "queued";
   }
-  return fixed_ ? *fixed_ : Frx::DefaultMessageBoxAnswer(style);
+  if (!answer) return Frx::DefaultMessageBoxAnswer(style);
+  if (Frx::MessageBoxOffers(style, *answer)) return *answer;
+  ADD_FAILURE() << "the " << source << " answer " << ButtonName(*answer) << " is not a button of the box \""
+                << Frx::NativeName::Cp932ToUtf8(box.text.c_str()) << "\" (caption \""
+                << Frx::NativeName::Cp932ToUtf8(box.caption.c_str()) << "\", style 0x" << std::hex << style
+                << std::dec << ", " << TypeName(style) << ")";
+  return Frx::DefaultMessageBoxAnswer(style);
 }
 
 std::vector<std::string> MessageBoxRecorder::Texts() const {

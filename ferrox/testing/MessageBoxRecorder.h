@@ -3,6 +3,10 @@
 // text as the system's Shift-JIS) and answered from the queue, then with the
 // box's default button, or with a fixed answer when one was given.
 //
+// An answer must be a button the box shows (its MB_* type): a queued or fixed
+// answer a box does not offer fails the test and the box gets its default
+// button instead, so no branch runs on an answer no user could give.
+//
 //   FrxTest::MessageBoxRecorder boxes;
 //   boxes.Answer(IDNO);
 //   doc->OnDelete();
@@ -29,7 +33,7 @@ struct ShownBox {
 class MessageBoxRecorder {
  public:
   MessageBoxRecorder();
-  // Boxes the queue does not answer get `answer`.
+  // Boxes the queue does not answer get `answer`; each must offer it.
   explicit MessageBoxRecorder(int answer);
   ~MessageBoxRecorder();
   MessageBoxRecorder(const MessageBoxRecorder&) = delete;

@@ -6,6 +6,7 @@
 #include "plugins/Osmira/AnchorWeightJob.h"
 #include "plugins/Osmira/BoneDeformJob.h"
 #include "plugins/Osmira/DeformerInputs.h"
+#include "plugins/Osmira/DeformerUpdate.h"
 #include "plugins/Osmira/DistanceWeightJob.h"
 #include "vocore/persist/VoSave.h"
 #include "vocore/skeleton/VoIBone.h"
@@ -27,14 +28,9 @@ Osmira::WeightRecord Unbound(const std::vector<int>& vertices) {
 }  // namespace
 
 int Osmiraform::Update(unsigned long counter) {
-  VoIBranch::Update(counter);
-  VoIBranch* up = GetParent();
-  VoIPolygon* parent = up ? up->IsPolygon() : nullptr;
-  if (binding.Due(GetUpdateFlag(), parent, skeleton.Get())) {
-    binding.Tried(parent, skeleton.Get());
-    if (!Bind(parent)) return 0;
-  }
-  return Deform();
+  return Osmira::DeformerUpdate{this, &binding, &skeleton, [this](VoIPolygon* target) { return Bind(target); },
+                                [this] { return Deform(); }}
+      .Run(counter);
 }
 
 bool Osmiraform::Bind(VoIPolygon* target) {

@@ -4,18 +4,14 @@
 
 #include "ferrox/ferrox/Ferrox.h"
 #include "plugins/Osmira/DeformerInputs.h"
+#include "plugins/Osmira/DeformerUpdate.h"
 #include "plugins/Osmira/SphereDeformJob.h"
 #include "vocore/skeleton/VoIBone.h"
 
 int SphericalDeform::Update(unsigned long counter) {
-  VoIBranch::Update(counter);
-  VoIBranch* up = GetParent();
-  VoIPolygon* parent = up ? up->IsPolygon() : nullptr;
-  if (binding.Due(GetUpdateFlag(), parent, skeleton.Get())) {
-    binding.Tried(parent, skeleton.Get());
-    if (!Bind(parent)) return 0;
-  }
-  return Deform();
+  return Osmira::DeformerUpdate{this, &binding, &skeleton, [this](VoIPolygon* target) { return Bind(target); },
+                                [this] { return Deform(); }}
+      .Run(counter);
 }
 
 bool SphericalDeform::Bind(VoIPolygon* target) {

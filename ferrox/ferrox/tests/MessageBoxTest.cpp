@@ -1,5 +1,6 @@
 #include "ferrox/ferrox/MessageBox.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,6 +28,53 @@ TEST(MessageBox, DefaultAnswers) {
   EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_YESNO | MB_DEFBUTTON3), IDYES);
   EXPECT_EQ(Frx::DefaultMessageBoxAnswer(MB_OK | MB_DEFBUTTON2), IDOK);
   EXPECT_EQ(Frx::DefaultMessageBoxAnswer(0x0F), IDOK);
+}
+
+TEST(MessageBox, EachTypeOffersItsOwnButtons) {
+  const struct {
+    unsigned style;
+    std::vector<int> buttons;
+  } types[] = {  // buttons in the order of their IDs
+      {MB_OK, {IDOK}},
+      {MB_OKCANCEL | MB_ICONINFORMATION, {IDOK, IDCANCEL}},
+      {MB_ABORTRETRYIGNORE, {IDABORT, IDRETRY, IDIGNORE}},
+      {MB_YESNOCANCEL | MB_DEFBUTTON3, {IDCANCEL, IDYES, IDNO}},
+      {MB_YESNO | MB_ICONQUESTION, {IDYES, IDNO}},
+      {MB_RETRYCANCEL, {IDCANCEL, IDRETRY}},
+      {0x0F, {IDOK}},  // a type past the known ones shows OK
+  };
+  for (const auto& type : types) {
+    std::vector<int> offered;
+    for (int button = 0; button <= IDNO + 1; ++button)
+      if (Frx::MessageBoxOffers(type.style, button)) offered.push_back(button);
+    EXPECT_EQ(offered, type.buttons) << "style " << type.style;
+  }
+}
+
+TEST(MessageBox, RecorderRefusesAButtonTheBoxDoesNotShow) {
+  // A Yes/No question answered OK: the test fails, naming the box, and the
+  // product gets the box's default button, never the foreign one.
+  {
+    FrxTest::MessageBoxRecorder boxes(IDOK);
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(
+        answer = Frx::ShowMessageBox(nullptr, "Replace?", "c", MB_YESNO | MB_DEFBUTTON2),
+        "fixed answer IDOK (1) is not a button of the box \"Replace?\" (caption \"c\", style 0x104, MB_YESNO)");
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(Frx::ShowMessageBox(nullptr, "Failed", "c", MB_OKCANCEL), IDOK);  // a box that has OK
+  }
+  {
+    FrxTest::MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    boxes.Answer(IDCANCEL);
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer = Frx::ShowMessageBox(nullptr, "Go on?", "c", MB_OKCANCEL),
+                            "queued answer IDYES (6)");
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_NONFATAL_FAILURE(answer = Frx::ShowMessageBox(nullptr, "Done", "c", MB_OK), "queued answer IDCANCEL");
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(boxes.Count(), 2);
+  }
 }
 
 TEST(MessageBox, HeadlessDefaultWritesUtf8ToStderr) {
@@ -76,8 +124,8 @@ TEST(MessageBox, RecorderAnswersKeepsAndPutsTheHandlerBack) {
     {
       FrxTest::MessageBoxRecorder fixed(IDCANCEL);
       fixed.Answer(IDRETRY);
-      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_OK), IDRETRY);
-      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_OK), IDCANCEL);
+      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_RETRYCANCEL), IDRETRY);
+      EXPECT_EQ(Frx::ShowMessageBox(nullptr, "inner", "c", MB_RETRYCANCEL), IDCANCEL);
       EXPECT_EQ(fixed.Count(), 2);
     }
     EXPECT_EQ(Frx::ShowMessageBox(nullptr, "last", "c", MB_OK), IDOK);
