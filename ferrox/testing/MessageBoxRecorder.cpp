@@ -31,7 +31,12 @@ MessageBoxRecorder::MessageBoxRecorder()
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) : MessageBoxRecorder() { fixed_ = answer; }
 
-MessageBoxRecorder::~MessageBoxRecorder() { Frx::SetMessageBoxHandler(std::move(previous_)); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+  Frx::SetMessageBoxHandler(std::move(previous_));
+  // An answer left over stands for a question the test expected and never saw.
+  if (!answers_.empty())
+    ADD_FAILURE() << answers_.size() << " queued answer(s) left: the boxes they were for were not shown";
+}
 
 int MessageBoxRecorder::Show(HWND owner, const char* text, const char* caption, unsigned style) {
   const ShownBox& box = shown_.emplace_back(ShownBox{owner, text ? text : "", caption ? caption : "", style});

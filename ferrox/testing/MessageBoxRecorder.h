@@ -5,7 +5,8 @@
 //
 // An answer must be a button the box shows (its MB_* type): a queued or fixed
 // answer a box does not offer fails the test and the box gets its default
-// button instead, so no branch runs on an answer no user could give.
+// button instead, so no branch runs on an answer no user could give. An
+// answer still queued when the recorder goes fails the test too.
 //
 //   FrxTest::MessageBoxRecorder boxes;
 //   boxes.Answer(IDNO);

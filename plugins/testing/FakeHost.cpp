@@ -1,8 +1,11 @@
 #include "plugins/testing/FakeHost.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdarg>
 
 #include "ferrox/ferrox/Ferrox.h"
+#include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/ferrox/ShowMessage.h"
 #include "ferrox/string/FormatText.h"
 #include "vocore/item/VoIBranch.h"
@@ -18,10 +21,12 @@ int FakeHost::ShowMessage(int type, const char* format, ...) {
   va_end(args);
   messages.emplace_back(text);
   messageTypes.push_back(type);
-  if (answers.empty()) return 1;
-  int answer = answers.front();
+  if (answers.empty()) return Frx::DefaultMessageBoxAnswer(unsigned(type));
+  const int answer = answers.front();
   answers.pop_front();
-  return answer;
+  if (Frx::MessageBoxOffers(unsigned(type), answer)) return answer;
+  ADD_FAILURE() << "the answer " << answer << " is not a button of the host's box of type " << type;
+  return Frx::DefaultMessageBoxAnswer(unsigned(type));
 }
 
 int FakeHost::Play() {

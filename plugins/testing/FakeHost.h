@@ -69,7 +69,9 @@ class FakeHost : public HostInterface {
   VoICharacter* current = nullptr;
   VoIItem* selected = nullptr;
   VoICharacter* selectedCharacter = nullptr;
-  std::deque<int> answers;  // message-box answers, front first; 1 (OK) when empty
+  // Message-box answers, front first; the box's default button when empty. An
+  // answer the box does not show fails the test.
+  std::deque<int> answers;
   int playResult = 1;
   // Called by RenderFrame after it records the frame (a test draws there).
   void (*onRender)(FakeHost& host, float frame) = nullptr;

@@ -75,6 +75,13 @@ TEST(MessageBox, RecorderRefusesAButtonTheBoxDoesNotShow) {
     EXPECT_EQ(answer, IDOK);
     EXPECT_EQ(boxes.Count(), 2);
   }
+  // An answer queued for a question that never came.
+  EXPECT_NONFATAL_FAILURE(
+      {
+        FrxTest::MessageBoxRecorder boxes;
+        boxes.Answer(IDNO);
+      },
+      "1 queued answer(s) left");
 }
 
 TEST(MessageBox, HeadlessDefaultWritesUtf8ToStderr) {
