@@ -17,11 +17,13 @@
 #include "editor/panel/ItemPanel.h"
 #include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
+#include "editor/view/ViewWidget.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "hostqt/Sjis.h"
 
 CMainFrame::CMainFrame(CTireloDoc* document)
-    : document_(document), handle_(this), prompts_(this) {
+    : document_(document), handle_(this), prompts_(this), panelFrame_(document->currentFrame),
+      panelKeyEdits_(document->keyEdits) {
   setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(kProgramVersion)));
   setObjectName(QStringLiteral("mainframe"));
   document_->prompts = &prompts_;
@@ -79,6 +81,22 @@ void CMainFrame::OnCommand(int id) {
   // A command may select, rename, delete or change what the panel shows.
   projectFrame_->Panel()->Refresh(document_->GetSelectedItem());
   UpdateChecks();
+}
+
+void CMainFrame::AfterFrame(float frame) {
+  projectFrame_->Tree()->ReleaseRedraw();
+  ItemPanel* panel = projectFrame_->Panel();
+  // The panel follows a selection made without showing it (plug-ins, clearing).
+  const bool shownAnew = panel->Follow(document_->GetSelectedItem());
+  // Playback and the view change the shown item behind the panel's back: the
+  // view's edits queue what they changed for keying, its key drags count.
+  viewEdited_ = viewEdited_ || !document_->deferred.empty() || document_->keyEdits != panelKeyEdits_;
+  panelKeyEdits_ = document_->keyEdits;
+  const uint32_t held = viewFrame_->View()->View().input.flags &
+                        (MouseRecord::LeftDown | MouseRecord::RightDown | MouseRecord::MiddleDown);
+  if (!shownAnew && (frame != panelFrame_ || (viewEdited_ && !held))) panel->Reload(panel->Shown());
+  panelFrame_ = frame;
+  if (!held) viewEdited_ = false;
 }
 
 void CMainFrame::UpdateChecks() {
