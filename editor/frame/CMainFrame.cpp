@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QSplitter>
@@ -17,7 +18,6 @@
 #include "editor/panel/ItemPanel.h"
 #include "editor/settings/Version.h"
 #include "editor/tree/CProjectView.h"
-#include "editor/view/ViewWidget.h"
 #include "ferrox/ferrox/Ferrox.h"
 #include "hostqt/Sjis.h"
 
@@ -92,8 +92,9 @@ void CMainFrame::AfterFrame(float frame) {
   // view's edits queue what they changed for keying, its key drags count.
   viewEdited_ = viewEdited_ || !document_->deferred.empty() || document_->keyEdits != panelKeyEdits_;
   panelKeyEdits_ = document_->keyEdits;
-  const uint32_t held = viewFrame_->View()->View().input.flags &
-                        (MouseRecord::LeftDown | MouseRecord::RightDown | MouseRecord::MiddleDown);
+  // Qt's own record of the buttons: a box that comes up during a drag keeps
+  // the release from the view, which goes on thinking the button is held.
+  const bool held = QGuiApplication::mouseButtons() != Qt::NoButton;
   if (!shownAnew && (frame != panelFrame_ || (viewEdited_ && !held))) panel->Reload(panel->Shown());
   panelFrame_ = frame;
   if (!held) viewEdited_ = false;

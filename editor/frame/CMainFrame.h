@@ -38,7 +38,7 @@ class CMainFrame : public QMainWindow, public EditorUi {
   // Once a frame, after the frame at `frame` is drawn and before its deferred
   // list is emptied: the tree redraws what refreshes held back, and the panel
   // follows the selection and reads the shown item's values again when the
-  // frame changed or an edit made in the view is done (no button held).
+  // frame changed or an edit made in the view is done (no mouse button held).
   void AfterFrame(float frame);
 
   // EditorUi

@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
 
 #include "editor/app/FrameLoop.h"
 #include "editor/app/Shutdown.h"
@@ -25,7 +27,6 @@
 #include "editor/testing/EditorFixture.h"
 #include "editor/tree/CProjectView.h"
 #include "editor/tree/TreeRules.h"
-#include "editor/view/ViewWidget.h"
 #include "hostqt/Sjis.h"
 #include "vocore/scene/VoINote.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -237,15 +238,18 @@ TEST_F(MainFrameTest, ThePanelReadsItsItemAgainWhenADragEndsAndWhenTheFrameChang
   Frx::Pquaternion turn;
   turn.SetVector(Frx::Pvector(0.6f, 0.8f, 0.0f), 0.9f);
 
-  // A ring drag turns it (queued for keying); the panel waits for the release.
-  CTireloView& view = frame->ViewFrame()->View()->View();
-  view.input.SetButton(MouseRecord::LeftDown, true);
+  // A ring drag turns it (queued for keying); the panel waits for the release,
+  // which it learns from Qt: the view may have missed it (a box came up).
+  frame->show();
+  QWindow* window = frame->windowHandle();
+  const QPoint status = frame->statusBar()->geometry().center();
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, status);
   PoseEdits::MoveCoordinate(hip, 6, Frx::Pvector(), turn, Companion::Keying());
   frame->AfterFrame(0.0f);
   EXPECT_EQ(fields(), rest);
   doc->deferred.clear();  // as every frame ends
   frame->AfterFrame(0.0f);
-  view.OnLeftUp(10, 10);
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, status);
   frame->AfterFrame(0.0f);
   const std::string turned = fields();
   EXPECT_NE(turned, rest);
@@ -267,7 +271,6 @@ TEST_F(MainFrameTest, ThePanelReadsItsItemAgainWhenADragEndsAndWhenTheFrameChang
   EXPECT_EQ(selectedAnew(), halfway);
 
   // A field being typed in keeps what was typed.
-  frame->show();
   QApplication::setActiveWindow(frame.get());
   auto* typed = panel->Tabs()->widget(0)->findChild<QLineEdit*>();
   typed->setFocus();
