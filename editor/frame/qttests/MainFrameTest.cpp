@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QWindow>
 
-#include "editor/app/FrameLoop.h"
+#include "editor/view/FramePieces.h"
 #include "editor/app/Shutdown.h"
 #include "editor/document/CommandIds.h"
 #include "editor/extend/CompanionContext.h"
