@@ -271,7 +271,8 @@ TEST_F(MainFrameTest, ThePanelReadsItsItemAgainWhenADragEndsAndWhenTheFrameChang
   EXPECT_EQ(selectedAnew(), halfway);
 
   // A field being typed in keeps what was typed.
-  QApplication::setActiveWindow(frame.get());
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   auto* typed = panel->Tabs()->widget(0)->findChild<QLineEdit*>();
   typed->setFocus();
   typed->setText(QStringLiteral("12"));
