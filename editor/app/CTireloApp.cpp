@@ -12,10 +12,8 @@
 #include "editor/frame/CViewFrame.h"
 #include "editor/frame/Commands.h"
 #include "editor/host/SavoraHost.h"
-#include "editor/panel/ItemPanel.h"
 #include "editor/settings/Settings.h"
 #include "editor/settings/Version.h"
-#include "editor/tree/CProjectView.h"
 #include "editor/view/ViewWidget.h"
 #include "ferrox/ferrox/Ferrox.h"
 
@@ -84,11 +82,10 @@ int CTireloApp::OnIdle() {
   idle_.setInterval(idle ? 15 : 0);
   if (idle) return 0;
   inIdle_ = true;
-  view->RenderFrame(document->currentFrame);
+  const float frame = document->currentFrame;
+  view->RenderFrame(frame);
+  mainFrame->AfterFrame(frame);
   FrameLoop::Advance(*document, FrameLoop::Clock());
-  projectFrame->Tree()->ReleaseRedraw();
-  // The panel follows a selection made without showing it (plug-ins, clearing).
-  projectFrame->Panel()->Follow(document->GetSelectedItem());
   inIdle_ = false;
   return 1;
 }

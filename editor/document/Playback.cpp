@@ -25,6 +25,11 @@ void Stop(CTireloDoc& doc) {
   doc.SetCurrentFrame(doc.playFrame);
 }
 
+void Restart(CTireloDoc& doc) {
+  doc.paused = 1;
+  doc.currentFrame = doc.previousFrame = doc.playFrame = 0.0f;
+}
+
 void Step(CTireloDoc& doc, int frames) { doc.currentFrame += static_cast<float>(frames); }
 
 long NextKeyFrame(VoIMotion& motion, long k) {

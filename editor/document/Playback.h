@@ -17,6 +17,8 @@ void Play(CTireloDoc& doc);
 void Pause(CTireloDoc& doc);
 // paused = 1; back to the frame remembered at Play (0 before any play).
 void Stop(CTireloDoc& doc);
+// As at start: paused at frame 0, which Stop also returns to (a new project).
+void Restart(CTireloDoc& doc);
 void Step(CTireloDoc& doc, int frames);
 // The scoped character's motion's next key after its current whole frame,
 // wrapping to the first; the previous key before it, wrapping to the last.

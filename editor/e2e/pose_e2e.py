@@ -6,10 +6,12 @@ It opens the demonstration character without its walk, checks that start-up
 shows no box, clicks a bone of the character (found by the colour of the bone
 wires) and checks that the click keyed and asked nothing, drags the bone's ring
 handle, answers the box that makes the character's first motion, and checks
-that a key was made at the current frame (its mark on the key bar) and, once
-the bone is let go, that the pose changed. It then drags that key along the
-key bar to frame 20 and scrubs the time bar's marker back to frame 5, checks
-both from the pixels, quits through the menu and checks that nothing crashed.
+that a key was made at the current frame (its mark on the key bar), that the
+item panel shows the bone's new values (those selecting it again shows) and,
+once the bone is let go, that the pose changed. It then drags that key along
+the key bar to frame 20 and scrubs the time bar's marker back to frame 5,
+checks both from the pixels, checks that File / New puts the marker back to
+frame 0, quits through the menu and checks that nothing crashed.
 Each check waits for what it looks for, up to a bound.
 
 Runs the program as editor_e2e.py does, through its helpers. Exit 77 means
@@ -21,7 +23,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from editor_e2e import (Failure, answer_boxes, boxes, check, check_output, drag, editor_session,  # noqa: E402
-                        main_with, quit_through_the_menu, scene, start, wait_for, wait_for_rows, xdo)
+                        main_with, menu, quit_through_the_menu, scene, start, wait_for, wait_for_rows, xdo)
 from xshot import grab, write_png  # noqa: E402
 
 BONE = (255, 255, 178)        # bone wires
@@ -95,6 +97,73 @@ def empty_spot(rows, box):
     raise Failure("no empty spot in the view")
 
 
+def panel_fields(rows, box):
+    """The item panel's fields of three numbers (vectors and rotations): the
+    pixels left of the view along the rows crossed by exactly three white runs
+    45 to 70 pixels long, the fields' edges and insides. None when none shows."""
+    band = []
+    for y, row in enumerate(rows):
+        runs, start = [], None
+        for x in range(box[0] + 1):
+            white = x < box[0] and row[x] == (255, 255, 255)
+            if white and start is None:
+                start = x
+            elif not white and start is not None:
+                runs.append(x - start)
+                start = None
+        wide = [n for n in runs if n >= 10]
+        if len(wide) == 3 and all(45 <= n <= 70 for n in wide):
+            band.append(y)
+    return [row[:box[0]] for row in rows[min(band):max(band) + 1]] if band else None
+
+
+def tree_selection(rows, box):
+    """The rows of the project tree's selected entry (its blue highlight): (top, bottom) or None."""
+    ys = [y for y in range(len(rows)) if rows[y][5][2] - rows[y][5][0] > 100 and rows[y][box[0] // 2][2] > 150]
+    return (min(ys), max(ys) + 1) if ys else None
+
+
+def check_panel_after_drag(env, window, box, before):
+    """Once a drag in the view has turned the selected bone, the item panel
+    shows its new values: its fields differ from what they showed before the
+    drag (`before`) and are what selecting the bone again shows (through the
+    tree: the entry above it, then its own)."""
+    xdo(env, "windowfocus", "--sync", window, quiet=True)  # after the box: frames run for the active window
+    rows = wait_for_rows(env, window, lambda r: panel_fields(r, box) not in (None, before))
+    debug_shot("dragged", rows)
+    dragged = panel_fields(rows, box)
+    check(dragged not in (None, before), "the panel shows the dragged bone's new values")
+    own = tree_selection(rows, box)
+    check(own is not None and own[0] > 40, "the tree shows the bone selected")
+    x, y = box[0] - 40, (own[0] + own[1]) // 2  # right of the labels, clear of the arrows
+    xdo(env, "mousemove", "--window", window, x, y - (own[1] - own[0]))
+    xdo(env, "click", 1)
+    check(wait_for(lambda: tree_selection(grab(window, env), box) not in (None, own)),
+          "the entry above the bone is selected")
+    xdo(env, "mousemove", "--window", window, x, y)
+    xdo(env, "click", 1)
+    rows = wait_for_rows(env, window, lambda r: tree_selection(r, box) == own and panel_fields(r, box) == dragged)
+    check(tree_selection(rows, box) == own, "the bone is selected again")
+    check(panel_fields(rows, box) == dragged, "selecting it again shows the values the panel showed")
+
+
+def check_new_starts_at_frame_zero(env, window, proc, left, bottom, frame):
+    """File / New (answered Yes) puts the time bar's marker from `frame` back to frame 0."""
+    menu(env, window, proc, "alt+f", "n")  # ファイル(&F) / 新規作成(&N)
+    check(wait_for(lambda: boxes(env, proc)), "File / New asks first")
+    _, answered = answer_boxes(env, proc, 30)
+    check(len(answered) == 1, "one question (%s)" % answered)
+    xdo(env, "windowfocus", "--sync", window, quiet=True)  # frames run for the active window
+
+    def at_zero(r):
+        return colour_near(r, frame_x(left, 0), bottom - 12, MARKER) and not colour_near(
+            r, frame_x(left, frame), bottom - 12, MARKER)
+
+    rows = wait_for_rows(env, window, at_zero)
+    debug_shot("new", rows)
+    check(at_zero(rows), "after File / New the time bar's marker is at frame 0, not %d" % frame)
+
+
 def debug_shot(name, rows):
     if os.environ.get("SAVORA_E2E_DEBUG"):
         write_png("/tmp/pose-e2e-%s.png" % name, rows)
@@ -117,6 +186,8 @@ def run(args, tmp):
         xdo(env, "click", 1)
         ring = wait_for(lambda: handle_centre(grab(window, env), box, RING_X))
         check(ring is not None, "the selected bone shows its ring handles")
+        unturned = panel_fields(wait_for_rows(env, window, lambda r: panel_fields(r, box)), box)
+        check(unturned is not None, "the item panel shows the bone's fields")
         check(not boxes(env, proc), "the click asked nothing")
         check(not colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY, 2), "the click keyed nothing")
 
@@ -134,6 +205,7 @@ def run(args, tmp):
         xdo(env, "mouseup", 1)
         keyed = wait_for(lambda: colour_near(grab(window, env), frame_x(left, 0), bottom - 32, KEY))
         check(keyed and not boxes(env, proc), "a key mark stands at frame 0, and no box after it")
+        check_panel_after_drag(env, window, box, unturned)
         rows = grab(window, env)
         debug_shot("turned", rows)
 
@@ -161,6 +233,7 @@ def run(args, tmp):
         check(colour_near(rows, frame_x(left, 5), bottom - 12, MARKER), "scrubbing moved the marker to frame 5")
         if args.screenshot:
             write_png(args.screenshot, rows)
+        check_new_starts_at_frame_zero(env, window, proc, left, bottom, 5)
 
         quit_through_the_menu(env, window, proc)
         check_output(errors)

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QSplitter>
@@ -21,7 +22,8 @@
 #include "hostqt/Sjis.h"
 
 CMainFrame::CMainFrame(CTireloDoc* document)
-    : document_(document), handle_(this), prompts_(this) {
+    : document_(document), handle_(this), prompts_(this), panelFrame_(document->currentFrame),
+      panelKeyEdits_(document->keyEdits) {
   setWindowTitle(QStringLiteral("Savora Ver %1").arg(QString::fromLatin1(kProgramVersion)));
   setObjectName(QStringLiteral("mainframe"));
   document_->prompts = &prompts_;
@@ -79,6 +81,23 @@ void CMainFrame::OnCommand(int id) {
   // A command may select, rename, delete or change what the panel shows.
   projectFrame_->Panel()->Refresh(document_->GetSelectedItem());
   UpdateChecks();
+}
+
+void CMainFrame::AfterFrame(float frame) {
+  projectFrame_->Tree()->ReleaseRedraw();
+  ItemPanel* panel = projectFrame_->Panel();
+  // The panel follows a selection made without showing it (plug-ins, clearing).
+  const bool shownAnew = panel->Follow(document_->GetSelectedItem());
+  // Playback and the view change the shown item behind the panel's back: the
+  // view's edits queue what they changed for keying, its key drags count.
+  viewEdited_ = viewEdited_ || !document_->deferred.empty() || document_->keyEdits != panelKeyEdits_;
+  panelKeyEdits_ = document_->keyEdits;
+  // Qt's own record of the buttons: a box that comes up during a drag keeps
+  // the release from the view, which goes on thinking the button is held.
+  const bool held = QGuiApplication::mouseButtons() != Qt::NoButton;
+  if (!shownAnew && (frame != panelFrame_ || (viewEdited_ && !held))) panel->Reload(panel->Shown());
+  panelFrame_ = frame;
+  if (!held) viewEdited_ = false;
 }
 
 void CMainFrame::UpdateChecks() {

@@ -35,6 +35,11 @@ class CMainFrame : public QMainWindow, public EditorUi {
   void SetToolsMenu(const std::vector<Commands::MenuEntry>& entries);
   QAction* Action(int id) const;
   void UpdateChecks();
+  // Once a frame, after the frame at `frame` is drawn and before its deferred
+  // list is emptied: the tree redraws what refreshes held back, and the panel
+  // follows the selection and reads the shown item's values again when the
+  // frame changed or an edit made in the view is done (no mouse button held).
+  void AfterFrame(float frame);
 
   // EditorUi
   HWND MainWindow() override { return &handle_; }
@@ -73,4 +78,8 @@ class CMainFrame : public QMainWindow, public EditorUi {
   QMenu* tools_ = nullptr;
   std::map<int, QAction*> actions_;
   bool closing_ = false;
+  // The frame the panel last read its item at; an edit waiting for its drag's end.
+  float panelFrame_ = 0.0f;
+  unsigned panelKeyEdits_ = 0;
+  bool viewEdited_ = false;
 };

@@ -102,6 +102,8 @@ void NewProject(CTireloDoc& doc) {
   doc.project = project;
   // NewCharacter ran CreateState: the new "project" has its extension and tree entry.
   doc.SetCurrentCharacter(project);
+  // Nothing of the old scene's time carries over: a motion loaded next starts at 0.
+  Playback::Restart(doc);
   doc.UpdateAllViews();
 }
 

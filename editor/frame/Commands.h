@@ -36,7 +36,7 @@ std::vector<MenuEntry> ToolsMenuEntries(const VoMaster& master);
 // Command descriptors that apply to `item` (its class or a base of it).
 std::vector<MenuEntry> ItemMenuEntries(VoMaster& master, VoIItem* item);
 
-// 57600: asks, then replaces "project" with a new empty one.
+// 57600: asks, then replaces "project" with a new empty one, paused at frame 0.
 void NewProject(CTireloDoc& doc);
 
 // Dropped files and folders: imported into "project", or into the scoped

@@ -12,12 +12,17 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
 
+#include "editor/view/FramePieces.h"
 #include "editor/app/Shutdown.h"
 #include "editor/document/CommandIds.h"
+#include "editor/extend/CompanionContext.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/CProjectFrame.h"
 #include "editor/frame/CViewFrame.h"
+#include "editor/manip/PoseEdits.h"
 #include "editor/panel/ItemPanel.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/tree/CProjectView.h"
@@ -206,6 +211,76 @@ TEST_F(MainFrameTest, ThePanelShowsTheSelectionAsItIsNow) {
   frame->OnCommand(Cmd::ItemDelete);
   EXPECT_EQ(panel->ItemLine()->item(0)->text(), QStringLiteral(u"アイテムは選択されていません"));
   EXPECT_EQ(panel->Tabs()->count(), 0);
+}
+
+// Takes pose edits the test makes behind the editor's back.
+class Unqueued : public PoseQueue {
+ public:
+  void Queue(VoIItem*) override {}
+};
+
+TEST_F(MainFrameTest, ThePanelReadsItsItemAgainWhenADragEndsAndWhenTheFrameChanges) {
+  ItemPanel* panel = frame->ProjectFrame()->Panel();
+  auto fields = [panel] {
+    QStringList texts;
+    for (QLineEdit* e : panel->Tabs()->widget(0)->findChildren<QLineEdit*>()) texts << e->text();
+    return texts.join(QLatin1Char(' ')).toStdString();
+  };
+  VoICharacter* girl = doc->NewCharacter(doc->project);
+  host().SetCurrentCharacter(girl);
+  VoICoordinate* hip = Make<VoICoordinate>(Make<VoISkelton>(girl, "s"), "hip");
+  auto selectedAnew = [&] {  // what selecting the item again shows
+    host().ClickSelect(girl, 0);
+    host().ClickSelect(hip, 0);
+    return fields();
+  };
+  const std::string rest = selectedAnew();
+  Frx::Pquaternion turn;
+  turn.SetVector(Frx::Pvector(0.6f, 0.8f, 0.0f), 0.9f);
+
+  // A ring drag turns it (queued for keying); the panel waits for the release,
+  // which it learns from Qt: the view may have missed it (a box came up).
+  frame->show();
+  QWindow* window = frame->windowHandle();
+  const QPoint status = frame->statusBar()->geometry().center();
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, status);
+  PoseEdits::MoveCoordinate(hip, 6, Frx::Pvector(), turn, Companion::Keying());
+  frame->AfterFrame(0.0f);
+  EXPECT_EQ(fields(), rest);
+  doc->deferred.clear();  // as every frame ends
+  frame->AfterFrame(0.0f);
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, status);
+  frame->AfterFrame(0.0f);
+  const std::string turned = fields();
+  EXPECT_NE(turned, rest);
+  EXPECT_EQ(selectedAnew(), turned);
+
+  // Playback: the frame loop animates it at another frame.
+  VoIMotion* walk = doc->NewMotion(girl);
+  girl->SetMotion(walk);
+  FrameLoop::AutoKeyCharacter(girl, walk, 10);
+  Unqueued hidden;
+  PoseEdits::MoveCoordinate(hip, 6, Frx::Pvector(), Frx::Pquaternion::id, hidden);
+  FrameLoop::AutoKeyCharacter(girl, walk, 0);
+  frame->AfterFrame(0.0f);  // the new keys are read at once
+  master.Animation(girl, Frx::Pmatrix::id, 5.0f);
+  frame->AfterFrame(5.0f);
+  const std::string halfway = fields();
+  EXPECT_NE(halfway, turned);
+  EXPECT_NE(halfway, rest);
+  EXPECT_EQ(selectedAnew(), halfway);
+
+  // A field being typed in keeps what was typed.
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  auto* typed = panel->Tabs()->widget(0)->findChild<QLineEdit*>();
+  typed->setFocus();
+  typed->setText(QStringLiteral("12"));
+  typed->setModified(true);
+  ASSERT_TRUE(typed->hasFocus());
+  master.Animation(girl, Frx::Pmatrix::id, 10.0f);
+  frame->AfterFrame(10.0f);
+  EXPECT_EQ(typed->text(), QStringLiteral("12"));
 }
 
 TEST_F(MainFrameTest, TheStatusBarHasTheIdlePaneAndFourIndicators) {

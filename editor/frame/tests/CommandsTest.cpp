@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/document/CommandIds.h"
+#include "editor/document/DocumentPrompts.h"
+#include "editor/document/Playback.h"
 #include "editor/frame/Commands.h"
 #include "editor/frame/FilterText.h"
 #include "editor/testing/EditorFixture.h"
@@ -38,11 +40,26 @@ class CommandsTest : public edtest::EditorFixture {
   }
 };
 
-TEST_F(CommandsTest, NewProjectReplacesProjectWithAFullItem) {
+// Answers every file dialog with one path.
+class OnePath : public DocumentPrompts {
+ public:
+  explicit OnePath(Frx::Pstring path) : path_(std::move(path)) {}
+  Frx::Pstring OpenFileName(const char*) override { return path_; }
+  Frx::Pstring SaveFileName(const char*, const char*) override { return path_; }
+
+ private:
+  Frx::Pstring path_;
+};
+
+TEST_F(CommandsTest, NewProjectReplacesProjectWithAFullItemAtFrameZero) {
   VoRefer<VoICharacter> old = doc->project.Get();  // kept to look at after its release
+  Playback::Play(*doc);  // the old scene played from 7 to 20.5
+  doc->playFrame = 7.0f, doc->currentFrame = 20.5f, doc->previousFrame = 20.0f;
   boxes.Answer(IDNO);
   Commands::Run(*doc, Cmd::FileNew);
   EXPECT_EQ(doc->project.Get(), old.Get());
+  EXPECT_EQ(doc->currentFrame, 20.5f);
+  EXPECT_EQ(doc->paused, 0);
   boxes.Answer(IDYES);
   Commands::Run(*doc, Cmd::FileNew);
   VoICharacter* fresh = doc->project;
@@ -51,6 +68,27 @@ TEST_F(CommandsTest, NewProjectReplacesProjectWithAFullItem) {
   EXPECT_STREQ(fresh->GetName(), "project");
   EXPECT_NE(fresh->GetExtend(), nullptr);  // made through CreateState
   EXPECT_EQ(doc->current.Get(), fresh);
+  // As at start: paused at frame 0, and Stop stays there.
+  EXPECT_EQ(doc->currentFrame, 0.0f);
+  EXPECT_EQ(doc->previousFrame, 0.0f);
+  EXPECT_EQ(doc->paused, 1);
+  Playback::Stop(*doc);
+  EXPECT_EQ(doc->currentFrame, 0.0f);
+
+  // File / Open imports into the scene: the frame and playback go on.
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::MakeMotion);
+  master.RegistClassDesc(&kvm);
+  FrxTest::TempFolder folder;
+  folder.Put("walk.kvm", "x");
+  OnePath prompts(folder.System("walk.kvm").c_str());
+  doc->prompts = &prompts;
+  Playback::Play(*doc);
+  doc->currentFrame = 12.0f;
+  Commands::Run(*doc, Cmd::FileOpen);
+  doc->prompts = nullptr;
+  EXPECT_EQ(kvm.calls, 1);
+  EXPECT_EQ(doc->currentFrame, 12.0f);
+  EXPECT_EQ(doc->paused, 0);
 }
 
 TEST_F(CommandsTest, PluginCommandsGetTheirTargets) {

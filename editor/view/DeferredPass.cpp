@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "editor/app/FrameLoop.h"
+#include "editor/view/FramePieces.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ItemControls.h"
 #include "editor/document/ShowMessage.h"

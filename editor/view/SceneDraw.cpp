@@ -4,7 +4,7 @@
 #include <cmath>
 #include <list>
 
-#include "editor/app/FrameLoop.h"
+#include "editor/view/FramePieces.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/VoMasterSavora.h"
 #include "editor/timebar/TimeBar.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "editor/app/FrameLoop.h"
+#include "editor/view/FramePieces.h"
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/ShowMessage.h"
 #include "editor/document/VoMasterSavora.h"
