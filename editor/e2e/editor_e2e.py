@@ -7,7 +7,8 @@ motion plug-in is built), checks that start-up shows no box, orbits with a right
 drag, zooms with the wheel, plays, pauses and steps, checks from the pixels
 that the character is drawn, that the view turned and zoomed and that the
 pose moves while playing and stands while paused, answers an error box with
-Escape and checks that the editor goes on, quits through the menu,
+Escape and checks that the editor goes on (still up a second later, its view
+still answering the wheel), quits through the menu,
 and checks that savora.ini and the log were written and nothing crashed.
 
 The program folder is copied to a scratch folder first, so the files the
@@ -22,7 +23,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import (Failure, check, focus, main_with, press_on, qt_env, wait_for, windows,  # noqa: E402,F401
+from xsession import (Failure, check, focus, holds, main_with, press_on, qt_env, wait_for, windows,  # noqa: E402,F401
                       xdo, xvfb)
 from xshot import grab, write_png  # noqa: E402
 
@@ -149,6 +150,32 @@ def settled(env, window, part=lambda rows: rows, hold=0.0, seconds=20):
         elif time.time() - since >= hold:
             return rows, True
     return rows, False
+
+
+def running(env, proc):
+    """Whether the program is up with its main window shown and no box."""
+    shown = set(windows(env, proc).values())
+    return proc.poll() is None and MAIN_TITLE in shown and shown <= {MAIN_TITLE, LOG_TITLE}
+
+
+def answers_wheel(env, window, box, seconds=20):
+    """Whether the view still draws what input asks: a wheel notch over its
+    middle zooms, which changes the picture. A program that is ending or
+    stuck leaves its last picture. The view takes the wheel while its window
+    has the focus, which a window manager would give back once a box goes;
+    Xvfb has none, so the focus is given here."""
+    def view():
+        try:
+            return scene(grab(window, env), box)
+        except subprocess.CalledProcessError:  # the window is gone
+            return None
+    before = view()
+    if before is None or not focus(env, window):
+        return False
+    left, top, right, bottom = box
+    xdo(env, "mousemove", "--window", window, (left + right) // 2, (top + bottom) // 2)
+    xdo(env, "click", 4)
+    return bool(wait_for(lambda: (v := view()) is not None and difference(before, v) > 0.002, seconds))
 
 
 def drag(env, window, button, x0, y0, dx, dy, steps=10):
@@ -295,8 +322,10 @@ def run(args, tmp):
         shown = wait_for(lambda: boxes(env, proc))
         check(list(shown.values()) == ["エラー"], "File / Overwrite shows an error box (%s)" % list(shown.values()))
         error = next(iter(shown))
-        press_on(env, error, "Escape", lambda: proc.poll() is not None or error not in boxes(env, proc))
-        check(proc.poll() is None, "Escape on the error box keeps the editor running")
+        check(press_on(env, error, "Escape", lambda: proc.poll() is not None or error not in boxes(env, proc)),
+              "Escape closes the error box")
+        check(holds(lambda: running(env, proc), 1.0), "the editor runs on for a second with its main window shown")
+        check(answers_wheel(env, window, box), "the view still answers the wheel")
 
         quit_through_the_menu(env, window, proc)
         ini = os.path.join(program, "savora.ini")

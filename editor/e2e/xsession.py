@@ -30,6 +30,17 @@ def wait_for(test, seconds=20):
     return value
 
 
+def holds(test, seconds=1.0):
+    """Whether test() stays true over `seconds` of polling: a box or a change
+    that comes late is seen too."""
+    deadline = time.time() + seconds
+    while test():
+        if time.time() >= deadline:
+            return True
+        time.sleep(0.1)
+    return False
+
+
 def xdo(env, *args, quiet=False):
     result = subprocess.run(["xdotool"] + [str(a) for a in args], env=env, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL if quiet else None, text=True)
