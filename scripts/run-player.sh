@@ -2,8 +2,11 @@
 # Builds the system and shows the player control on a page in lumacet-host
 # (default: the demonstration character, testdata/player/demo.page). Extra
 # arguments go to lumacet-host before the page, e.g. --exit-after-ms 5000.
+# On a desktop it opens a window; without a display it is served over VNC on
+# 127.0.0.1 behind a one-time password (see scripts/lib/virtual-display.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/virtual-display.sh
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j"$(nproc)" --target lumacet-host
@@ -15,4 +18,4 @@ for a in "$@"; do
     *) args+=("$a") ;;
   esac
 done
-exec build/bin/lumacet-host "${args[@]}" "$page"
+run_on_display "The player" build/bin/lumacet-host "${args[@]}" "$page"

@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "editor", "e2e"))
-from editor_e2e import Failure, check, find, main_with, qt_env, xdo, xvfb  # noqa: E402
+from xsession import Failure, check, find, main_with, qt_env, xdo, xvfb  # noqa: E402
 from xshot import grab  # noqa: E402
 
 MODES = {"Frame": (20, 10), "Sprite": (60, 40), "Borderless": (0, 0)}  # the drawing window on the page

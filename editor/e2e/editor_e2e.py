@@ -7,81 +7,31 @@ motion plug-in is built), checks that start-up shows no box, orbits with a right
 drag, zooms with the wheel, plays, pauses and steps, checks from the pixels
 that the character is drawn, that the view turned and zoomed and that the
 pose moves while playing and stands while paused, answers an error box with
-Escape and checks that the editor goes on, quits through the menu,
+Escape and checks that the editor goes on (still up a second later, its view
+still answering the wheel), quits through the menu,
 and checks that savora.ini and the log were written and nothing crashed.
 
 The program folder is copied to a scratch folder first, so the files the
 program writes beside itself are the test's own. Exit 77 means skipped.
 Usage: editor_e2e.py --program-folder build/bin --testdata testdata [--screenshot out.png]
 """
-import argparse
 import contextlib
 import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from xsession import (Failure, check, focus, holds, main_with, press_on, qt_env, wait_for, windows,  # noqa: E402,F401
+                      xdo, xvfb)
 from xshot import grab, write_png  # noqa: E402
 
-SKIP = 77
 MAIN_TITLE = "Savora Ver 0.4f"
 LOG_TITLE = "Log Window"   # the log window, shown at start-up
 BACKGROUND = (29, 64, 89)  # the view's clear colour
 OVERLAY = 64               # rows of overlay text at the top of the view
 TIMELINE = 56              # rows of time bar and key bar at its bottom
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    print(("ok   " if condition else "FAIL ") + message, flush=True)
-    if not condition:
-        raise Failure(message)
-
-
-def xdo(env, *args, quiet=False):
-    result = subprocess.run(["xdotool"] + [str(a) for a in args], env=env, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL if quiet else None, text=True)
-    return result.stdout.split()
-
-
-def find(env, name):
-    return xdo(env, "search", "--onlyvisible", "--name", name, quiet=True)
-
-
-@contextlib.contextmanager
-def xvfb(screen):
-    """A fresh Xvfb with one screen of `screen` ("640x480x24"); yields its
-    display (":N"). Xvfb picks a free display itself and names it when it is
-    ready, so a server of another test started at the same time is never
-    taken for ours."""
-    ready, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen, "-nolisten", "tcp"],
-                              pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(ready) as f:
-        display = f.readline().strip()
-    try:
-        check(display.isdigit(), "Xvfb started on :%s" % display)
-        yield ":" + display
-    finally:
-        server.terminate()
-        server.wait()
-
-
-def qt_env(display, **more):
-    """The environment of a Qt program on the display: the xcb platform, no
-    desktop theme, and no session bus. Without a bus Qt's D-Bus thread would
-    still be trying to reach one when a short test quits the program, and
-    LeakSanitizer would report what that thread holds."""
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", DBUS_SESSION_BUS_ADDRESS="disabled:", **more)
-    env.pop("QT_QPA_PLATFORMTHEME", None)
-    return env
 
 
 def view_region(rows):
@@ -119,13 +69,6 @@ def difference(a, b):
     return changed / float(max(1, len(a) * len(a[0])))
 
 
-def windows(env, proc):
-    """The program's visible top-level windows: {window: title}."""
-    shown = xdo(env, "search", "--onlyvisible", "--pid", proc.pid, quiet=True) if proc.poll() is None else []
-    return {w: subprocess.run(["xdotool", "getwindowname", w], env=env, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True).stdout.strip() for w in shown}
-
-
 def boxes(env, proc):
     """The program's windows besides its main and log windows: its message
     boxes, and its menus while one is open. {window: title}."""
@@ -133,61 +76,56 @@ def boxes(env, proc):
 
 
 def answer_boxes(env, proc, seconds):
-    """Presses Return on every box of the program (again when one stays up)
-    until its main window is up alone. Returns it and the boxes' titles."""
+    """Presses Return on every box of the program until its main window is up
+    alone. Returns it and the boxes' titles."""
     deadline = time.time() + seconds
-    answered, last = [], {}
+    answered = []
     while time.time() < deadline:
         if proc.poll() is not None:
             raise Failure("the program ended during start-up (code %d) after %s" % (proc.returncode, answered))
         shown = boxes(env, proc)
         for box, title in shown.items():
-            if time.time() - last.get(box, 0) < 2.0:
-                continue
-            # A box just mapped may not take keys yet.
-            time.sleep(0.7 if box not in last else 0.0)
-            last[box] = time.time()
             answered.append(title)
             if os.environ.get("SAVORA_E2E_DEBUG"):
                 write_png("/tmp/e2e-box-%s-%d.png" % (box, len(answered)), grab("root", env))
-            xdo(env, "windowfocus", "--sync", box, quiet=True)
-            xdo(env, "key", "Return", quiet=True)
+            gone = lambda: proc.poll() is not None or box not in boxes(env, proc)  # noqa: E731
+            if not press_on(env, box, "Return", gone, max(1, deadline - time.time())):
+                raise Failure("the box '%s' stays up after Return" % title)
         main = [w for w, t in windows(env, proc).items() if t == MAIN_TITLE]
         if main and not shown:
             return main[0], answered
-        time.sleep(0.3)
+        time.sleep(0.1)
     raise Failure("the main window did not appear")
 
 
 def start(env, proc, seconds=90):
-    """Waits for the main window and the view's first frame with the character.
-    The program shows no box on the way: its folder holds every module it
-    registers and loads, the two outside plug-ins it looks for are only logged
-    as missing, and the player registers in the test's own file. Returns the
-    window, its pixels and the view's box."""
+    """Waits for the main window and the view's first frame with the character,
+    and for the window to settle (laid out, drawn whole). The program shows
+    no box on the way: its folder holds every module it registers and loads,
+    the two outside plug-ins it looks for are only logged as missing, and the
+    player registers in the test's own file. Returns the window, its pixels
+    and the view's box."""
     window, answered = answer_boxes(env, proc, seconds)
     check(answered == [], "start-up shows no box (%s)" % answered)
-    xdo(env, "windowfocus", "--sync", window, quiet=True)
-    deadline = time.time() + 30
-    while time.time() < deadline:
+    check(focus(env, window), "the main window has the keyboard focus")
+
+    def first_frame(rows):
         shown = boxes(env, proc)
-        check(not shown, "no box before the first frame (%s)" % list(shown.values()))
-        rows = grab(window, env)
+        if shown:
+            raise Failure("a box before the first frame (%s)" % list(shown.values()))
         box = view_region(rows)
-        if box and character_pixels(scene(rows, box)) > 0:
-            return window, rows, box
-        time.sleep(0.2)
-    if os.environ.get("SAVORA_E2E_DEBUG"):
-        write_png("/tmp/e2e-noframe.png", rows)
-    raise Failure("the view shows no frame")
+        return box and character_pixels(scene(rows, box)) > 0
 
-
-def wait_for(test, seconds=20):
-    """Polls test() until it gives a true value or `seconds` pass; its last value."""
-    deadline = time.time() + seconds
-    while not (value := test()) and time.time() < deadline:
-        time.sleep(0.1)
-    return value
+    rows = wait_for_rows(env, window, first_frame, 30)
+    if not first_frame(rows):
+        if os.environ.get("SAVORA_E2E_DEBUG"):
+            write_png("/tmp/e2e-noframe.png", rows)
+        raise Failure("the view shows no frame")
+    # The overlay's text changes on its own: the rest of the window settles.
+    box = view_region(rows)
+    rows, still = settled(env, window, lambda r: (r[:box[1]], r[box[1] + OVERLAY:]), hold=0.3, seconds=30)
+    check(still and first_frame(rows) and view_region(rows) == box, "the first frame settles")
+    return window, rows, box
 
 
 def wait_for_rows(env, window, good, seconds=20):
@@ -214,6 +152,32 @@ def settled(env, window, part=lambda rows: rows, hold=0.0, seconds=20):
     return rows, False
 
 
+def running(env, proc):
+    """Whether the program is up with its main window shown and no box."""
+    shown = set(windows(env, proc).values())
+    return proc.poll() is None and MAIN_TITLE in shown and shown <= {MAIN_TITLE, LOG_TITLE}
+
+
+def answers_wheel(env, window, box, seconds=20):
+    """Whether the view still draws what input asks: a wheel notch over its
+    middle zooms, which changes the picture. A program that is ending or
+    stuck leaves its last picture. The view takes the wheel while its window
+    has the focus, which a window manager would give back once a box goes;
+    Xvfb has none, so the focus is given here."""
+    def view():
+        try:
+            return scene(grab(window, env), box)
+        except subprocess.CalledProcessError:  # the window is gone
+            return None
+    before = view()
+    if before is None or not focus(env, window):
+        return False
+    left, top, right, bottom = box
+    xdo(env, "mousemove", "--window", window, (left + right) // 2, (top + bottom) // 2)
+    xdo(env, "click", 4)
+    return bool(wait_for(lambda: (v := view()) is not None and difference(before, v) > 0.002, seconds))
+
+
 def drag(env, window, button, x0, y0, dx, dy, steps=10):
     xdo(env, "mousemove", "--window", window, x0, y0)
     xdo(env, "mousedown", button)
@@ -224,9 +188,11 @@ def drag(env, window, button, x0, y0, dx, dy, steps=10):
 
 
 def menu(env, window, proc, opener, item):
-    """Opens a menu of the main window with its Alt key, waits for it to be up,
-    chooses the item by its key and waits for the menu to close."""
-    xdo(env, "windowfocus", "--sync", window, quiet=True)
+    """Opens a menu of the main window with its Alt key once the window has
+    the focus, waits for it to be up, chooses the item by its key and waits
+    for the menu to close."""
+    if not focus(env, window):
+        raise Failure("the main window does not take the keyboard focus for %s" % opener)
     before = set(boxes(env, proc))
     xdo(env, "key", opener)
     popup = wait_for(lambda: set(boxes(env, proc)) - before)
@@ -300,7 +266,7 @@ def run(args, tmp):
         def view_when(good):
             return scene(wait_for_rows(env, window, lambda r: good(scene(r, box))), box)
 
-        def view_settled(hold=0.0):
+        def view_settled(hold=0.3):
             rows, still = settled(env, window, lambda r: scene(r, box), hold)
             return scene(rows, box), still
 
@@ -345,7 +311,7 @@ def run(args, tmp):
             xdo(env, "key", "Up")
             time.sleep(0.05)
         view_when(lambda v: difference(e, v) > 0.03)
-        final, still = settled(env, window, lambda r: scene(r, box))
+        final, still = settled(env, window, lambda r: scene(r, box), 0.3)
         check(still and difference(e, scene(final, box)) > 0.03, "cel shading and the camera keys change the picture")
         if args.screenshot:
             write_png(args.screenshot, final)
@@ -355,10 +321,11 @@ def run(args, tmp):
         menu(env, window, proc, "alt+f", "s")
         shown = wait_for(lambda: boxes(env, proc))
         check(list(shown.values()) == ["エラー"], "File / Overwrite shows an error box (%s)" % list(shown.values()))
-        xdo(env, "windowfocus", "--sync", next(iter(shown)), quiet=True)
-        xdo(env, "key", "Escape")
-        gone = wait_for(lambda: proc.poll() is not None or not boxes(env, proc))
-        check(gone and proc.poll() is None, "Escape on the error box keeps the editor running")
+        error = next(iter(shown))
+        check(press_on(env, error, "Escape", lambda: proc.poll() is not None or error not in boxes(env, proc)),
+              "Escape closes the error box")
+        check(holds(lambda: running(env, proc), 1.0), "the editor runs on for a second with its main window shown")
+        check(answers_wheel(env, window, box), "the view still answers the wheel")
 
         quit_through_the_menu(env, window, proc)
         ini = os.path.join(program, "savora.ini")
@@ -372,31 +339,6 @@ def run(args, tmp):
         check_output(errors)
         if not motion:
             print("skipped: the pose checks while playing and stepping need plugins/quovin.so", flush=True)
-
-
-def main_with(run, prefix):
-    """Parses the arguments, skips without the X tools, runs run(args, tmp) in
-    a scratch folder; the exit code."""
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program-folder", required=True)
-    parser.add_argument("--testdata", required=True)
-    parser.add_argument("--screenshot")
-    args = parser.parse_args()
-    args.program_folder = os.path.abspath(args.program_folder)
-    args.testdata = os.path.abspath(args.testdata)
-    for tool in ("Xvfb", "xdotool", "xwd"):
-        if not shutil.which(tool):
-            print("skipped: %s is not installed (scripts/install-deps.sh installs it)" % tool)
-            return SKIP
-    tmp = tempfile.mkdtemp(prefix=prefix)
-    try:
-        run(args, tmp)
-    except Failure as failure:
-        print("end-to-end test failed: %s" % failure)
-        return 1
-    finally:
-        shutil.rmtree(tmp, ignore_errors=True)
-    return 0
 
 
 if __name__ == "__main__":
