@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "ferrox/ferrox/MessageBox.h"
+#include "hostqt/ActiveWindowKeeper.h"
 #include "hostqt/Sjis.h"
 #include "hostqt/WidgetHandle.h"
 
@@ -57,6 +58,7 @@ int AnswerOf(QMessageBox::StandardButton button) {
 
 void InstallMessageBox() {
   Frx::SetMessageBoxHandler([](HWND owner, const char* text, const char* caption, unsigned style) {
+    const ActiveWindowKeeper keeper;
     QWidget* parent = WidgetOf(owner);
     if (!parent) parent = QApplication::activeWindow();
     QMessageBox box(IconOf(style), FromSjis(caption), FromSjis(text), ButtonsOf(style), parent);

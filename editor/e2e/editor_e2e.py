@@ -325,6 +325,9 @@ def run(args, tmp):
         check(press_on(env, error, "Escape", lambda: proc.poll() is not None or error not in boxes(env, proc)),
               "Escape closes the error box")
         check(holds(lambda: running(env, proc), 1.0), "the editor runs on for a second with its main window shown")
+        # Xvfb has no window manager: the editor itself gives its window the focus back.
+        check(wait_for(lambda: xdo(env, "getwindowfocus", quiet=True) == [str(window)], 5),
+              "the main window has the keyboard focus again once the box is gone")
         check(answers_wheel(env, window, box), "the view still answers the wheel")
 
         quit_through_the_menu(env, window, proc)

@@ -4,6 +4,7 @@
 #include <QSettings>
 
 #include "editor/frame/FilterText.h"
+#include "hostqt/ActiveWindowKeeper.h"
 #include "hostqt/Sjis.h"
 
 QStringList QtPrompts::QtFilters(const char* filter) {
@@ -14,12 +15,14 @@ QStringList QtPrompts::QtFilters(const char* filter) {
 }
 
 Frx::Pstring QtPrompts::OpenFileName(const char* filter) {
+  const HostQt::ActiveWindowKeeper keeper;
   const QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(),
                                                     QtFilters(filter).join(QStringLiteral(";;")));
   return path.isEmpty() ? Frx::Pstring() : Frx::Pstring(HostQt::ToSjis(path).constData());
 }
 
 Frx::Pstring QtPrompts::SaveFileName(const char* filter, const char* defaultExt) {
+  const HostQt::ActiveWindowKeeper keeper;
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(QtFilters(filter));
