@@ -11,6 +11,7 @@
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device/GlCache.h"
 #include "platform/d3d8/device/GlContext.h"
+#include "platform/d3d8/device/Pipeline.h"
 #include "platform/d3d8/device/Resources.h"
 #include "platform/d3d8/device/StagePrograms.h"
 
@@ -107,6 +108,8 @@ class Device final : public RefCounted<IDirect3DDevice8> {
                unsigned firstVertex, const void* indices, D3DFORMAT indexFormat, unsigned vertexCount,
                bool useBuffers, unsigned baseVertex, unsigned startIndex);
   void InitialStates();
+  // Marks parts of the state changed for the next draw (Pipeline::Part).
+  void Touch(uint32_t parts) { pipeline_.dirty |= parts; }
 
  public:
   // Direct3D state as set; read by the pipeline when drawing.
@@ -138,6 +141,7 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   unsigned whiteTexture_ = 0, coverageTexture_ = 0;
   unsigned samplers_[MaxStages] = {};
   GlCache cache_;
+  Pipeline::Memo pipeline_;
   StagePrograms programs_;
   // GL_ATI_texture_env_combine3's MODULATE_ADD (add-smooth and premultiplied blends).
   bool modulateAdd_ = false;

@@ -22,6 +22,9 @@ class GlCache {
 
   // Every value unknown: the next setter sends.
   void Invalidate() { ++generation_; }
+  // Changes with every Invalidate(), so that state kept on top of the cache
+  // can tell that GL was changed behind it.
+  uint32_t Generation() const { return generation_; }
 
   // Capabilities without a unit (GL_LIGHTING, GL_BLEND, GL_LIGHT0 + i, ...).
   void Enable(unsigned cap, bool on);
