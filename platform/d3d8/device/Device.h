@@ -14,6 +14,7 @@
 #include "platform/d3d8/device/Pipeline.h"
 #include "platform/d3d8/device/Resources.h"
 #include "platform/d3d8/device/StagePrograms.h"
+#include "platform/d3d8/device/VertexLayout.h"
 
 namespace D3D8Impl {
 
@@ -142,6 +143,10 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   unsigned samplers_[MaxStages] = {};
   GlCache cache_;
   Pipeline::Memo pipeline_;
+  // The layout of the vertex format last drawn, and the arrays last set up.
+  VertexLayout layout_;
+  DWORD layoutFvf_ = ~0u;  // never a vertex format (bit 0 is a shader handle's)
+  ArraysKey arrays_;
   StagePrograms programs_;
   // GL_ATI_texture_env_combine3's MODULATE_ADD (add-smooth and premultiplied blends).
   bool modulateAdd_ = false;

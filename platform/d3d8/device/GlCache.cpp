@@ -135,6 +135,7 @@ void GlCache::ForgetTexture(unsigned name) {
 }
 
 void GlCache::ForgetBuffer(unsigned name) {
+  ++bufferForgets_;
   for (Slot<unsigned>* s : {&arrayBuffer_, &elementBuffer_})
     if (s->value == name) s->generation = 0;
   for (Slot<PointerState>& p : pointers_)

@@ -114,7 +114,6 @@ void SendLight(GLenum id, const D3DLIGHT8& l) {
   }
 }
 
-// Lights are sent with the view as the modelview; the draw's own follows in Apply.
 void ApplyLights(Device& d, GlCache& gl) {
   // Lights are given in world space: GL takes them through the view matrix.
   const Mat4 view = ToMat4(d.view);
@@ -270,7 +269,9 @@ void Pipeline::Apply(Device& d, bool pretransformed, bool hasNormal, bool hasDif
   if (dirty & Raster) ApplyRasterStates(d, gl, lit);
   if (dirty & Stages) ApplyStages(d, pretransformed);
   BindTextures(d);
-  gl.LoadMatrix(1, memo.modelView);
+  // Lights and eye planes are sent under other modelviews: the draw's own goes
+  // back after any part was applied (else GL still has it).
+  if (dirty) gl.LoadMatrix(1, memo.modelView);
   memo.dirty &= ~done;
 }
 

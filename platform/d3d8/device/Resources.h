@@ -130,6 +130,7 @@ class Buffer : public Attached {
   // Kept per range until the data is next locked for writing.
   uint32_t MaxIndex(bool wide, size_t first, size_t count);
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  unsigned GlName() const { return glName_; }
   DWORD Usage() const { return usage_; }
   D3DPOOL Pool() const { return pool_; }
   Device* Owner() const { return device_; }

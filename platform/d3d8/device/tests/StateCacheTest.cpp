@@ -4,12 +4,18 @@
 // that wait for a lit draw) must not leave the second with the first's GL state.
 #include <EGL/egl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 #include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
+
+// Mesa hands out new names for new textures and buffers; GPU drivers reuse
+// freed ones, which is where a cache keyed by name goes wrong. Asked before
+// any context exists (the environment overrides Mesa's option of that name).
+[[maybe_unused]] const bool namesReused = setenv("force_gl_names_reuse", "true", 0) == 0;
 
 struct LitVertex {
   float x, y, z, nx, ny, nz;
@@ -283,6 +289,28 @@ void PokeBackBuffer(IDirect3DDevice8* d) {
   back->Release();
 }
 
+// A vertex buffer of one colour for Mesh's quad (unlit, untextured).
+IDirect3DVertexBuffer8* ColourBuffer(IDirect3DDevice8* d, D3DCOLOR colour) {
+  struct Vertex {
+    float x, y, z;
+    D3DCOLOR colour;
+  };
+  const Vertex v[4] = {{-1, 1, 2, colour}, {1, 1, 2, colour}, {-1, -1, 2, colour}, {1, -1, 2, colour}};
+  IDirect3DVertexBuffer8* vb = nullptr;
+  BYTE* p = nullptr;
+  if (d->CreateVertexBuffer(sizeof v, 0, D3DFVF_XYZ | D3DFVF_DIFFUSE, D3DPOOL_MANAGED, &vb) != D3D_OK) return nullptr;
+  if (vb->Lock(0, 0, &p, 0) == D3D_OK) std::memcpy(p, v, sizeof v), vb->Unlock();
+  return vb;
+}
+
+void DrawBuffer(IDirect3DDevice8* d, IDirect3DVertexBuffer8* vb, const RECT& cell) {
+  D3DVIEWPORT8 vp{static_cast<DWORD>(cell.left), static_cast<DWORD>(cell.top), 16, 12, 0, 1};
+  d->SetViewport(&vp);
+  d->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+  d->SetStreamSource(0, vb, 16);
+  d->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+}
+
 // Sets one state, draws cell 0, does something between, draws cell 1 (or 2)
 // and gives what the last cell must hold.
 struct Between {
@@ -327,6 +355,26 @@ const Between BetweenCases[] = {
        SpecularRect(d, Cell(0));
        PokeBackBuffer(d);
        SpecularRect(d, Cell(1));
+     },
+     0x00FF00},
+    {"a buffer made in a freed one's place is read",
+     [](IDirect3DDevice8* d, Kit&) {
+       IDirect3DVertexBuffer8* red = ColourBuffer(d, 0xFFFF0000);
+       DrawBuffer(d, red, Cell(0));
+       d->SetStreamSource(0, nullptr, 0);
+       red->Release();
+       IDirect3DVertexBuffer8* green = ColourBuffer(d, 0xFF00FF00);
+       DrawBuffer(d, green, Cell(1));
+       green->Release();
+     },
+     0x00FF00},
+    {"a draw from memory between two from a buffer",
+     [](IDirect3DDevice8* d, Kit&) {
+       IDirect3DVertexBuffer8* green = ColourBuffer(d, 0xFF00FF00);
+       DrawBuffer(d, green, Cell(0));
+       Mesh(d, Cell(2), true);
+       DrawBuffer(d, green, Cell(1));
+       green->Release();
      },
      0x00FF00},
     {"new texels reach the next draw",
