@@ -2,6 +2,7 @@
 // to GL when drawing (Pipeline.cpp).
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 #include "platform/d3d8/device/Device.h"
 #include "platform/d3d8/device/PixelFormat.h"
@@ -167,8 +168,11 @@ HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
   // The same texture again changes nothing (and its reference is already held).
   if (texture == textures[stage]) return D3D_OK;
   if (texture) {
-    auto* t = dynamic_cast<Texture*>(texture);
-    if (!t || t->Owner() != this) return D3DERR_INVALIDCALL;
+    // Texture is final: comparing the exact type is the check a dynamic_cast
+    // makes, without its walk of the class tree (the renderer sets one a draw).
+    if (typeid(*texture) != typeid(Texture)) return D3DERR_INVALIDCALL;
+    auto* t = static_cast<Texture*>(texture);
+    if (t->Owner() != this) return D3DERR_INVALIDCALL;
     texture->AddRef();
   }
   if (textures[stage]) textures[stage]->Release();
