@@ -47,7 +47,7 @@ HRESULT Buffer::Lock(unsigned offset, unsigned size, BYTE** data, DWORD flags) {
     else
       dirtyBegin_ = std::min<size_t>(dirtyBegin_, offset), dirtyEnd_ = std::max(dirtyEnd_, end);
     if (flags & D3DLOCK_DISCARD) discard_ = true;
-    maxIndex_.clear();
+    ForgetMaxIndex();
   }
   return D3D_OK;
 }
@@ -56,7 +56,7 @@ HRESULT Buffer::Unlock() {
   if (!locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
   // Whatever was written while locked is in now.
-  maxIndex_.clear();
+  ForgetMaxIndex();
   return D3D_OK;
 }
 
@@ -92,12 +92,14 @@ uint32_t Buffer::MaxIndex(bool wide, size_t first, size_t count) {
   // While locked the caller may still be writing: nothing is kept.
   if (locked_) return scan();
   const uint64_t key = (uint64_t{first} << 32) | count;
-  if (auto it = maxIndex_.find(key); it != maxIndex_.end()) return it->second;
+  if (key == lastRange_) return lastMax_;
+  lastRange_ = key;
+  if (auto it = maxIndex_.find(key); it != maxIndex_.end()) return lastMax_ = it->second;
   // A caller drawing ever new ranges does not grow the table without end.
   if (maxIndex_.size() >= 1024) maxIndex_.clear();
   const uint32_t top = scan();
   maxIndex_.emplace(key, top);
-  return top;
+  return lastMax_ = top;
 }
 
 VertexBuffer::VertexBuffer(Device* device, unsigned length, DWORD usage, DWORD fvf, D3DPOOL pool)

@@ -187,6 +187,7 @@ void Device::InitialStates() {
   if (stream) stream->Release(), stream = nullptr;
   if (indices) indices->Release(), indices = nullptr;
   streamStride = baseVertex = 0;
+  Touch(Pipeline::All);
 }
 
 HRESULT Device::TestCooperativeLevel() { return lost_ ? D3DERR_DEVICENOTRESET : D3D_OK; }
@@ -340,6 +341,8 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
   else
     for (DWORD i = 0; i < count; ++i) clearBox(rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2);
   cache_.Enable(GL_SCISSOR_TEST, false);
+  // The write masks are the render states' again at the next draw.
+  Touch(Pipeline::Raster);
   return D3D_OK;
 }
 

@@ -11,8 +11,10 @@
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device/GlCache.h"
 #include "platform/d3d8/device/GlContext.h"
+#include "platform/d3d8/device/Pipeline.h"
 #include "platform/d3d8/device/Resources.h"
 #include "platform/d3d8/device/StagePrograms.h"
+#include "platform/d3d8/device/VertexLayout.h"
 
 namespace D3D8Impl {
 
@@ -107,6 +109,8 @@ class Device final : public RefCounted<IDirect3DDevice8> {
                unsigned firstVertex, const void* indices, D3DFORMAT indexFormat, unsigned vertexCount,
                bool useBuffers, unsigned baseVertex, unsigned startIndex);
   void InitialStates();
+  // Marks parts of the state changed for the next draw (Pipeline::Part).
+  void Touch(uint32_t parts) { pipeline_.dirty |= parts; }
 
  public:
   // Direct3D state as set; read by the pipeline when drawing.
@@ -138,6 +142,11 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   unsigned whiteTexture_ = 0, coverageTexture_ = 0;
   unsigned samplers_[MaxStages] = {};
   GlCache cache_;
+  Pipeline::Memo pipeline_;
+  // The layout of the vertex format last drawn, and the arrays last set up.
+  VertexLayout layout_;
+  DWORD layoutFvf_ = ~0u;  // never a vertex format (bit 0 is a shader handle's)
+  ArraysKey arrays_;
   StagePrograms programs_;
   // GL_ATI_texture_env_combine3's MODULATE_ADD (add-smooth and premultiplied blends).
   bool modulateAdd_ = false;

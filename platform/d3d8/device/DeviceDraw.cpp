@@ -63,13 +63,51 @@ std::vector<float> HomogeneousPositions(const uint8_t* vertices, size_t count, u
   return out;
 }
 
+// The vertex arrays of a layout: offsets from origin (null: into the bound
+// array buffer), screen positions from their own array.
+void SetArrays(GlCache& gl, const VertexLayout& layout, const DWORD (*stages)[D3DTSS_COUNT], const uint8_t* origin,
+               unsigned stride, const float* positions) {
+  auto at = [&](int offset) { return static_cast<const void*>(origin + offset); };
+  const int s = static_cast<int>(stride);
+  gl.EnableArray(GlCache::VertexArray, true);
+  if (positions)
+    gl.Pointer(GlCache::VertexArray, 4, GL_FLOAT, 0, positions);
+  else
+    gl.Pointer(GlCache::VertexArray, 3, GL_FLOAT, s, at(layout.positionOffset));
+  gl.EnableArray(GlCache::NormalArray, layout.normalOffset >= 0);
+  if (layout.normalOffset >= 0) gl.Pointer(GlCache::NormalArray, 3, GL_FLOAT, s, at(layout.normalOffset));
+  gl.EnableArray(GlCache::ColourArray, layout.diffuseOffset >= 0);
+  if (layout.diffuseOffset >= 0) gl.Pointer(GlCache::ColourArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.diffuseOffset));
+  gl.EnableArray(GlCache::SecondaryArray, layout.specularOffset >= 0);
+  if (layout.specularOffset >= 0)
+    gl.Pointer(GlCache::SecondaryArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.specularOffset));
+  for (unsigned unit = 0; unit < MaxStages; ++unit) {
+    const int array = GlCache::TexCoordArray + static_cast<int>(unit);
+    const int set = static_cast<int>(stages[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF);
+    gl.EnableArray(array, set < layout.texCount);
+    if (set < layout.texCount)
+      gl.Pointer(array, layout.texSize[set], GL_FLOAT, s, at(layout.texOffset[set]));
+    else
+      gl.TexCoord(unit, {0, 0, 0, 1});
+  }
+}
+
+// Each unit's coordinate set, four bits a unit (a layout has at most eight sets).
+uint32_t TexSets(const DWORD (*stages)[D3DTSS_COUNT]) {
+  uint32_t sets = 0;
+  for (unsigned unit = 0; unit < MaxStages; ++unit)
+    sets |= std::min<uint32_t>(stages[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF, 8) << (4 * unit);
+  return sets;
+}
+
 }  // namespace
 
 // vertices: CPU data (or, with a vertex buffer, the buffer's bytes) of vertexCount vertices.
 HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8_t* vertices, unsigned stride,
                      unsigned firstVertex, const void* indexData, D3DFORMAT indexFormat, unsigned vertexCount,
                      bool useBuffers, unsigned base, unsigned startIndex) {
-  VertexLayout layout = VertexLayout::Of(fvf);
+  if (fvf != layoutFvf_) layout_ = VertexLayout::Of(fvf), layoutFvf_ = fvf;
+  const VertexLayout& layout = layout_;
   if (!layout.valid || stride < static_cast<unsigned>(layout.size)) return D3DERR_INVALIDCALL;
   uint64_t used = VertexCountOf(type, primitiveCount);
   if (used == 0 && primitiveCount != 0) return D3DERR_INVALIDCALL;
@@ -81,39 +119,20 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8
                   layout.specularOffset >= 0);
 
   GlCache& gl = cache_;
-  const bool vbo = useBuffers && stream && !layout.pretransformed;
   std::vector<float> positions;
-  const uint8_t* origin = vertices;
-  if (vbo) {
-    stream->Data().Bind(GL_ARRAY_BUFFER);
-    origin = nullptr;  // offsets into the bound buffer
+  if (useBuffers && stream && !layout.pretransformed) {
+    Buffer& data = stream->Data();
+    data.Bind(GL_ARRAY_BUFFER);
+    const ArraysKey key{fvf, stride, data.GlName(), TexSets(stageState), gl.Generation(), gl.BufferForgets()};
+    if (!(key == arrays_)) {
+      SetArrays(gl, layout, stageState, nullptr, stride, nullptr);  // offsets into the bound buffer
+      arrays_ = key;
+    }
   } else {
+    arrays_ = {};
     gl.BindBuffer(GL_ARRAY_BUFFER, 0);
-  }
-  auto at = [&](int offset) { return static_cast<const void*>(origin + offset); };
-  const int s = static_cast<int>(stride);
-  gl.EnableArray(GlCache::VertexArray, true);
-  if (layout.pretransformed) {
-    positions = HomogeneousPositions(vertices, vertexCount, stride);
-    gl.Pointer(GlCache::VertexArray, 4, GL_FLOAT, 0, positions.data());
-  } else {
-    gl.Pointer(GlCache::VertexArray, 3, GL_FLOAT, s, at(layout.positionOffset));
-  }
-  gl.EnableArray(GlCache::NormalArray, layout.normalOffset >= 0);
-  if (layout.normalOffset >= 0) gl.Pointer(GlCache::NormalArray, 3, GL_FLOAT, s, at(layout.normalOffset));
-  gl.EnableArray(GlCache::ColourArray, layout.diffuseOffset >= 0);
-  if (layout.diffuseOffset >= 0) gl.Pointer(GlCache::ColourArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.diffuseOffset));
-  gl.EnableArray(GlCache::SecondaryArray, layout.specularOffset >= 0);
-  if (layout.specularOffset >= 0)
-    gl.Pointer(GlCache::SecondaryArray, GL_BGRA, GL_UNSIGNED_BYTE, s, at(layout.specularOffset));
-  for (unsigned unit = 0; unit < MaxStages; ++unit) {
-    const int array = GlCache::TexCoordArray + static_cast<int>(unit);
-    const int set = static_cast<int>(stageState[unit][D3DTSS_TEXCOORDINDEX] & 0xFFFF);
-    gl.EnableArray(array, set < layout.texCount);
-    if (set < layout.texCount)
-      gl.Pointer(array, layout.texSize[set], GL_FLOAT, s, at(layout.texOffset[set]));
-    else
-      gl.TexCoord(unit, {0, 0, 0, 1});
+    if (layout.pretransformed) positions = HomogeneousPositions(vertices, vertexCount, stride);
+    SetArrays(gl, layout, stageState, vertices, stride, layout.pretransformed ? positions.data() : nullptr);
   }
 
   const GLenum mode = ModeOf(type);

@@ -2,12 +2,23 @@
 // to GL when drawing (Pipeline.cpp).
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 #include "platform/d3d8/device/Device.h"
 #include "platform/d3d8/device/PixelFormat.h"
 
 namespace D3D8Impl {
 namespace {
+
+// The pipeline's parts that read a transform.
+uint32_t PartsOfTransform(D3DTRANSFORMSTATETYPE state) {
+  switch (state) {
+    case D3DTS_WORLD: return Pipeline::ModelView;
+    case D3DTS_VIEW: return Pipeline::ModelView | Pipeline::Lights;
+    case D3DTS_PROJECTION: return Pipeline::Viewport;
+    default: return Pipeline::Stages;
+  }
+}
 
 D3DMATRIX* TransformSlot(Device* d, D3DTRANSFORMSTATETYPE state) {
   switch (state) {
@@ -45,6 +56,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matri
   D3DMATRIX* slot = TransformSlot(this, state);
   if (!slot || !matrix) return D3DERR_INVALIDCALL;
   *slot = *matrix;
+  Touch(PartsOfTransform(state));
   return D3D_OK;
 }
 
@@ -59,6 +71,7 @@ HRESULT Device::MultiplyTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* 
   D3DMATRIX* slot = TransformSlot(this, state);
   if (!slot || !matrix) return D3DERR_INVALIDCALL;
   *slot = Multiply(*matrix, *slot);
+  Touch(PartsOfTransform(state));
   return D3D_OK;
 }
 
@@ -68,6 +81,7 @@ HRESULT Device::SetViewport(const D3DVIEWPORT8* v) {
       v->MinZ < 0 || v->MaxZ > 1 || v->MinZ > v->MaxZ)
     return D3DERR_INVALIDCALL;
   viewport = *v;
+  Touch(Pipeline::Viewport);
   return D3D_OK;
 }
 
@@ -81,6 +95,7 @@ HRESULT Device::SetMaterial(const D3DMATERIAL8* m) {
   if (recording_) Record("SetMaterial()");
   if (!m) return D3DERR_INVALIDCALL;
   material = *m;
+  Touch(Pipeline::Lighting);
   return D3D_OK;
 }
 
@@ -94,6 +109,7 @@ HRESULT Device::SetLight(DWORD index, const D3DLIGHT8* light) {
   if (recording_) Record("SetLight(%u)", index);
   if (!light || light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL) return D3DERR_INVALIDCALL;
   lights[index].light = *light;
+  Touch(Pipeline::Lights);
   return D3D_OK;
 }
 
@@ -120,6 +136,7 @@ HRESULT Device::LightEnable(DWORD index, BOOL enable) {
     if (!it->second.enabled && on >= MaxLights) return D3DERR_INVALIDCALL;
   }
   it->second.enabled = enable != 0;
+  Touch(Pipeline::Lights);
   return D3D_OK;
 }
 
@@ -133,7 +150,9 @@ HRESULT Device::GetLightEnable(DWORD index, BOOL* enable) {
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
   if (recording_) Record("SetRenderState(%u,%u)", state, value);
   if (state >= D3DRS_COUNT) return D3DERR_INVALIDCALL;
+  if (renderState[state] == value) return D3D_OK;
   renderState[state] = value;
+  Touch(Pipeline::PartsOf(state));
   return D3D_OK;
 }
 
@@ -146,9 +165,14 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
 HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
   if (recording_) Record("SetTexture(%u,%s)", stage, texture ? "texture" : "null");
   if (stage >= MaxStages) return D3DERR_INVALIDCALL;
+  // The same texture again changes nothing (and its reference is already held).
+  if (texture == textures[stage]) return D3D_OK;
   if (texture) {
-    auto* t = dynamic_cast<Texture*>(texture);
-    if (!t || t->Owner() != this) return D3DERR_INVALIDCALL;
+    // Texture is final: comparing the exact type is the check a dynamic_cast
+    // makes, without its walk of the class tree (the renderer sets one a draw).
+    if (typeid(*texture) != typeid(Texture)) return D3DERR_INVALIDCALL;
+    auto* t = static_cast<Texture*>(texture);
+    if (t->Owner() != this) return D3DERR_INVALIDCALL;
     texture->AddRef();
   }
   if (textures[stage]) textures[stage]->Release();
@@ -166,7 +190,9 @@ HRESULT Device::GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) {
 HRESULT Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
   if (recording_) Record("SetTextureStageState(%u,%u,%u)", stage, type, value);
   if (stage >= MaxStages || type >= D3DTSS_COUNT) return D3DERR_INVALIDCALL;
+  if (stageState[stage][type] == value) return D3D_OK;
   stageState[stage][type] = value;
+  Touch(Pipeline::Stages);
   return D3D_OK;
 }
 

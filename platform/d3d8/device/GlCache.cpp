@@ -30,13 +30,24 @@ int MaterialIndex(unsigned pname) {
 }
 
 int TexEnvIndex(unsigned pname) {
-  static const GLenum names[] = {GL_TEXTURE_ENV_MODE, GL_COMBINE_RGB,     GL_COMBINE_ALPHA,   GL_SRC0_RGB,
-                                 GL_SRC1_RGB,         GL_SRC2_RGB,         GL_SRC0_ALPHA,      GL_SRC1_ALPHA,
-                                 GL_SRC2_ALPHA,       GL_OPERAND0_RGB,     GL_OPERAND1_RGB,    GL_OPERAND2_RGB,
-                                 GL_OPERAND0_ALPHA,   GL_OPERAND1_ALPHA,   GL_OPERAND2_ALPHA};
-  for (int i = 0; i < 15; ++i)
-    if (names[i] == pname) return i;
-  return -1;
+  switch (pname) {
+    case GL_TEXTURE_ENV_MODE: return 0;
+    case GL_COMBINE_RGB: return 1;
+    case GL_COMBINE_ALPHA: return 2;
+    case GL_SRC0_RGB: return 3;
+    case GL_SRC1_RGB: return 4;
+    case GL_SRC2_RGB: return 5;
+    case GL_SRC0_ALPHA: return 6;
+    case GL_SRC1_ALPHA: return 7;
+    case GL_SRC2_ALPHA: return 8;
+    case GL_OPERAND0_RGB: return 9;
+    case GL_OPERAND1_RGB: return 10;
+    case GL_OPERAND2_RGB: return 11;
+    case GL_OPERAND0_ALPHA: return 12;
+    case GL_OPERAND1_ALPHA: return 13;
+    case GL_OPERAND2_ALPHA: return 14;
+    default: return -1;
+  }
 }
 
 int SamplerIndex(unsigned pname) {
@@ -54,14 +65,20 @@ bool GlCache::LightKey::operator==(const LightKey& o) const {
 }
 
 int GlCache::CapIndex(unsigned cap) {
-  static const GLenum caps[CapCount] = {GL_LIGHTING,     GL_COLOR_MATERIAL, GL_NORMALIZE,    GL_CULL_FACE,
-                                        GL_DEPTH_TEST,   GL_ALPHA_TEST,     GL_BLEND,        GL_DITHER,
-                                        GL_STENCIL_TEST, GL_COLOR_SUM,      GL_SCISSOR_TEST, GL_LIGHT0,
-                                        GL_LIGHT1,       GL_LIGHT2,         GL_LIGHT3,       GL_LIGHT4,
-                                        GL_LIGHT5,       GL_LIGHT6,         GL_LIGHT7};
-  for (unsigned i = 0; i < CapCount; ++i)
-    if (caps[i] == cap) return static_cast<int>(i);
-  return -1;
+  switch (cap) {
+    case GL_LIGHTING: return 0;
+    case GL_COLOR_MATERIAL: return 1;
+    case GL_NORMALIZE: return 2;
+    case GL_CULL_FACE: return 3;
+    case GL_DEPTH_TEST: return 4;
+    case GL_ALPHA_TEST: return 5;
+    case GL_BLEND: return 6;
+    case GL_DITHER: return 7;
+    case GL_STENCIL_TEST: return 8;
+    case GL_COLOR_SUM: return 9;
+    case GL_SCISSOR_TEST: return 10;
+    default: return cap >= GL_LIGHT0 && cap < GL_LIGHT0 + 8 ? static_cast<int>(11 + cap - GL_LIGHT0) : -1;
+  }
 }
 
 void GlCache::Enable(unsigned cap, bool on) {
@@ -118,6 +135,7 @@ void GlCache::ForgetTexture(unsigned name) {
 }
 
 void GlCache::ForgetBuffer(unsigned name) {
+  ++bufferForgets_;
   for (Slot<unsigned>* s : {&arrayBuffer_, &elementBuffer_})
     if (s->value == name) s->generation = 0;
   for (Slot<PointerState>& p : pointers_)

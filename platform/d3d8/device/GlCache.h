@@ -22,6 +22,11 @@ class GlCache {
 
   // Every value unknown: the next setter sends.
   void Invalidate() { ++generation_; }
+  // Changes with every Invalidate(), so that state kept on top of the cache
+  // can tell that GL was changed behind it.
+  uint32_t Generation() const { return generation_; }
+  // Changes with every ForgetBuffer() (vertex pointers into it are unknown then).
+  uint32_t BufferForgets() const { return bufferForgets_; }
 
   // Capabilities without a unit (GL_LIGHTING, GL_BLEND, GL_LIGHT0 + i, ...).
   void Enable(unsigned cap, bool on);
@@ -142,6 +147,7 @@ class GlCache {
   void SetActive(unsigned unit);
 
   uint32_t generation_ = 1;
+  uint32_t bufferForgets_ = 0;
   Slot<bool> caps_[CapCount];
   Slot<unsigned> activeUnit_, clientUnit_, arrayBuffer_, elementBuffer_, program_;
   Slot<bool> arrays_[ArrayCount];

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/d3d8/D3D8Hooks.h"
 #include "platform/d3d8/device/Device.h"
 
 namespace D3D8Impl {
@@ -130,6 +131,8 @@ void ApplyLights(Device& d, GlCache& gl) {
 
 void ApplyLighting(Device& d, GlCache& gl, bool lit, bool hasDiffuse) {
   const DWORD* rs = d.renderState;
+  // Normals scaled by the world matrix stay scaled unless asked, as in Direct3D.
+  gl.Enable(GL_NORMALIZE, rs[D3DRS_NORMALIZENORMALS] != 0);
   if (!lit) {
     gl.Enable(GL_LIGHTING, false);
     gl.Enable(GL_COLOR_MATERIAL, false);
@@ -166,7 +169,6 @@ void ApplyLighting(Device& d, GlCache& gl, bool lit, bool hasDiffuse) {
   if (track != GL_EMISSION) gl.Material(GL_EMISSION, Rgba(m.Emissive));
   gl.Material(GL_SPECULAR, rs[D3DRS_SPECULARENABLE] ? Rgba(m.Specular) : Vec4{0, 0, 0, 0});
   gl.Shininess(std::clamp(m.Power, 0.0f, 128.0f));
-  ApplyLights(d, gl);
 }
 
 void ApplyRasterStates(Device& d, GlCache& gl, bool lit) {
@@ -221,20 +223,56 @@ unsigned Pipeline::ActiveStages(const Device& d) {
   return n;
 }
 
+uint32_t Pipeline::PartsOf(D3DRENDERSTATETYPE state) {
+  switch (state) {
+    case D3DRS_AMBIENT:
+    case D3DRS_LOCALVIEWER:
+    case D3DRS_COLORVERTEX:
+    case D3DRS_DIFFUSEMATERIALSOURCE:
+    case D3DRS_AMBIENTMATERIALSOURCE:
+    case D3DRS_EMISSIVEMATERIALSOURCE:
+    case D3DRS_NORMALIZENORMALS: return Lighting;
+    case D3DRS_LIGHTING: return Lighting | Raster;
+    case D3DRS_SPECULARENABLE: return Lighting | Raster | Stages;
+    case D3DRS_TEXTUREFACTOR: return Stages;
+    default: return Raster;
+  }
+}
+
 void Pipeline::Apply(Device& d, bool pretransformed, bool hasNormal, bool hasDiffuse, bool hasSpecular) {
   GlCache& gl = d.cache_;
-  ApplyTransforms(d, gl, pretransformed);
+  Memo& memo = d.pipeline_;
+  // Another kind of vertex, or GL changed behind the cache: everything is looked at again.
+  const uint32_t inputs = (pretransformed ? 1u : 0u) | (hasDiffuse ? 2u : 0u) |
+                          (Platform::IsD3DStageProgramForced() ? 4u : 0u);
+  if (memo.inputs != inputs || memo.generation != gl.Generation()) {
+    memo.dirty = All;
+    memo.inputs = inputs;
+    memo.generation = gl.Generation();
+  }
+  const uint32_t dirty = memo.dirty;
+  uint32_t done = dirty & ~Lights;
+  if (dirty & Viewport) ApplyTransforms(d, gl, pretransformed);
+  if (dirty & ModelView) memo.modelView = pretransformed ? IdentityMat4 : Multiply(d.world, d.view);
   const bool lit = d.renderState[D3DRS_LIGHTING] && !pretransformed;
-  // Normals scaled by the world matrix stay scaled unless asked, as in Direct3D.
-  gl.Enable(GL_NORMALIZE, d.renderState[D3DRS_NORMALIZENORMALS] != 0);
-  ApplyLighting(d, gl, lit, hasDiffuse);
-  // Missing vertex parts: no normal, white diffuse, black specular.
+  if (dirty & Lighting) ApplyLighting(d, gl, lit, hasDiffuse);
+  // GL keeps its lights while lighting is off: they wait for a lit draw.
+  if (lit && (dirty & Lights)) {
+    ApplyLights(d, gl);
+    done |= Lights;
+  }
+  // Missing vertex parts: no normal, white diffuse, black specular. A draw
+  // leaves the current values undefined, so these are looked at every time.
   if (!hasNormal) gl.Normal(0, 0, 0);
   if (!hasDiffuse) gl.Colour({1, 1, 1, 1});
   if (!hasSpecular) gl.SecondaryColour(0, 0, 0);
-  ApplyRasterStates(d, gl, lit);
-  ApplyStages(d, pretransformed);
-  gl.LoadMatrix(1, pretransformed ? IdentityMat4 : Multiply(d.world, d.view));
+  if (dirty & Raster) ApplyRasterStates(d, gl, lit);
+  if (dirty & Stages) ApplyStages(d, pretransformed);
+  BindTextures(d);
+  // Lights and eye planes are sent under other modelviews: the draw's own goes
+  // back after any part was applied (else GL still has it).
+  if (dirty) gl.LoadMatrix(1, memo.modelView);
+  memo.dirty &= ~done;
 }
 
 }  // namespace D3D8Impl

@@ -170,6 +170,7 @@ void ApplyTextureMatrix(GlCache& gl, unsigned unit, const DWORD* t, const D3DMAT
 void Pipeline::ApplyStages(Device& d, bool pretransformed) {
   GlCache& gl = d.cache_;
   const unsigned active = ActiveStages(d);
+  d.pipeline_.activeStages = active;
   unsigned program = 0;
   if (active && (Platform::IsD3DStageProgramForced() || StagePrograms::Needed(d.stageState, active, d.modulateAdd_)))
     program = d.programs_.For(d.stageState, active, d.renderState[D3DRS_SPECULARENABLE] != 0);
@@ -184,11 +185,6 @@ void Pipeline::ApplyStages(Device& d, bool pretransformed) {
     }
     const DWORD* t = d.stageState[s];
     gl.EnableUnit(s, GL_TEXTURE_2D, true);
-    // SetTexture takes only the device's own textures; an empty stage reads as opaque white.
-    if (d.textures[s])
-      static_cast<Texture*>(d.textures[s])->Bind(gl, s);
-    else
-      gl.BindTexture(s, d.whiteTexture_);
     ApplySampler(gl, s, d.samplers_[s], t);
     gl.TexEnvColour(s, factor);
     if (!program) {
@@ -198,6 +194,18 @@ void Pipeline::ApplyStages(Device& d, bool pretransformed) {
     }
     ApplyTexGen(gl, s, pretransformed ? 0 : t[D3DTSS_TEXCOORDINDEX]);
     ApplyTextureMatrix(gl, s, t, d.textureMatrix[s]);
+  }
+}
+
+// Every draw: a texture may have been set, or changed, since.
+void Pipeline::BindTextures(Device& d) {
+  GlCache& gl = d.cache_;
+  for (unsigned s = 0; s < d.pipeline_.activeStages; ++s) {
+    // SetTexture takes only the device's own textures; an empty stage reads as opaque white.
+    if (d.textures[s])
+      static_cast<Texture*>(d.textures[s])->Bind(gl, s);
+    else
+      gl.BindTexture(s, d.whiteTexture_);
   }
 }
 

@@ -130,6 +130,7 @@ class Buffer : public Attached {
   // Kept per range until the data is next locked for writing.
   uint32_t MaxIndex(bool wide, size_t first, size_t count);
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  unsigned GlName() const { return glName_; }
   DWORD Usage() const { return usage_; }
   D3DPOOL Pool() const { return pool_; }
   Device* Owner() const { return device_; }
@@ -147,6 +148,10 @@ class Buffer : public Attached {
   size_t dirtyBegin_ = 0, dirtyEnd_ = 0;
   bool locked_ = false;
   std::unordered_map<uint64_t, uint32_t> maxIndex_;  // (first, count) -> largest index
+  // The range asked last (a draw asks the whole buffer's first, every time).
+  uint64_t lastRange_ = ~uint64_t{0};
+  uint32_t lastMax_ = 0;
+  void ForgetMaxIndex() { maxIndex_.clear(), lastRange_ = ~uint64_t{0}; }
 };
 
 class VertexBuffer final : public RefCounted<IDirect3DVertexBuffer8> {

@@ -25,7 +25,45 @@ bool ClientSize(HWND, int* w, int* h) {
 }
 Platform::D3DPresentTarget* TargetOf(HWND) { return theTarget; }
 
+// A texture the device did not make.
+class ForeignTexture : public IDirect3DTexture8 {
+ public:
+  unsigned long AddRef() override { return 1; }
+  unsigned long Release() override { return 1; }
+  HRESULT GetDevice(IDirect3DDevice8**) override { return D3DERR_INVALIDCALL; }
+  D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
+  DWORD GetLevelCount() override { return 1; }
+  HRESULT GetLevelDesc(unsigned, D3DSURFACE_DESC*) override { return D3DERR_INVALIDCALL; }
+  HRESULT GetSurfaceLevel(unsigned, IDirect3DSurface8**) override { return D3DERR_INVALIDCALL; }
+  HRESULT LockRect(unsigned, D3DLOCKED_RECT*, const RECT*, DWORD) override { return D3DERR_INVALIDCALL; }
+  HRESULT UnlockRect(unsigned) override { return D3DERR_INVALIDCALL; }
+};
+
 }  // namespace
+
+TEST_F(DeviceTest, TakesOnlyItsOwnTexturesAndHoldsOneReferenceEach) {
+  const uint32_t texel = 0xFFFFFFFF;
+  IDirect3DTexture8* own = MakeTexture(device, 1, 1, &texel);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(device->SetTexture(0, own), D3D_OK);
+  EXPECT_EQ(device->SetTexture(0, own), D3D_OK);
+  EXPECT_EQ(own->AddRef(), 3u);  // ours, the device's one, this one
+  own->Release();
+  ForeignTexture foreign;
+  EXPECT_EQ(device->SetTexture(1, &foreign), D3DERR_INVALIDCALL);
+  IDirect3DDevice8* other = D3DTest::CreateOffscreenDevice(d3d, Width, Height);
+  ASSERT_NE(other, nullptr);
+  IDirect3DTexture8* theirs = MakeTexture(other, 1, 1, &texel);
+  ASSERT_NE(theirs, nullptr);
+  EXPECT_EQ(device->SetTexture(1, theirs), D3DERR_INVALIDCALL);
+  IDirect3DBaseTexture8* got = nullptr;
+  EXPECT_EQ(device->GetTexture(1, &got), D3D_OK);
+  EXPECT_EQ(got, nullptr);
+  EXPECT_EQ(device->SetTexture(0, nullptr), D3D_OK);
+  EXPECT_EQ(own->Release(), 0u);
+  theirs->Release();
+  other->Release();
+}
 
 TEST_F(DeviceTest, DefaultsFollowDirect3D) {
   DWORD v = 0;

@@ -1,13 +1,21 @@
 // The device sends GL only the states that changed: a sequence of draws whose
-// states alternate must give the pixels each draw gives on a fresh device.
+// states alternate must give the pixels each draw gives on a fresh device, and
+// what happens between two draws (clears, writes to the back buffer, changes
+// that wait for a lit draw) must not leave the second with the first's GL state.
 #include <EGL/egl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 #include "platform/d3d8/testing/DeviceFixture.h"
 
 namespace {
+
+// Mesa hands out new names for new textures and buffers; GPU drivers reuse
+// freed ones, which is where a cache keyed by name goes wrong. Asked before
+// any context exists (the environment overrides Mesa's option of that name).
+[[maybe_unused]] const bool namesReused = setenv("force_gl_names_reuse", "true", 0) == 0;
 
 struct LitVertex {
   float x, y, z, nx, ny, nz;
@@ -229,6 +237,179 @@ TEST_F(DeviceTest, AlternatingStatesDrawAsOnAFreshDevice) {
       }
     }
     fresh->Release();
+  }
+}
+
+namespace {
+
+struct SpecularVertex {
+  float x, y, z, rhw;
+  D3DCOLOR diffuse, specular;
+};
+
+// A screen rectangle of red diffuse and green specular vertices.
+void SpecularRect(IDirect3DDevice8* d, const RECT& c) {
+  const float x1 = static_cast<float>(c.left), y1 = static_cast<float>(c.top);
+  const float x2 = static_cast<float>(c.right), y2 = static_cast<float>(c.bottom);
+  const SpecularVertex v[4] = {{x1, y1, 0.5f, 1, 0xFFFF0000, 0xFF00FF00},
+                               {x2, y1, 0.5f, 1, 0xFFFF0000, 0xFF00FF00},
+                               {x1, y2, 0.5f, 1, 0xFFFF0000, 0xFF00FF00},
+                               {x2, y2, 0.5f, 1, 0xFFFF0000, 0xFF00FF00}};
+  d->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_SPECULAR);
+  d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(SpecularVertex));
+}
+
+void WhiteLight(IDirect3DDevice8* d, D3DCOLORVALUE diffuse) {
+  D3DMATERIAL8 m{};
+  m.Diffuse = {1, 1, 1, 1};
+  d->SetMaterial(&m);
+  Light(d, diffuse);
+}
+
+// Camera and world both turned half way round y: the mesh stays where it was
+// in view space, the light (given in world space) now comes from behind it.
+void TurnAround(IDirect3DDevice8* d) {
+  D3DMATRIX turn = IdentityMatrix();
+  turn._11 = turn._33 = -1;
+  d->SetTransform(D3DTS_VIEW, &turn);
+  d->SetTransform(D3DTS_WORLD, &turn);
+}
+
+// Writes one texel of the back buffer through a lock (GL state changes behind the cache).
+void PokeBackBuffer(IDirect3DDevice8* d) {
+  IDirect3DSurface8* back = nullptr;
+  D3DLOCKED_RECT lr{};
+  RECT corner{63, 47, 64, 48};
+  if (d->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back) != D3D_OK) return;
+  if (back->LockRect(&lr, &corner, 0) == D3D_OK) {
+    const uint32_t white = 0xFFFFFFFF;
+    std::memcpy(lr.pBits, &white, 4);
+    back->UnlockRect();
+  }
+  back->Release();
+}
+
+// A vertex buffer of one colour for Mesh's quad (unlit, untextured).
+IDirect3DVertexBuffer8* ColourBuffer(IDirect3DDevice8* d, D3DCOLOR colour) {
+  struct Vertex {
+    float x, y, z;
+    D3DCOLOR colour;
+  };
+  const Vertex v[4] = {{-1, 1, 2, colour}, {1, 1, 2, colour}, {-1, -1, 2, colour}, {1, -1, 2, colour}};
+  IDirect3DVertexBuffer8* vb = nullptr;
+  BYTE* p = nullptr;
+  if (d->CreateVertexBuffer(sizeof v, 0, D3DFVF_XYZ | D3DFVF_DIFFUSE, D3DPOOL_MANAGED, &vb) != D3D_OK) return nullptr;
+  if (vb->Lock(0, 0, &p, 0) == D3D_OK) std::memcpy(p, v, sizeof v), vb->Unlock();
+  return vb;
+}
+
+void DrawBuffer(IDirect3DDevice8* d, IDirect3DVertexBuffer8* vb, const RECT& cell) {
+  D3DVIEWPORT8 vp{static_cast<DWORD>(cell.left), static_cast<DWORD>(cell.top), 16, 12, 0, 1};
+  d->SetViewport(&vp);
+  d->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+  d->SetStreamSource(0, vb, 16);
+  d->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+}
+
+// Sets one state, draws cell 0, does something between, draws cell 1 (or 2)
+// and gives what the last cell must hold.
+struct Between {
+  const char* name;
+  std::function<void(IDirect3DDevice8*, Kit&)> run;
+  uint32_t want;
+};
+
+const Between BetweenCases[] = {
+    {"a clear keeps the write mask",
+     [](IDirect3DDevice8* d, Kit&) {
+       d->SetRenderState(D3DRS_COLORWRITEENABLE, 0x1 /* red */);
+       Screen(d, Cell(0), 0xFFFFFFFF);
+       const D3DRECT elsewhere{32, 24, 48, 36};
+       d->Clear(1, &elsewhere, D3DCLEAR_TARGET, 0, 1.0f, 0);
+       Screen(d, Cell(1), 0xFFFFFFFF);
+     },
+     0xFF5070},
+    {"a light set while unlit reaches the next lit draw",
+     [](IDirect3DDevice8* d, Kit&) {
+       WhiteLight(d, {1, 0, 0, 1});
+       Mesh(d, Cell(0), false);
+       WhiteLight(d, {0, 1, 0, 1});
+       d->SetRenderState(D3DRS_LIGHTING, FALSE);
+       Mesh(d, Cell(1), false);
+       d->SetRenderState(D3DRS_LIGHTING, TRUE);
+       Mesh(d, Cell(1), false);
+     },
+     0x00F000 /* the light's slant: 1 / |(0.3, -0.2, 1)| */},
+    {"a new view moves the lights",
+     [](IDirect3DDevice8* d, Kit&) {
+       WhiteLight(d, {1, 1, 1, 1});
+       Mesh(d, Cell(0), false);
+       TurnAround(d);
+       Mesh(d, Cell(1), false);
+     },
+     0x000000},
+    {"a back-buffer write keeps the stage program",
+     [](IDirect3DDevice8* d, Kit&) {
+       d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+       d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_SPECULAR);
+       SpecularRect(d, Cell(0));
+       PokeBackBuffer(d);
+       SpecularRect(d, Cell(1));
+     },
+     0x00FF00},
+    {"a buffer made in a freed one's place is read",
+     [](IDirect3DDevice8* d, Kit&) {
+       IDirect3DVertexBuffer8* red = ColourBuffer(d, 0xFFFF0000);
+       DrawBuffer(d, red, Cell(0));
+       d->SetStreamSource(0, nullptr, 0);
+       red->Release();
+       IDirect3DVertexBuffer8* green = ColourBuffer(d, 0xFF00FF00);
+       DrawBuffer(d, green, Cell(1));
+       green->Release();
+     },
+     0x00FF00},
+    {"a draw from memory between two from a buffer",
+     [](IDirect3DDevice8* d, Kit&) {
+       IDirect3DVertexBuffer8* green = ColourBuffer(d, 0xFF00FF00);
+       DrawBuffer(d, green, Cell(0));
+       Mesh(d, Cell(2), true);
+       DrawBuffer(d, green, Cell(1));
+       green->Release();
+     },
+     0x00FF00},
+    {"new texels reach the next draw",
+     [](IDirect3DDevice8* d, Kit& k) {
+       d->SetTexture(0, k.tint);
+       Screen(d, Cell(0), 0xFFFFFFFF);
+       D3DLOCKED_RECT lr{};
+       if (k.tint->LockRect(0, &lr, nullptr, 0) == D3D_OK) {
+         const uint32_t blue = 0xFF0000FF;
+         std::memcpy(lr.pBits, &blue, 4);
+         k.tint->UnlockRect(0);
+       }
+       Screen(d, Cell(1), 0xFFFFFFFF);
+     },
+     0x0000FF},
+};
+
+}  // namespace
+
+TEST_F(DeviceTest, WhatHappensBetweenDrawsDoesNotLeaveTheFirstDrawsState) {
+  for (const Between& c : BetweenCases) {
+    SCOPED_TRACE(c.name);
+    IDirect3DDevice8* d = D3DTest::CreateOffscreenDevice(d3d, Width, Height);
+    ASSERT_NE(d, nullptr);
+    {
+      Kit kit(d);
+      Clear(d);
+      Baseline(d);
+      c.run(d, kit);
+      const std::vector<uint32_t> drawn = D3DTest::ReadBackBuffer(d, Width, Height);
+      ASSERT_EQ(drawn.size(), Width * Height);
+      const RECT last = Cell(1);
+      EXPECT_EQ(drawn[(last.top + 6) * Width + last.left + 8], c.want);
+    }
+    d->Release();
   }
 }
 
