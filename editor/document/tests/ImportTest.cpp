@@ -7,6 +7,7 @@
 #include "editor/document/DocumentPrompts.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/testing/TestImporter.h"
+#include "ferrox/testing/LogCapture.h"
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/testing/DeepModels.h"
 #include "vocore/item/VoDescent.h"
@@ -148,6 +149,19 @@ TEST_F(ImportTest, ImportsNestNoDeeperThanTheLimit) {
       }
     }
   }
+  // A motion read into a character at 255 lies at the limit: the motion it
+  // would get for the character's nested character finds no room below it.
+  kvm.result = edtest::TestImporter::MakeMotion;
+  VoIBranch* target = doc->project;
+  for (int i = 0; i < VoIBranch::MaxDepth - 1; ++i) target = doc->NewCharacter(target);
+  doc->NewCharacter(target)->SetName("nested");
+  folder.Put("walk.kvm", "x");
+  FrxTest::LogCapture log;
+  ASSERT_EQ(doc->ImportFile(folder.System("walk.kvm").c_str(), target), target);
+  VoIItem* walk = target->GetItem("walk");
+  ASSERT_NE(walk, nullptr);
+  EXPECT_EQ(walk->IsBranch()->GetFirstChild(), nullptr);
+  EXPECT_EQ(log.Count("の下は階層が深すぎるためコントロールを作れません"), 1) << log.Text();
 }
 
 // Answers the file dialogs from a script and notes what it was shown.
