@@ -21,9 +21,9 @@ namespace {
 // editor's own `levels` below it or `children` put there, would nest past
 // the engine's limit.
 bool TooDeep(VoIBranch* target, int levels, const VoIBranch::ItemList& children = {}) {
-  const int below = Vo::Depth(target) + 1;
-  bool fits = below - 1 + levels <= VoIBranch::MaxDepth;
-  for (auto it = children.begin(); fits && it != children.end(); ++it) fits = Vo::FitsAt(it->Get(), below);
+  const int depth = Vo::Depth(target);
+  bool fits = depth + levels <= VoIBranch::MaxDepth;
+  for (auto it = children.begin(); fits && it != children.end(); ++it) fits = Vo::FitsAt(it->Get(), depth + 1);
   if (!fits) Frx::theFerrox.Log("　　\"%s\" の下は階層が深すぎるためインポートできません。\n", target->GetName());
   return !fits;
 }
