@@ -9,6 +9,7 @@
 #include "ferrox/ferrox/MessageBox.h"
 #include "ferrox/file/Path.h"
 #include "plugins/host/HostInterface.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
@@ -16,18 +17,31 @@
 
 namespace {
 
+// Refuses, with the log line, an import under target whose items, the
+// editor's own `levels` below it or `children` put there, would nest past
+// the engine's limit.
+bool TooDeep(VoIBranch* target, int levels, const VoIBranch::ItemList& children = {}) {
+  const int depth = Vo::Depth(target);
+  bool fits = depth + levels <= VoIBranch::MaxDepth;
+  for (auto it = children.begin(); fits && it != children.end(); ++it) fits = Vo::FitsAt(it->Get(), depth + 1);
+  if (!fits) Frx::theFerrox.Log("　　\"%s\" の下は階層が深すぎるためインポートできません。\n", target->GetName());
+  return !fits;
+}
+
 // Importers release the branch they were importing into when they fail. A
 // file that makes no character of its own is therefore read into a scratch
 // branch and moved into the target only when it succeeded, so a failure can
-// never take "project" or the user's character with it.
+// never take "project" or the user's character with it. The importers count
+// the target's depth; what one did not is not moved at all.
 VoIItem* ImportIntoTarget(VoMasterSavora& master, HostInterface* host, const char* path, VoIBranch* target) {
   VoRefer<VoIBranch> scratch = new VoIBranch(nullptr);
-  VoIItem* result = master.Import(path, scratch, FlagsFromHost(host));
-  const bool ok = result && scratch.Get() && (result == scratch.Get() || !result->IsRelease());
+  VoIItem* result = master.ImportFor(path, scratch, target, FlagsFromHost(host));
+  bool ok = result && scratch.Get() && (result == scratch.Get() || !result->IsRelease());
   std::list<VoRefer<VoIItem>> moved;
   if (scratch) {
     VoIBranch::ItemList children;
     scratch->GetChildList(children, VoIItem::CLASS_ID);
+    ok = ok && !TooDeep(target, 0, children);
     for (VoIItem* child : children)
       if (child && ok) child->Link(target), moved.emplace_back(child);
     master.ReleaseItem(scratch);
@@ -62,6 +76,13 @@ VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
   const unsigned boxes = Frx::MessageBoxesShown();
   const bool ownCharacter = !Frx::Path::CmpExt(path, "kvm") && !Frx::Path::CmpExt(path, "py") &&
                             !Frx::Path::CmpExt(path, "kvs");
+  const bool fileItem = !Frx::Path::CmpExt(path, "kvs");
+  // The new character lies one below the target, its coordinate and file
+  // item two; a motion's file item one. The importers count the rest.
+  if (TooDeep(target, ownCharacter ? 2 : fileItem ? 1 : 0)) {
+    ShowMessage(0, "%s のインポートに失敗しました。\n", path);
+    return nullptr;
+  }
   VoRefer<VoIBranch> into = target;
   VoRefer<VoIItem> attached;
   if (ownCharacter) {
@@ -71,7 +92,7 @@ VoIItem* CTireloDoc::ImportInto(const char* path, VoIBranch* target) {
     into = character;
   }
   VoRefer<VoIFile> file;
-  if (!Frx::Path::CmpExt(path, "kvs")) {
+  if (fileItem) {
     file = master->NewItem<VoIFile>(into);
     file->SetFileName(path);
     if (Frx::Path::CmpExt(path, "mqo")) file->SetReadOnly(1);

@@ -1,5 +1,7 @@
 #include "editor/document/ItemControls.h"
 
+#include "ferrox/ferrox/Ferrox.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -14,9 +16,17 @@ constexpr unsigned long kLocate = 17, kCoordinate = 18, kBone = 19, kWLocate = 2
 // Nested characters deeper than this get no controls (a loop of names).
 constexpr int kMaxNesting = 64;
 
+// Whether controls and motions fit below the motion within the nesting limit.
+bool RoomBelow(VoIMotion* motion) {
+  if (Vo::Depth(motion) < VoIBranch::MaxDepth) return true;
+  Frx::theFerrox.Log("　　モーション \"%s\" の下は階層が深すぎるためコントロールを作れません。\n", motion->GetName());
+  return false;
+}
+
 void MakeItemControls(VoMaster& master, VoICharacter* character, VoIMotion* motion,
                       int depth) {
   if (motion->endframe == 0) motion->SetEndFrame(60);
+  if (!RoomBelow(motion)) return;
   VoIBranch::ItemList group;
   character->GetGroupList(group, VoIItem::CLASS_ID);
   for (VoIItem* item : group) {
@@ -59,7 +69,7 @@ void MakeItemControls(VoMaster& master, VoICharacter* character, VoIMotion* moti
 namespace ItemControls {
 
 void ForBranch(VoMaster& master, VoIBranch* branch, VoIMotion* motion) {
-  if (!branch || !motion) return;
+  if (!branch || !motion || !RoomBelow(motion)) return;
   VoIBranch::ItemList group;
   branch->GetGroupList(group, VoIItem::CLASS_ID);
   for (VoIItem* item : group) {

@@ -1,6 +1,7 @@
 // The key controls a motion gets for the items of a branch or a character
 // (host slots 32 and 33): rotation for bones, position and rotation for
 // coordinates, position for other locates, the default member for the rest.
+// A motion at the nesting limit gets none: there is no room below it.
 #pragma once
 
 class VoIBranch;

@@ -12,7 +12,8 @@ namespace edtest {
 class TestImporter : public VoClassDescImport {
  public:
   // FailWithError: refuses the file with theFerrox's error box first.
-  enum Result { MakeObject, MakeMotion, FailAndReleaseParent, Fail, FailWithError };
+  // MakeKeyedMotion: a motion holding a control, with no regard to depth.
+  enum Result { MakeObject, MakeMotion, MakeKeyedMotion, FailAndReleaseParent, Fail, FailWithError };
 
   TestImporter(const char* ext, Result result) : result(result), ext_(ext) {}
   const char* ClassName() override { return "TestImporter"; }

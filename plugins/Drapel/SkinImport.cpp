@@ -53,12 +53,21 @@ void DrapelerDesc::ImportConstruction(VoIBranch* branch, VoIBranch* object) {
       return;
     }
     drapeler->SetName(name.Get());
-    skin->Link(drapeler);
+    // Pieces the importer nested under the skin by their "|<N>" names go
+    // first, so the skin moves without them, to the head of the drapeler.
+    std::vector<VoRefer<VoIItem>> nested;
+    for (VoRefer<VoIItem>& piece : ChildrenOf(skin))
+      if (VoIItem* p = piece.Get(); p && p->IsPolygon()) p->Link(drapeler), nested.push_back(piece);
+    skin->LinkHead(drapeler);
+    if (skin->GetParent() != drapeler) {
+      // Refused at the nesting limit: everything goes back as it was.
+      for (VoRefer<VoIItem>& piece : nested)
+        if (VoIItem* p = piece.Get()) p->Link(skin);
+      master->ReleaseItem(drapeler);
+      continue;
+    }
     skin->SetName("anchor");
     skin->SetCoordinate(master->GetWorldCoordinate());
-    // Pieces the importer nested under the skin by their "|<N>" names.
-    for (VoRefer<VoIItem>& piece : ChildrenOf(skin))
-      if (VoIItem* p = piece.Get(); p && p->IsPolygon()) p->Link(drapeler);
     // Pieces left beside it under their full names.
     const std::string pattern = PiecePattern(name.Get());
     for (VoRefer<VoIItem>& sibling : ChildrenOf(imported)) {
@@ -68,7 +77,7 @@ void DrapelerDesc::ImportConstruction(VoIBranch* branch, VoIBranch* object) {
       const char* text = piece->GetName();
       if (!Frx::Pscanf(text, pattern.c_str(), &pieceName)) continue;
       piece->Link(drapeler);
-      piece->SetName(pieceName.Get());
+      if (piece->GetParent() == drapeler) piece->SetName(pieceName.Get());
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "plugins/Osmira/DeformerConstruction.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "plugins/Osmira/Osmiraform.h"
 #include "plugins/Osmira/SphericalDeform.h"
 #include "vocore/geometry/VoIPolygon.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -21,12 +23,13 @@ namespace {
 // even for names that keep matching.
 constexpr int MaxTargets = 100000;
 
-VoIPolygon* FirstMatching(VoIBranch* branch, const char* pattern, Frx::Pstring& part) {
+VoIPolygon* FirstMatching(VoIBranch* branch, const char* pattern, Frx::Pstring& part,
+                          const std::vector<VoIPolygon*>& passed) {
   VoIBranch::ItemList polygons;
   branch->GetGroupList(polygons, VoIPolygon::CLASS_ID);
   for (const VoRefer<VoIItem>& ref : polygons) {
     VoIPolygon* polygon = ref ? ref->IsPolygon() : nullptr;
-    if (!polygon) continue;
+    if (!polygon || std::find(passed.begin(), passed.end(), polygon) != passed.end()) continue;
     const char* cursor = polygon->GetName();
     if (Frx::Pscanf(cursor, pattern, &part)) return polygon;
   }
@@ -110,9 +113,17 @@ void ConstructDeformers(VoIBranch* branch, const DeformerKind& kind) {
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("%s", kind.debugLog);
   VoISkelton* skeleton = branch->GetSkelton();
   Frx::Pstring part;
+  std::vector<VoIPolygon*> passed;
   for (int made = 0; made < MaxTargets; ++made) {
-    VoIPolygon* polygon = FirstMatching(branch, kind.pattern, part);
+    VoIPolygon* polygon = FirstMatching(branch, kind.pattern, part, passed);
     if (!polygon) return;
+    // The deformer hangs below the polygon: at the nesting limit there is no
+    // room for it, and the polygon stays as it is.
+    if (Vo::Depth(polygon) >= VoIBranch::MaxDepth) {
+      Frx::theFerrox.Log("　　ポリゴン \"%s\" の階層が深すぎるため %s を作れません。\n", polygon->GetName(), kind.className);
+      passed.push_back(polygon);
+      continue;
+    }
     VoIItem* deformer = master->CreateItem(kind.className, polygon);
     if (!deformer) return;
     deformer->SetName(part.Get());

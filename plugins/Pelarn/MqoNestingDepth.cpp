@@ -1,5 +1,6 @@
 // How deep the items of a document would nest below the branch imported
-// into, found from its records in one pass.
+// into, found from its records in one pass, and the order that builds its
+// polygons parents first.
 #include <string>
 #include <vector>
 
@@ -44,18 +45,25 @@ Deepest DeepestOf(const std::vector<int>& level, const std::vector<bool>& counts
   return d;
 }
 
-// Polygons hang from the branch (level 1) and from the objects they nest in.
-bool CheckObjects(const Document& doc, int limit) {
+// The polygon each polygon object nests in, -1 for the branch and for
+// objects that make no polygon.
+std::vector<int> PolygonParents(const Document& doc, std::vector<bool>& counts) {
   const size_t n = doc.objects.size();
   std::vector<int> parent(n, -1);
-  std::vector<bool> counts(n, false);
+  counts.assign(n, false);
   for (size_t i = 0; i < n; ++i) {
     if (doc.objects[i].kind != Object::POLYGON) continue;
     counts[i] = true;
     const int p = doc.objects[i].parent;
     if (p >= 0 && size_t(p) < n && doc.objects[size_t(p)].kind == Object::POLYGON) parent[i] = p;
   }
-  const Deepest d = DeepestOf(Levels(parent, 1), counts);
+  return parent;
+}
+
+// Polygons hang from the branch (level 1) and from the objects they nest in.
+bool CheckObjects(const Document& doc, int limit) {
+  std::vector<bool> counts;
+  const Deepest d = DeepestOf(Levels(PolygonParents(doc, counts), 1), counts);
   if (d.level <= limit) return true;
   Frx::theFerrox.Log("　　オブジェクト \"%s\" の階層が深すぎます (%d 段、上限 %d 段)。\n",
                      doc.objects[size_t(d.node)].name.c_str(), d.level, limit);
@@ -106,8 +114,27 @@ bool CheckSkeleton(const Document& doc, int limit) {
 
 }  // namespace
 
+std::vector<size_t> PolygonsParentsFirst(const Document& doc) {
+  std::vector<bool> counts;
+  const std::vector<int> level = Levels(PolygonParents(doc, counts), 1);
+  // Counted by level, so each level keeps the document's order.
+  std::vector<size_t> start;
+  for (size_t i = 0; i < level.size(); ++i)
+    if (counts[i]) {
+      if (start.size() <= size_t(level[i]) + 1) start.resize(size_t(level[i]) + 2, 0);
+      ++start[size_t(level[i]) + 1];
+    }
+  for (size_t l = 1; l < start.size(); ++l) start[l] += start[l - 1];
+  std::vector<size_t> order(start.empty() ? 0 : start.back());
+  for (size_t i = 0; i < level.size(); ++i)
+    if (counts[i]) order[start[size_t(level[i])]++] = i;
+  return order;
+}
+
 int CheckNestingDepth(const Document& doc, int limit, std::string& error) {
-  if (CheckObjects(doc, limit) && CheckSkeleton(doc, limit)) return 1;
+  // Even the branch's own children would lie too deep.
+  if (limit < 1) Frx::theFerrox.Log("　　インポート先の階層が深すぎます (上限 %d 段)。\n", limit);
+  if (limit >= 1 && CheckObjects(doc, limit) && CheckSkeleton(doc, limit)) return 1;
   error = StructureError(__FILE_NAME__, __LINE__);
   return 0;
 }

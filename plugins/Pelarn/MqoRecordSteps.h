@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "plugins/Pelarn/MqoDocument.h"
 
@@ -32,7 +33,13 @@ int NestObjects(Document& doc, std::string& error);
 // branch imported into (its children are level 1): polygons nested by name,
 // and the skeleton (level 1) with its bones and locates linked below it. The
 // deepest item and its depth are logged, and error holds a structure error.
+// A limit below 1 refuses every document.
 int CheckNestingDepth(const Document& doc, int limit, std::string& error);
+
+// The polygon objects by level below the branch, each level in document
+// order: every polygon comes after the one it nests in, and the children of
+// each come in document order.
+std::vector<size_t> PolygonsParentsFirst(const Document& doc);
 
 // The four steps above in order, up to the first that fails.
 int RunRecordSteps(Document& doc, int depthLimit, std::string& error);

@@ -88,18 +88,17 @@ void BuildItems(VoMaster& master, Document& doc, const char* textureFolder, VoIB
   const std::vector<VoIMaterial*> materials = BuildMaterials(master, doc, textureFolder, parent);
   const std::vector<VoIBone*> bones = BuildSkeletonItems(master, doc, parent);
 
+  // Each polygon is made in its place, which the depth check counted, and
+  // no subtree is walked again to move it there.
   std::vector<VoIPolygon*> polygons(doc.objects.size(), nullptr);
-  for (size_t i = 0; i < doc.objects.size(); ++i) {
+  for (size_t i : PolygonsParentsFirst(doc)) {
     const Object& object = doc.objects[i];
-    if (object.kind != Object::POLYGON) continue;
-    polygons[i] = BuildPolygon(master, object, materials, parent);
+    const int above = object.parent;
+    VoIBranch* under =
+        above >= 0 && size_t(above) < polygons.size() && polygons[size_t(above)] ? polygons[size_t(above)] : parent;
+    polygons[i] = BuildPolygon(master, object, materials, under);
     if (object.coordinate >= 0 && size_t(object.coordinate) < bones.size())
       polygons[i]->SetCoordinate(bones[size_t(object.coordinate)]);
-  }
-  for (size_t i = 0; i < doc.objects.size(); ++i) {
-    const int above = doc.objects[i].parent;
-    if (polygons[i] && above >= 0 && size_t(above) < polygons.size() && polygons[size_t(above)])
-      polygons[i]->Link(polygons[size_t(above)]);
   }
   doc.Clear();
 
@@ -117,8 +116,10 @@ int BuildMqoScene(const char* path, VoIBranch* parent, const char* text, size_t 
   const Frx::Pstring folder = Frx::Path::GetPath(Frx::Pstring(path ? path : ""));
   Document doc;
   std::string error;
-  // Nothing is built that the engine's walks could not reach.
-  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !RunRecordSteps(doc, VoIBranch::MaxDepth, error)) {
+  // Nothing is built that the engine's walks could not reach: the branch's
+  // own depth counts.
+  const int limit = VoIBranch::MaxDepth - master->ImportDepth(parent);
+  if (!ParseMqoDocument(text, size, 1.0f, doc, error) || !RunRecordSteps(doc, limit, error)) {
     Frx::theFerrox.Error("%s\n", error.c_str());
     return 0;
   }

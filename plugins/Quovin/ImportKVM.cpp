@@ -9,6 +9,7 @@
 #include "plugins/Quovin/KvmReader.h"
 #include "plugins/frame/PluginFrame.h"
 #include "plugins/host/HostInterface.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/vocore/VoMaster.h"
@@ -40,6 +41,17 @@ VoIItem* ImportKVM::Import(const char* path, VoIBranch* parent, unsigned long fl
       return nullptr;
     case Kvm::ReadResult::DONE:
       break;
+  }
+
+  // Nothing is built that the engine's walks could not reach: the branch's
+  // own depth counts.
+  const int limit = VoIBranch::MaxDepth - master->ImportDepth(parent);
+  std::string deepestMotion;
+  if (const int deepest = Kvm::DeepestLevel(doc, deepestMotion); deepest > limit) {
+    Frx::theFerrox.Log("　　モーション \"%s\" の階層が深すぎます (%d 段、上限 %d 段)。\n", deepestMotion.c_str(), deepest,
+                       limit);
+    ShowMessage(0, "%s", Kvm::ImportError(__FILE_NAME__, __LINE__).c_str());
+    return nullptr;
   }
 
   if (Frx::theFerrox.debug) Frx::theFerrox.Log("モーション生成\n");

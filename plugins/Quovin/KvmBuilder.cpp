@@ -1,5 +1,7 @@
 #include "plugins/Quovin/KvmBuilder.h"
 
+#include <utility>
+
 #include "vocore/motion/VoControlFactory.h"
 #include "vocore/motion/VoIControlQuaternion.h"
 #include "vocore/motion/VoIControlRefer.h"
@@ -85,6 +87,23 @@ VoIMotion* BuildMotion(VoMaster& master, const Motion& source, VoIBranch* parent
     }
   }
   return motion;
+}
+
+int DeepestLevel(const Document& doc, std::string& name) {
+  int deepest = 0;
+  std::vector<std::pair<const Motion*, int>> pending;
+  for (const Motion& m : doc.motions) pending.emplace_back(&m, 1);
+  while (!pending.empty()) {
+    auto [motion, level] = pending.back();
+    pending.pop_back();
+    int below = level;
+    for (const Child& child : motion->children) {
+      if (child.motion) pending.emplace_back(child.motion.get(), level + 1);
+      else below = level + 1;
+    }
+    if (below > deepest) deepest = below, name = motion->name;
+  }
+  return deepest;
 }
 
 }  // namespace Kvm

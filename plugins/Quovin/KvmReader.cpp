@@ -10,6 +10,12 @@
 
 namespace Kvm {
 
+std::string ImportError(const char* file, int line) {
+  Frx::Pstring text;
+  text.Format("インポート中にエラーが発生しました。\nエラーが発生した場所(%s:%d)\n", file, line);
+  return text.Std();
+}
+
 int FindCurveKind(const char* name) {
   static const char* const kinds[] = {"linear", "spline", "spline2"};
   for (int i = 0; i < 3; ++i)
@@ -108,9 +114,7 @@ std::string Reader::Value(const std::string& text, const char* at) {
 }
 
 bool Reader::Fail(int line) {
-  Frx::Pstring text;
-  text.Format("インポート中にエラーが発生しました。\nエラーが発生した場所(%s:%d)\n", __FILE_NAME__, line);
-  error_ = text.Std();
+  error_ = ImportError(__FILE_NAME__, line);
   return false;
 }
 

@@ -30,6 +30,9 @@ constexpr int MaxMotionDepth = 64;
 // keep at most 255 bytes.
 ReadResult ReadKvmDocument(const char* text, size_t size, Document& doc, std::string& error);
 
+// The message a refused file shows, naming the source line that refused it.
+std::string ImportError(const char* file, int line);
+
 // The curve kind named ("linear" 0, "spline" 1, "spline2" 2, compared byte
 // for byte); 0 for any other name.
 int FindCurveKind(const char* name);

@@ -44,6 +44,12 @@ bool ValuesFit(const Node& node, int channels) {
   return node.position < 0 || node.position + 2 < channels;
 }
 
+// The node a node hangs from in the built skeleton; -1 for the skeleton.
+int Above(const Document& doc, size_t i) {
+  const int p = doc.nodes[i].parent;
+  return p >= 0 && size_t(p) < i && doc.nodes[size_t(p)].kind == Node::JOINT ? p : -1;
+}
+
 VoILocate* MakeNode(VoMaster& master, const Node& node, VoIBranch* parent) {
   VoILocate* locate = node.kind == Node::JOINT ? master.NewItem<VoICoordinate>(parent) : master.NewItem<VoILocate>(parent);
   locate->SetName(node.kind == Node::JOINT ? node.name.c_str() : "End Site");
@@ -66,10 +72,9 @@ VoIMotion* BuildBvhItems(VoMaster& master, const Document& doc, VoIBranch* paren
   for (size_t i = 0; i < doc.nodes.size(); ++i) {
     const Node& node = doc.nodes[i];
     // Parents come first; anything else hangs from the skeleton.
-    VoIBranch* above = skeleton;
-    if (node.parent >= 0 && size_t(node.parent) < i && doc.nodes[size_t(node.parent)].kind == Node::JOINT)
-      above = items[size_t(node.parent)];
-    items[i] = MakeNode(master, node, above);
+    const int above = Above(doc, i);
+    VoIBranch* under = above < 0 ? static_cast<VoIBranch*>(skeleton) : items[size_t(above)];
+    items[i] = MakeNode(master, node, under);
   }
 
   auto* motion = master.NewItem<VoIMotion>(parent);
@@ -108,6 +113,18 @@ VoIMotion* BuildBvhItems(VoMaster& master, const Document& doc, VoIBranch* paren
   }
   if (VoICharacter* character = parent->IsCharacter()) character->SetMotion(motion);
   return motion;
+}
+
+int DeepestLevel(const Document& doc, size_t& node) {
+  std::vector<int> level(doc.nodes.size(), 0);
+  int deepest = 2;  // the controls
+  node = 0;
+  for (size_t i = 0; i < doc.nodes.size(); ++i) {
+    const int above = Above(doc, i);
+    level[i] = above < 0 ? 2 : level[size_t(above)] + 1;
+    if (level[i] > deepest) deepest = level[i], node = i;
+  }
+  return deepest;
 }
 
 }  // namespace Bvh

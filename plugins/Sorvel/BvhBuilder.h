@@ -18,4 +18,9 @@ namespace Bvh {
 // motion. Returns the motion; the tree holds every item made.
 VoIMotion* BuildBvhItems(VoMaster& master, const Document& doc, VoIBranch* parent);
 
+// Levels below parent of the deepest item BuildBvhItems makes of a document
+// with nodes (the skeleton and the motion are level 1, a root joint and the
+// controls level 2); `node` gets the index of the deepest joint or End Site.
+int DeepestLevel(const Document& doc, size_t& node);
+
 }  // namespace Bvh

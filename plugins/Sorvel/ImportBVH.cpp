@@ -37,6 +37,17 @@ VoIItem* ReadBvhFile(const char* path, VoIBranch* parent) {
     ShowMessage(0, "%s", error.c_str());
     return nullptr;
   }
+  // Nothing is built that the engine's walks could not reach: the branch's
+  // own depth counts.
+  const int limit = VoIBranch::MaxDepth - master->ImportDepth(parent);
+  size_t node = 0;
+  if (const int deepest = DeepestLevel(doc, node); deepest > limit) {
+    const std::string name = node < doc.nodes.size() ? doc.nodes[node].name : "";
+    Frx::theFerrox.Log("　　ジョイント \"%s\" の階層が深すぎます (%d 段、上限 %d 段)。\n",
+                       name.empty() ? "End Site" : name.c_str(), deepest, limit);
+    ShowMessage(0, "%s", StructureError(__FILE_NAME__, __LINE__).c_str());
+    return nullptr;
+  }
   Frx::theFerrox.Log("Motion 解析\n");
   BuildBvhItems(*master, doc, parent);
   doc.skipped.Log(path);

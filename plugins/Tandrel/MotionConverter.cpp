@@ -4,6 +4,8 @@
 #include "plugins/Tandrel/ConvertSession.h"
 #include "plugins/frame/PluginFrame.h"
 #include "plugins/host/HostInterface.h"
+#include "vocore/item/VoDescent.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 
 #define KVC_WHICH "表示中のキャラクタを変換先、\n選択されたキャラクタを変換元と認識します。\n"
@@ -25,6 +27,11 @@ int CheckConvertItems(VoIItem* destination, VoIItem* source) {
   if (!destination->IsCharacter()) {
     ShowMessage(0, "変換先のアイテム %s\nはキャラクタではありません。\n" KVC_WHICH,
                 destination->GetFullName(nullptr).Get());
+    return 0;
+  }
+  // The motions made go one level below it, their controls two.
+  if (Vo::Depth(destination) + 2 > VoIBranch::MaxDepth) {
+    ShowMessage(0, "変換先のキャラクタ %s\nの下は階層が深すぎるためモーションを作れません。\n", destination->GetName());
     return 0;
   }
   if (!source->IsCharacter()) {

@@ -64,6 +64,8 @@ class VoIPolygon : public VoIGeometry {
   // Splits the mesh into its connected parts under `parent`; the number of
   // parts. One part relinks this polygon (unless `parent` lies inside it,
   // which would close a loop in the tree); more make new polygons "%s%02d".
+  // 0, with nothing made or moved, when parent lies too deep for the parts
+  // (VoDescent.h).
   unsigned long CreatePolygon_MeshDevide(VoIBranch* parent);
   // The first face the segment a-b crosses: 1 with `hit` set, else 0.
   int GetPointIntersection(Frx::Pvector& hit, const Frx::Pvector& a, const Frx::Pvector& b);

@@ -2,8 +2,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "ferrox/ferrox/Ferrox.h"
 #include "vocore/geometry/VoIPolygon.h"
 #include "vocore/geometry/VoMeshLabel.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoItemServices.h"
 
 unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
@@ -13,8 +15,16 @@ unsigned long VoIPolygon::CreatePolygon_MeshDevide(VoIBranch* parent) {
   const unsigned long parts = VoLabelMeshParts(numVertex, GetFace(), labels);
   if (parts == 0) return 0;
   if (parts == 1) {
-    Link(parent);  // refused when parent lies below this polygon
-    return 1;
+    // Refused when parent lies below this polygon (which counts as its one
+    // part staying), or too deep to take it (which counts as none).
+    Link(parent);
+    return GetParent() == parent || IsAncestorOf(parent) ? 1 : 0;
+  }
+  // The parts are made under parent, one level below it.
+  if (Vo::Depth(parent) >= VoIBranch::MaxDepth) {
+    Frx::theFerrox.Log("　　ポリゴン \"%s\" は \"%s\" の下では階層が %d 段を超えるため分割できません。\n", name.c_str(),
+                       parent ? parent->GetName() : "", VoIBranch::MaxDepth);
+    return 0;
   }
 
   VoItemServices* master = VoItemServices::This();

@@ -6,6 +6,7 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/text/Pscanf.h"
 #include "vocore/item/IScript.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/item/VoItemServices.h"
 #include "vocore/persist/VoLoad.h"
@@ -169,10 +170,17 @@ bool VoIItem::IsAncestorOf(const VoIItem* item) const {
 }
 
 bool VoIItem::RefuseLink(VoIBranch* p) {
-  if (!p || !IsAncestorOf(p)) return false;
-  // Under itself or a descendant the subtree would hang in a ring of its own.
-  Frx::theFerrox.Log("　　アイテム \"%s\" は \"%s\" の上位にあるためリンクできません。\n", name.c_str(),
-                     p->GetName());
+  if (!p) return false;
+  if (IsAncestorOf(p)) {
+    // Under itself or a descendant the subtree would hang in a ring of its own.
+    Frx::theFerrox.Log("　　アイテム \"%s\" は \"%s\" の上位にあるためリンクできません。\n", name.c_str(),
+                       p->GetName());
+    return true;
+  }
+  // Deeper than the limit no walk would reach the subtree's lower items.
+  if (Vo::FitsAt(this, Vo::Depth(p) + 1)) return false;
+  Frx::theFerrox.Log("　　アイテム \"%s\" は \"%s\" の下では階層が %d 段を超えるためリンクできません。\n",
+                     name.c_str(), p->GetName(), VoIBranch::MaxDepth);
   return true;
 }
 

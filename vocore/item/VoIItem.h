@@ -84,8 +84,9 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
   void Release() override;
 
   // --- linking ---
-  // Both refuse a parent that is this item or lies below it: the item stays
-  // where it was and the log says why.
+  // Both refuse a parent that is this item or lies below it, and one under
+  // which an item of the moved subtree would lie deeper than the nesting
+  // limit (VoDescent.h): the item stays where it was and the log says why.
   void Link(VoIBranch* parent);
   void LinkHead(VoIBranch* parent);
   void Page();
@@ -168,7 +169,8 @@ class VoIItem : public Frx::Plink, public Frx::PrefTarget {
 
  private:
   void SetParent(VoIBranch* parent);
-  // Whether linking under `parent` would make a cycle; logs the refusal.
+  // Whether linking under `parent` would make a cycle or pass the nesting
+  // limit; logs the refusal.
   bool RefuseLink(VoIBranch* parent);
 
  public:

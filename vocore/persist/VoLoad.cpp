@@ -69,7 +69,7 @@ int VoLoad::OpenChunk(const char* name) {
   if (!name || !*name) return 0;
   const char* inside = MatchBlockHead(cursor, name);
   if (!inside) return 0;
-  if (depth >= MaxDepth) {
+  if (topDepth + depth > MaxDepth) {
     Frx::theFerrox.Log("　　ブロック \"%s\" の階層が深すぎます。\n", name);
     cursor += std::strlen(cursor);
     return 0;

@@ -21,8 +21,9 @@ class VoLoad {
   int Read(const char* format, ...);
   // Enters the block " name {" at the cursor (white space skipped, the name
   // compared ignoring ASCII case). 0 leaves the cursor where it was. A block
-  // nested deeper than MaxDepth fails the whole read: it is logged and the
-  // cursor goes to the end, so every reader loop stops.
+  // whose item would lie deeper than MaxDepth (topDepth) fails the whole
+  // read: it is logged and the cursor goes to the end, so every reader loop
+  // stops.
   int OpenChunk(const char* name);
   // Leaves the current block. 0 when the text ends before its "}": the cursor
   // then stands at the end, so every later read fails and loops stop.
@@ -34,11 +35,17 @@ class VoLoad {
   const char* GetCursor() const { return cursor; }
   int GetDepth() const { return depth; }
 
-  // Deepest nesting of blocks read (the engine's nesting limit of items).
+  // The engine's nesting limit of items: no block is read whose item would
+  // lie deeper in the item tree than this.
   static constexpr int MaxDepth = 256;
 
   char* buffer;
   const char* cursor;
   int depth = 0;
+  // Depth in the item tree of the item of a block at the top of the text,
+  // outside every other block: the depth of the branch the text is read into
+  // plus one. A block's item lies one deeper per block around it. 1 unless
+  // set: a text read into a root.
+  int topDepth = 1;
   std::string basePath;  // readers resolve relative file names against it
 };

@@ -2,6 +2,7 @@
 #include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
 #include "ferrox/string/Sjis.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/item/VoNameCompare.h"
 #include "vocore/scene/VoICharacter.h"
@@ -36,6 +37,13 @@ bool EndsWithSeparator(const char* path) {
   }
   return last;
 }
+
+// The scratch branch of the import under way through ImportFor, and the
+// branch its items are meant for.
+struct Staged {
+  VoIBranch* scratch = nullptr;
+  VoIBranch* target = nullptr;
+} staged;
 
 }  // namespace
 
@@ -82,6 +90,18 @@ VoIItem* VoMaster::Import(const char* path, VoIBranch* parent, unsigned long fla
   }
   item->ExecUpdate();
   return item;
+}
+
+VoIItem* VoMaster::ImportFor(const char* path, VoIBranch* scratch, VoIBranch* target, unsigned long flags) {
+  const Staged outer = staged;
+  staged = {scratch, target};
+  VoIItem* item = Import(path, scratch, flags);
+  staged = outer;
+  return item;
+}
+
+int VoMaster::ImportDepth(VoIBranch* parent) {
+  return Vo::Depth(parent && parent == staged.scratch ? staged.target : parent);
 }
 
 int VoMaster::Export(const char* path, VoIBranch* branch, unsigned long flags) {

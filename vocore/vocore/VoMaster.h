@@ -133,6 +133,13 @@ class VoMaster : private VoItemServices {
   int ExecCommand(const char* name, VoIItem* destination, VoIItem* source, unsigned long flags);
 
   VoIItem* Import(const char* path, VoIBranch* parent, unsigned long flags);
+  // Import into a parentless scratch branch whose items the caller moves
+  // under `target` once it succeeded: the importers count target's depth.
+  VoIItem* ImportFor(const char* path, VoIBranch* scratch, VoIBranch* target, unsigned long flags);
+  // The depth (Vo::Depth) of the branch an import writes into, or of its
+  // target for the scratch branch of ImportFor. Importers refuse a file whose
+  // items would lie more than VoIBranch::MaxDepth minus this below it.
+  int ImportDepth(VoIBranch* parent);
   int Export(const char* path, VoIBranch* branch, unsigned long flags);
   int Export(const char* path, ItemList& items, unsigned long flags);
   int Export(VoIFile* file, unsigned long flags);

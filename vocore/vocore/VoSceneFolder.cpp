@@ -10,7 +10,7 @@
 #include "ferrox/file/CaseResolve.h"
 #include "ferrox/file/File.h"
 #include "ferrox/file/Path.h"
-#include "vocore/item/VoIItem.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoICoordinate.h"
@@ -33,7 +33,9 @@ VoICharacter* VoMaster::ImportSceneFolder(const char* folder, VoICharacter* pare
 VoICharacter* VoMaster::ImportSceneFolderAt(const char* folder, VoICharacter* parent,
                                             SceneWalk& walk) {
   if (!folder || !parent) return nullptr;
-  if (walk.depth >= MaxSceneFolderDepth) {
+  // The folder's character goes under parent and its coordinate into the
+  // skeleton beside it, one level lower still.
+  if (walk.depth >= MaxSceneFolderDepth || ImportDepth(parent) + 2 > VoIBranch::MaxDepth) {
     Frx::theFerrox.Log("　　フォルダ \"%s\" の階層が深すぎます。\n", folder);
     return nullptr;
   }

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editor/document/DocumentPrompts.h"
 #include "editor/testing/EditorFixture.h"
 #include "editor/testing/TestImporter.h"
+#include "ferrox/testing/LogCapture.h"
+#include "ferrox/testing/TempFolder.h"
+#include "plugins/testing/DeepModels.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/scene/VoIFile.h"
 #include "vocore/skeleton/VoISkelton.h"
 
@@ -86,6 +92,76 @@ TEST_F(ImportTest, ARefusedFileGivesOneBox) {
     EXPECT_EQ(boxes.Texts().back(), result == edtest::TestImporter::Fail ? "x.mqo のインポートに失敗しました。\n"
                                                                        : "対応している形式ではありません。");
   }
+}
+
+// Into a scoped character 40 levels down, a model gets a character of its
+// own at 41: a chain of 215 objects reaches the engine's limit exactly and is
+// built, one of 216 is refused by the reader before anything is made. Where
+// even the editor's own items would pass it, the editor refuses the file, and
+// it moves nothing that a reader built too deep.
+TEST_F(ImportTest, ImportsNestNoDeeperThanTheLimit) {
+  ASSERT_EQ(master.LoadPlugin("plugins\\pelarn.dll"), 1);
+  edtest::TestImporter kvm("kvm", edtest::TestImporter::MakeKeyedMotion);
+  Register(kvm);
+  FrxTest::TempFolder folder;
+  const std::string broken = "インポート中にエラーが発生しました。\nエラーが発生した場所(";
+  const struct Row {
+    int above;  // depth of the target
+    const char* file;
+    std::string text;
+    std::string box;  // what the one message starts with; empty: built; "-": the editor's failure
+  } rows[] = {
+      {40, "fits.mqo", plugtest::NestedObjectsMqo(215), ""},
+      {40, "past.mqo", plugtest::NestedObjectsMqo(216), broken},
+      {255, "low.mqo", plugtest::NestedObjectsMqo(1), "-"},
+      {254, "keyed.kvm", "x", ""},
+      {255, "keyed.kvm", "x", "-"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.file) + " " + std::to_string(row.above));
+    VoIBranch* target = doc->project;
+    for (int i = 0; i < row.above; ++i) target = doc->NewCharacter(target);
+    const std::string before = Children(target);
+    const int boxesBefore = boxes.Count();
+    folder.Put(row.file, row.text);
+    const std::string path = folder.System(row.file);
+    VoIItem* result = doc->ImportFile(path.c_str(), target);
+    int deepest = 0;
+    for (std::vector<VoIItem*> pending{target}; !pending.empty();) {
+      VoIItem* at = pending.back();
+      pending.pop_back();
+      deepest = std::max(deepest, Vo::Depth(at));
+      if (VoIBranch* b = at->IsBranch())
+        for (VoIItem* c = b->GetFirstChild(); c; c = b->GetNextChild(c)) pending.push_back(c);
+    }
+    if (row.box.empty()) {
+      EXPECT_NE(result, nullptr);
+      EXPECT_EQ(boxes.Count(), boxesBefore);
+      EXPECT_EQ(deepest, VoIBranch::MaxDepth);
+    } else {
+      EXPECT_EQ(result, nullptr);
+      ASSERT_EQ(boxes.Count(), boxesBefore + 1);
+      const std::string box = row.box == "-" ? path + " のインポートに失敗しました。\n" : row.box;
+      EXPECT_EQ(boxes.Texts().back().rfind(box, 0), 0u) << boxes.Texts().back();
+      EXPECT_LE(deepest, VoIBranch::MaxDepth);
+      if (row.box == "-") {
+        EXPECT_EQ(Children(target), before);
+      }
+    }
+  }
+  // A motion read into a character at 255 lies at the limit: the motion it
+  // would get for the character's nested character finds no room below it.
+  kvm.result = edtest::TestImporter::MakeMotion;
+  VoIBranch* target = doc->project;
+  for (int i = 0; i < VoIBranch::MaxDepth - 1; ++i) target = doc->NewCharacter(target);
+  doc->NewCharacter(target)->SetName("nested");
+  folder.Put("walk.kvm", "x");
+  FrxTest::LogCapture log;
+  ASSERT_EQ(doc->ImportFile(folder.System("walk.kvm").c_str(), target), target);
+  VoIItem* walk = target->GetItem("walk");
+  ASSERT_NE(walk, nullptr);
+  EXPECT_EQ(walk->IsBranch()->GetFirstChild(), nullptr);
+  EXPECT_EQ(log.Count("の下は階層が深すぎるためコントロールを作れません"), 1) << log.Text();
 }
 
 // Answers the file dialogs from a script and notes what it was shown.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ferrox/testing/LogCapture.h"
 #include "ferrox/testing/MessageBoxRecorder.h"
 #include "ferrox/testing/Near.h"
 #include "ferrox/testing/TempFolder.h"
@@ -126,6 +127,38 @@ TEST(SceneImport, SpeciallyNamedObjectsBecomeBlendersSelectersAndSkins) {
     master.ReleaseItem(c);
     master.Uninitialize();
   }
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
+}
+
+// At the nesting limit a "morph:", "select:" or "skin:" mesh with nothing
+// below it cannot go one level down under its blender, selecter or drapeler:
+// each stays the plain mesh it was, and nothing lies past the limit.
+TEST(SceneImport, SpecialMeshesAtTheLimitStayPlain) {
+  FrxTest::MessageBoxRecorder boxes(IDOK);
+  FrxTest::TempFolder folder;
+  const std::vector<V> tri = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  folder.Put("low.mqo", "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n" + Object("morph:face", tri) +
+                            Object("select:lamp", tri) + Object("skin:arm", tri) + "Eof\r\n");
+  VoMaster master;
+  ASSERT_EQ(master.Initialize(nullptr), 1);
+  for (const char* module : {"plugins\\pelarn.dll", "plugins\\uvesk.dll", "plugins\\drapel.dll"})
+    ASSERT_EQ(master.LoadPlugin(module), 1);
+  auto* root = master.NewItem<VoICharacter>(nullptr);
+  VoIBranch* c = root;
+  for (int i = 0; i < VoIBranch::MaxDepth - 1; ++i) c = master.NewItem<VoICharacter>(c);
+  FrxTest::LogCapture log;
+  ASSERT_EQ(master.Import(folder.Native("low.mqo").c_str(), c, 0), c);
+  master.CountUpdate();
+  master.Animation(root, Frx::Pmatrix::id, 0.0f);
+  EXPECT_EQ(ChildNames(c), (std::vector<std::string>{"morph:face", "select:lamp", "skin:arm"}));
+  for (VoIItem* mesh = c->GetFirstChild(); mesh; mesh = c->GetNextChild(mesh)) {
+    EXPECT_NE(mesh->IsPolygon(), nullptr) << mesh->GetName();
+    EXPECT_EQ(ChildNames(mesh), std::vector<std::string>{}) << mesh->GetName();
+  }
+  EXPECT_EQ(log.Count("の階層が深すぎるため"), 2) << log.Text();
+  EXPECT_EQ(log.Count("段を超えるためリンクできません"), 1) << log.Text();
+  master.ReleaseItem(root);
+  master.Uninitialize();
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 

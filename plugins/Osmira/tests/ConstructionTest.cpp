@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "OsmiraFixture.h"
+#include "ferrox/testing/LogCapture.h"
+#include "vocore/item/VoDescent.h"
 #include "plugins/Osmira/DeformerConstruction.h"
 #include "plugins/Osmira/Osmiraform.h"
 #include "plugins/Osmira/SphericalDeform.h"
@@ -102,6 +104,29 @@ TEST_F(ConstructionTest, NamedPolygonsBecomeDeformedTargets) {
   Frame(rig.character);
   EXPECT_TRUE(deformer->IsBound());
   EXPECT_TRUE(sphere->IsBound());
+}
+
+// At the nesting limit no deformer fits below a "sdef:" polygon, which stays
+// as it is; one level up the deformer fits but its anchor cannot follow it
+// one level lower, and goes. The scans end, and nothing lies past the limit.
+TEST_F(ConstructionTest, NothingIsMadePastTheNestingLimit) {
+  VoIBranch* at = rig.character;
+  for (int i = Vo::Depth(at); i < VoIBranch::MaxDepth - 2; ++i) at = Make<VoIBranch>(at, "level");
+  VoIPolygon* upper = MakePolygon(at, "bdef:upper", SquareTube({0, 5}, 1));
+  VoRefer<VoIItem> anchor = MakePolygon(upper, "anchor_low", Box(Pvector(-1, 0, -1), Pvector(1, 10, 1)));
+  VoIPolygon* lowest = MakePolygon(upper, "sdef:lowest", SquareTube({0, 5}, 1));
+  ASSERT_EQ(Vo::Depth(lowest), VoIBranch::MaxDepth);
+  FrxTest::LogCapture log;
+  osmiraformDesc.ImportConstruction(rig.character, nullptr);
+  sphericalDesc.ImportConstruction(rig.character, nullptr);
+  auto* deformer = dynamic_cast<Osmiraform*>(upper->GetItem("upper"));
+  ASSERT_NE(deformer, nullptr);
+  EXPECT_EQ(ChildNames(deformer), std::vector<std::string>{});
+  EXPECT_EQ(anchor.Get(), nullptr) << "released";
+  EXPECT_EQ(lowest->name, "sdef:lowest");
+  EXPECT_EQ(ChildNames(lowest), std::vector<std::string>{});
+  EXPECT_EQ(log.Count("段を超えるためリンクできません"), 1) << log.Text();
+  EXPECT_EQ(log.Count("の階層が深すぎるため SphericalDeform を作れません"), 1) << log.Text();
 }
 
 }  // namespace

@@ -38,39 +38,52 @@ int DeepestLevel(VoIBranch* root) {
 
 TEST_F(MqoNesting, BuiltUpToTheEnginesDepthAndRefusedBeyondIt) {
   // A chain of k bones nests the skeleton, k bones and the last end locate.
+  // Imported into a branch `above` levels below a root, the deepest item may
+  // lie MaxDepth - above levels below the branch.
+  constexpr int kMax = VoIBranch::MaxDepth, kAbove = 40;
   const struct Row {
     const char* what;
+    int above;
     std::string text;
     int depth;
-    const char* deepest;  // named in the refusal's log line
+    std::string deepest;  // named in the refusal's log line; empty when built
   } rows[] = {
-      {"objects", plugtest::NestedObjectsMqo(VoIBranch::MaxDepth), VoIBranch::MaxDepth, nullptr},
-      {"objects", plugtest::NestedObjectsMqo(VoIBranch::MaxDepth + 1), VoIBranch::MaxDepth + 1,
+      {"objects", 0, plugtest::NestedObjectsMqo(kMax), kMax, ""},
+      {"objects", 0, plugtest::NestedObjectsMqo(kMax + 1), kMax + 1, "オブジェクト \"n0000000\""},
+      {"bones", 0, plugtest::BoneChainMqo(kMax - 2), kMax, ""},
+      {"bones", 0, plugtest::BoneChainMqo(kMax - 1), kMax + 1, "ロケート \"site_bone254\" (オブジェクト \"bone:chain\")"},
+      {"objects", kAbove, plugtest::NestedObjectsMqo(kMax - kAbove), kMax - kAbove, ""},
+      {"objects", kAbove, plugtest::NestedObjectsMqo(kMax - kAbove + 1), kMax - kAbove + 1,
        "オブジェクト \"n0000000\""},
-      {"bones", plugtest::BoneChainMqo(VoIBranch::MaxDepth - 2), VoIBranch::MaxDepth, nullptr},
-      {"bones", plugtest::BoneChainMqo(VoIBranch::MaxDepth - 1), VoIBranch::MaxDepth + 1,
-       "ロケート \"site_bone254\" (オブジェクト \"bone:chain\")"},
+      {"bones", kAbove, plugtest::BoneChainMqo(kMax - kAbove - 2), kMax - kAbove, ""},
+      {"bones", kAbove, plugtest::BoneChainMqo(kMax - kAbove - 1), kMax - kAbove + 1,
+       "ロケート \"site_bone214\" (オブジェクト \"bone:chain\")"},
+      {"anything", kMax, plugtest::NestedObjectsMqo(1), 1, "インポート先"},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.depth));
+    SCOPED_TRACE(std::string(row.what) + " " + std::to_string(row.depth) + " below " + std::to_string(row.above));
     FrxTest::LogCapture log;
     boxes.Clear();
-    VoICharacter* c = Make<VoICharacter>(nullptr, "c");
+    VoICharacter* root = Make<VoICharacter>(nullptr, "root");
+    VoICharacter* c = root;
+    for (int i = 0; i < row.above; ++i) c = Make<VoICharacter>(c, "c");
     VoIItem* result = ImportText(row.text, c);
-    if (!row.deepest) {
+    if (row.deepest.empty()) {
       EXPECT_EQ(result, c);
       EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
       EXPECT_EQ(DeepestLevel(c), row.depth);
-      continue;
+      EXPECT_EQ(DeepestLevel(root), kMax) << "the engine's walks reach every item";
+    } else {
+      EXPECT_EQ(result, nullptr);
+      ASSERT_EQ(boxes.Count(), 1);
+      EXPECT_EQ(boxes.Texts()[0].rfind(Mqo::StructureError("", 0).substr(0, 20), 0), 0u) << boxes.Texts()[0];
+      EXPECT_EQ(c->GetChildCount(), 0) << "nothing is left behind";
+      EXPECT_EQ(log.Count("の階層が深すぎます ("), 1) << log.Text();
+      const std::string line = row.above < kMax ? " の階層が深すぎます (" + std::to_string(row.depth) + " 段、上限 " +
+                                                     std::to_string(kMax - row.above) + " 段)"
+                                                : "の階層が深すぎます (上限 0 段)";
+      EXPECT_EQ(log.Count(row.deepest + line), 1) << log.Text();
     }
-    EXPECT_EQ(result, nullptr);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Texts()[0].rfind(Mqo::StructureError("", 0).substr(0, 20), 0), 0u) << boxes.Texts()[0];
-    EXPECT_EQ(c->GetChildCount(), 0) << "nothing is left behind";
-    EXPECT_EQ(log.Count("の階層が深すぎます ("), 1) << log.Text();
-    EXPECT_EQ(log.Count(std::string(row.deepest) + " の階層が深すぎます (" + std::to_string(row.depth) + " 段、上限 256 段)"),
-              1)
-        << log.Text();
   }
 }
 

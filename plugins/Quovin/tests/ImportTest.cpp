@@ -5,6 +5,7 @@
 #include "QuovinFixture.h"
 #include "ferrox/testing/LogCapture.h"
 #include "vocore/motion/VoIControlVector.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/motion/VoIMotionSet.h"
 #include "vocore/skeleton/VoISkelton.h"
 
@@ -96,6 +97,44 @@ TEST_F(KvmImport, FailuresAddNothingAndKeepTheTarget) {
     EXPECT_EQ(keyed->keys.size(), 1u);
     EXPECT_TRUE(host.controlCalls.empty());
   }
+}
+
+// Sixty motions nested with a control in the last put it 61 levels below the
+// branch: built where that reaches exactly the engine's limit, refused before
+// anything is made one level lower, also when the host imports into a scratch
+// branch for a target there.
+TEST_F(KvmImport, NestsNoDeeperThanTheLimitBelowTheTarget) {
+  constexpr int kMotions = 60, kLevels = kMotions + 1;
+  std::string nested;
+  for (int i = 0; i < kMotions; ++i) nested += "Motion {\nname = \"m" + std::to_string(i) + "\"\n";
+  nested += "Vector {\nname = \"v\"\n}\n";
+  for (int i = 0; i < kMotions; ++i) nested += "}\n";
+  const std::string path = scratch.Put("deep.kvm", KvmText(nested));
+  for (const bool staged : {false, true})
+    for (const int above : {VoIBranch::MaxDepth - kLevels, VoIBranch::MaxDepth - kLevels + 1}) {
+      SCOPED_TRACE(std::to_string(above) + (staged ? " staged" : ""));
+      const bool fits = above + kLevels <= VoIBranch::MaxDepth;
+      boxes.Clear();
+      FrxTest::LogCapture log;
+      VoIBranch* target = Make<VoICharacter>(nullptr, "root");
+      for (int i = 0; i < above; ++i) target = Make<VoICharacter>(target, "c");
+      VoIBranch* into = staged ? Make<VoIBranch>(nullptr, "scratch") : target;
+      VoIItem* result = staged ? master.ImportFor(path.c_str(), into, target, 0) : master.Import(path.c_str(), into, 0);
+      EXPECT_EQ(result, fits ? into : nullptr);
+      if (fits) {
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{}) << log.Text();
+        VoIBranch* at = into;
+        for (int i = 0; i < kMotions; ++i) at = at->GetFirstChild()->IsBranch();
+        ASSERT_NE(at->GetFirstChild(), nullptr);
+        EXPECT_NE(at->GetFirstChild()->IsControlVector(), nullptr);
+        continue;
+      }
+      EXPECT_EQ(into->GetFirstChild(), nullptr);
+      ASSERT_EQ(boxes.Count(), 1);
+      EXPECT_EQ(boxes.Texts()[0].rfind("インポート中にエラーが発生しました。\nエラーが発生した場所(ImportKVM.cpp:", 0), 0u)
+          << boxes.Texts()[0];
+      EXPECT_EQ(log.Count("モーション \"m59\" の階層が深すぎます (61 段、上限 60 段)"), 1) << log.Text();
+    }
 }
 
 // What a taken file holds that is passed over is logged against the file, a

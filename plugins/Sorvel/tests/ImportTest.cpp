@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "SorvelFixture.h"
+#include "plugins/Sorvel/BvhParser.h"
+#include "ferrox/testing/LogCapture.h"
 #include "ferrox/testing/Near.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/skeleton/VoILocate.h"
 
@@ -98,6 +101,41 @@ TEST_F(BvhImport, RefusedFilesLoseNothing) {
   ASSERT_EQ(boxes.Count(), 1);
   EXPECT_EQ(boxes.Texts()[0], "ファイルが読み込めません。\nファイル名:" + missing);
   EXPECT_EQ(Children(c), items);
+}
+
+// A chain of 100 joints ending in an End Site nests 102 levels below the
+// branch: imported where it reaches exactly the engine's limit it is built,
+// one level lower it is refused before anything is made.
+TEST_F(BvhImport, NestsNoDeeperThanTheLimitBelowAnyBranch) {
+  constexpr int kJoints = 100, kLevels = kJoints + 2;
+  std::string chain;
+  for (int i = 0; i < kJoints; ++i) chain += "JOINT j\n{\nOFFSET 0 1 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n";
+  chain += "End Site\n{\nOFFSET 0 1 0\n}\n";
+  for (int i = 0; i < kJoints; ++i) chain += "}\n";
+  std::string frame;
+  for (int i = 0; i < 3 * kJoints; ++i) frame += "0 ";
+  const std::string text = BvhText(chain, 1, frame + "\n");
+  for (const int above : {VoIBranch::MaxDepth - kLevels, VoIBranch::MaxDepth - kLevels + 1}) {
+    SCOPED_TRACE(above);
+    const bool fits = above + kLevels <= VoIBranch::MaxDepth;
+    boxes.Clear();
+    FrxTest::LogCapture log;
+    VoIBranch* c = NewCharacter();
+    for (int i = 0; i < above; ++i) c = Make<VoICharacter>(c, "c");
+    EXPECT_EQ(ImportText(text, c), fits ? c : nullptr);
+    if (fits) {
+      VoIItem* site = Find(c, "End Site");
+      ASSERT_NE(site, nullptr);
+      EXPECT_EQ(Vo::Depth(site), VoIBranch::MaxDepth);
+      EXPECT_EQ(boxes.Count(), 0);
+      continue;
+    }
+    EXPECT_EQ(c->GetFirstChild(), nullptr);
+    ASSERT_EQ(boxes.Count(), 1);
+    const std::string error = Bvh::StructureError("", 0);
+    EXPECT_EQ(boxes.Texts()[0].rfind(error.substr(0, error.find('(')), 0), 0u) << boxes.Texts()[0];
+    EXPECT_EQ(log.Count("ジョイント \"End Site\" の階層が深すぎます (102 段、上限 101 段)"), 1) << log.Text();
+  }
 }
 
 }  // namespace

@@ -184,6 +184,10 @@ TEST_F(ConvertTest, TheCommandChecksItsItemsAndItsHost) {
   BuildSkeleton(master, from, {{"j", "", {0, 0, 0}}});
   from->SetMotion(AddMotion(master, from, "motion", 10, {{"j", {{0, Frx::Pquaternion::id}}}}));
   const std::string which = "表示中のキャラクタを変換先、\n選択されたキャラクタを変換元と認識します。\n";
+  // A destination whose motions' controls would lie past the nesting limit.
+  VoICharacter* deep = NewCharacter("top");
+  for (int i = 1; i < VoIBranch::MaxDepth; ++i) deep = master.NewItem<VoICharacter>(deep);
+  deep->SetName("deep");
   const struct {
     const char* what;
     VoIItem *destination, *source;
@@ -197,6 +201,7 @@ TEST_F(ConvertTest, TheCommandChecksItsItemsAndItsHost) {
        "変換元のアイテム Skelton:capture/skelton\nはキャラクタではありません。\n" + which},
       {"the same", from, from, "変換元と変換先が同一アイテムです。\n" + which},
       {"no motion", to, still, "変換元のキャラクタ Character:still\nにモーションが設定されていません。\n"},
+      {"too deep", deep, from, "変換先のキャラクタ deep\nの下は階層が深すぎるためモーションを作れません。\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -108,6 +108,27 @@ TEST_F(VoIPolygonDevide, OnePartRelinksAndNonePartsNothing) {
   master.ReleaseItem(target);
 }
 
+// Under a branch at the nesting limit there is no room for parts: nothing is
+// made or moved, and the answer is 0.
+TEST_F(VoIPolygonDevide, NoPartsGoPastTheNestingLimit) {
+  VoIBranch* home = master.NewItem<VoIBranch>(nullptr);
+  VoIBranch* root = master.NewItem<VoIBranch>(nullptr);
+  VoIBranch* deep = root;
+  for (int i = 0; i < VoIBranch::MaxDepth; ++i) deep = master.NewItem<VoIBranch>(deep);
+  const std::vector<Pvector> points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 0, 0}, {6, 0, 0}, {5, 1, 0}};
+  for (size_t parts : {1, 2}) {
+    VoIPolygon* mesh = master.NewItem<VoIPolygon>(home);
+    if (parts == 1) Fill(*mesh, {points.begin(), points.begin() + 3}, {{0, 1, 2}});
+    else Fill(*mesh, points, {{0, 1, 2}, {3, 4, 5}});
+    EXPECT_EQ(mesh->CreatePolygon_MeshDevide(root), parts) << "room below the root";
+    EXPECT_EQ(mesh->CreatePolygon_MeshDevide(deep), 0ul) << parts;
+    EXPECT_EQ(mesh->GetParent(), parts == 1 ? root : home);
+    EXPECT_EQ(deep->GetFirstChild(), nullptr);
+  }
+  master.ReleaseItem(home);
+  master.ReleaseItem(root);
+}
+
 TEST_F(VoIPolygonDevide, LargeMeshesNeedNoDeepStack) {
   {
     // A million-vertex strip: one spread from vertex 0 reaches every vertex.

@@ -1,6 +1,7 @@
 // Chains of 100,000 branches on a stack far too small for a frame per link:
 // walks stop at the limit, links close no ring, and release and deletion go
-// children first. Each case runs in a child process.
+// children first; a link that would nest past the limit is refused. Each case
+// runs in a child process.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "ferrox/testing/InChild.h"
 #include "ferrox/testing/LogCapture.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/vocore/VoMaster.h"
 
@@ -68,6 +70,48 @@ TEST(VoIBranchDeep, ChainsWalkRelinkAndGoWithBoundedStack) {
         if (!releasedAt[i] || !deleted[i] || (i + 1 < kChain && releasedAt[i] < releasedAt[i + 1]))
           return "link " + std::to_string(i) + " went wrong\n";
       return faults ? "a link was released twice or after its parent was deleted\n" : "";
+    }, size_t(1) << 20);
+  }
+}
+
+// A chain of 200 hung below the k-th branch of another puts its tip at
+// depth k + 200: up to k = 56 the walks reach it, from 57 it is refused.
+TEST(VoIBranchDeep, LinksStayWithinTheLimit) {
+  constexpr int kShort = 200, kFits = kLimit - kShort;
+  const struct Row {
+    int under;  // index in chain a; -1: b's tip under a's root instead
+    bool head;
+    bool taken;
+  } rows[] = {{kFits, false, true}, {kFits + 1, false, false}, {kFits, true, true},
+              {kFits + 1, true, false}, {kShort - 1, false, false}, {-1, false, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.under) + (row.head ? " head" : " tail"));
+    FrxTest::ExpectCleanInChild([&]() -> std::string {
+      VoMaster master;
+      master.Initialize(nullptr);
+      std::vector<VoIBranch*> a{new VoIBranch()}, b{new VoIBranch()};
+      for (int i = 1; i < kShort; ++i) a.push_back(new VoIBranch(a.back())), b.push_back(new VoIBranch(b.back()));
+      // b's tip is the moved item when a's root goes under it: a's own tip then
+      // lands at 199 + 200.
+      VoIItem* moved = row.under < 0 ? static_cast<VoIItem*>(a[0]) : b[0];
+      VoIBranch* under = row.under < 0 ? b.back() : a[size_t(row.under)];
+      VoIBranch* before = moved->GetParent();
+      FrxTest::LogCapture log;
+      row.head ? moved->LinkHead(under) : moved->Link(under);
+      const bool taken = moved->GetParent() == under;
+      if (taken != row.taken) return taken ? "linked past the limit\n" : "refused a link within the limit\n";
+      if (!taken) {
+        if (moved->GetParent() != before || log.Count("段を超えるためリンクできません") != 1 || log.Count("\n") != 1)
+          return "the refusal moved the item or logged " + log.Text();
+        return Vo::Depth(a.back()) == kShort - 1 && Vo::Depth(b.back()) == kShort - 1 ? "" : "a chain moved\n";
+      }
+      if ((row.head ? under->GetFirstChild() : under->GetNextChild(a[size_t(row.under) + 1])) != moved)
+        return "linked at the wrong end\n";
+      // Every walk from the root reaches the tip, exactly at the limit.
+      if (Vo::Depth(b.back()) != kLimit || a[0]->Search(b.back()) != 1) return "the tip is out of reach\n";
+      master.CountUpdate();
+      a[0]->ExecUpdate();
+      return b.back()->IsReupdate() ? "" : "the update did not reach the tip\n";
     }, size_t(1) << 20);
   }
 }

@@ -9,6 +9,7 @@
 #include "ferrox/math/Pquaternion.h"
 #include "ferrox/math/Pvector.h"
 #include "ferrox/testing/LogCapture.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/motion/VoIControlBool.h"
 #include "vocore/motion/VoIControlFloat.h"
 #include "vocore/motion/VoIControlInt.h"
@@ -245,20 +246,30 @@ TEST_F(MotionTest, ReaderStopsAtUnknownLinesAndBoundsNesting) {
     ASSERT_EQ(v->GetKeySize(), 1);  // a repeated frame replaces the key
     EXPECT_EQ(v->keys[0].value, Pvector(4, 5, 6));
   }
-  // Blocks nested past the limit fail the whole read with a log line.
-  for (int nested : {200, VoLoad::MaxDepth, VoLoad::MaxDepth + 1, 300}) {
+  // Blocks whose items would lie past the limit fail the whole read with a
+  // log line, also below a motion nested `above` levels deep.
+  const int rows[][2] = {{200, 0}, {VoLoad::MaxDepth, 0}, {VoLoad::MaxDepth + 1, 0}, {300, 0}, {56, 200}, {57, 200}};
+  for (auto [nested, above] : rows) {
+    SCOPED_TRACE(std::to_string(nested) + " below " + std::to_string(above));
     std::string deep;
     for (int i = 0; i < nested; ++i) deep += "Motion {\n";
     FrxTest::LogCapture log;
     std::unique_ptr<VoLoad> load(votest::NewReader(deep + std::string(nested, '}') + "endframe = 5\n"));
-    VoIMotion m;
-    EXPECT_EQ(m.Load(*load), 0);
+    VoIBranch* top = master.NewItem<VoIBranch>(nullptr);
+    VoIBranch* at = top;
+    for (int i = 0; i < above; ++i) at = master.NewItem<VoIBranch>(at);
+    VoIMotion* m = master.NewItem<VoIMotion>(above ? at : nullptr);
+    load->topDepth = Vo::Depth(m) + 1;
+    EXPECT_EQ(m->Load(*load), 0);
     int depth = 0;
-    for (VoIItem* c = m.GetFirstChild(); c; c = c->IsBranch()->GetFirstChild()) ++depth;
-    const bool refused = nested > VoLoad::MaxDepth;
-    EXPECT_EQ(depth, refused ? VoLoad::MaxDepth : nested);
+    for (VoIItem* c = m->GetFirstChild(); c; c = c->IsBranch()->GetFirstChild()) ++depth;
+    const int room = VoLoad::MaxDepth - Vo::Depth(m);
+    const bool refused = nested > room;
+    EXPECT_EQ(depth, refused ? room : nested);
     EXPECT_EQ(log.Contains("階層が深すぎます"), refused);
-    EXPECT_EQ(m.endframe, refused ? 0 : 5);
+    EXPECT_EQ(m->endframe, refused ? 0 : 5);
+    master.ReleaseItem(above ? static_cast<VoIItem*>(top) : m);
+    if (!above) master.ReleaseItem(top);
   }
 }
 

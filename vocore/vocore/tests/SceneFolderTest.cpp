@@ -9,6 +9,7 @@
 
 #include "ferrox/testing/LogCapture.h"
 #include "ferrox/testing/TempFolder.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/item/VoIBranch.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
@@ -186,4 +187,19 @@ TEST_F(SceneFolder, ExportWritesOnlyWritableFiles) {
   ASSERT_EQ(exporter.paths.size(), 1u);
   EXPECT_EQ(exporter.paths[0], Folder() + "walk.kvm");
   EXPECT_EQ(master.ExportSceneFolder("out\\", nullptr), 0);
+}
+
+TEST_F(SceneFolder, FoldersNestNoDeeperThanTheLimit) {
+  // A folder's character lies one below its parent and its coordinate two:
+  // at 254 the stage fits exactly, its actor folder would not.
+  VoIBranch* at = top;
+  for (int i = 0; i < VoIBranch::MaxDepth - 2; ++i) at = master.CreateItem("Character", at)->IsBranch();
+  LogCapture log;
+  VoIItem* result = master.Import(Folder().c_str(), at->IsCharacter(), 0);
+  ASSERT_NE(result, nullptr);
+  VoICharacter* stage = result->IsCharacter();
+  EXPECT_EQ(Vo::Depth(stage->GetCoordinate()), VoIBranch::MaxDepth);
+  EXPECT_TRUE(Characters(stage).empty());
+  EXPECT_EQ(log.Count("actor\\\" の階層が深すぎます。"), 1) << log.Text();
+  EXPECT_EQ(mqo.paths.size(), 2u) << "the actor's model is not read";
 }
