@@ -4,7 +4,9 @@
 #include "editor/document/ShowMessage.h"
 #include "editor/document/VoMasterSavora.h"
 #include "editor/settings/Settings.h"
+#include "ferrox/ferrox/Ferrox.h"
 #include "ferrox/file/Path.h"
+#include "vocore/item/VoDescent.h"
 #include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 
@@ -59,7 +61,14 @@ VoICharacter* CTireloDoc::NewCharacter(VoIBranch* parent, VoIItem* source) {
 }
 
 VoIMotion* CTireloDoc::NewMotion(VoIBranch* parent, VoIItem* source) {
+  if (!RoomForMotion(parent)) return nullptr;
   return master->NewItem<VoIMotion>(parent, source);
+}
+
+bool CTireloDoc::RoomForMotion(VoIBranch* parent) {
+  if (!parent || Vo::Depth(parent) < VoIBranch::MaxDepth) return true;
+  Frx::theFerrox.Log("　　\"%s\" の下は階層が深すぎるためモーションを作れません。\n", parent->GetName());
+  return false;
 }
 
 int CTireloDoc::OpenDocumentFile(const char* path) {

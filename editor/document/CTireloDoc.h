@@ -55,7 +55,9 @@ class CTireloDoc final : public CompanionContext, public TimeLine {
   void CopyPose();
   void PastePose();
   VoICharacter* NewCharacter(VoIBranch* parent, VoIItem* source = nullptr);
+  // Null, with a log line, when a motion under parent would pass the nesting limit.
   VoIMotion* NewMotion(VoIBranch* parent, VoIItem* source = nullptr);
+  static bool RoomForMotion(VoIBranch* parent);
 
   // Item commands of the item menu, acting on the selected item.
   void OnImportItem();

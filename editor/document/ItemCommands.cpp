@@ -50,6 +50,7 @@ void CTireloDoc::OnNewMotion() {
   if (!character) character = GetSelectedCharacter();
   if (!character) return;
   VoIMotion* motion = NewMotion(character);
+  if (!motion) return;
   motion->SetSafetyName("motion");
   QueueItem(motion);
   character->SetMotion(motion);

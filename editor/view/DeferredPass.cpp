@@ -39,9 +39,10 @@ void DeferredPass(CTireloDoc& doc, VoICharacter* scoped) {
   VoIBranch::ItemList motions;
   scoped->GetGroupList(motions, VoIMotion::CLASS_ID);
   if (motions.empty()) {
+    if (!CTireloDoc::RoomForMotion(scoped)) return;
     ShowMessage(1, "%s にはモーションが存在しません。\n新規にモーションを生成します。\n",
                 scoped->GetFullName(nullptr).Get());
-    VoIMotion* motion = doc.master->NewItem<VoIMotion>(scoped);
+    VoIMotion* motion = doc.NewMotion(scoped);
     motion->SetSafetyName("motion");
     scoped->SetMotion(motion);
     doc.QueueItem(motion);

@@ -1,5 +1,7 @@
 // Controls for item members, and the name/offset lookups behind them.
 #include "vocore/item/Parameter.h"
+#include "vocore/item/VoDescent.h"
+#include "vocore/item/VoIBranch.h"
 #include "vocore/item/VoIItem.h"
 #include "vocore/item/VoNameCompare.h"
 #include "vocore/motion/VoIControl.h"
@@ -20,6 +22,8 @@ constexpr unsigned long MaxParameters = 4096;
 
 VoIControl* VoMaster::CreateControl(VoIItem* item, const char* member, VoIMotion* motion) {
   if (!item || !motion) return nullptr;
+  // A control under a motion at the limit would lie past it.
+  if (Vo::Depth(motion) >= VoIBranch::MaxDepth) return nullptr;
   for (unsigned long i = 0; i < MaxParameters; ++i) {
     Parameter* p = item->GetParameter(i);
     if (!p) break;

@@ -11,7 +11,10 @@
 #include "ferrox/testing/TempFolder.h"
 #include "plugins/testing/DeepModels.h"
 #include "vocore/item/VoDescent.h"
+#include "vocore/motion/VoIMotion.h"
+#include "vocore/scene/VoICharacter.h"
 #include "vocore/scene/VoIFile.h"
+#include "vocore/skeleton/VoICoordinate.h"
 #include "vocore/skeleton/VoISkelton.h"
 
 namespace {
@@ -162,6 +165,18 @@ TEST_F(ImportTest, ImportsNestNoDeeperThanTheLimit) {
   ASSERT_NE(walk, nullptr);
   EXPECT_EQ(walk->IsBranch()->GetFirstChild(), nullptr);
   EXPECT_EQ(log.Count("の下は階層が深すぎるためコントロールを作れません"), 1) << log.Text();
+
+  // A character at the limit gets no new motion, by the command or by the
+  // first key; a motion at the limit gets no control.
+  VoICharacter* last = doc->NewCharacter(target);
+  auto* coordinate = master.NewItem<VoICoordinate>(doc->project.Get());
+  EXPECT_NE(master.CreateControl(coordinate, "pos", doc->NewMotion(target->GetParent())), nullptr);
+  EXPECT_EQ(master.CreateControl(coordinate, "pos", walk->IsMotion()), nullptr);
+  EXPECT_EQ(doc->NewMotion(last), nullptr);
+  doc->ClickSelect(last, 0);
+  doc->OnNewMotion();
+  EXPECT_EQ(last->GetFirstChild(), nullptr);
+  EXPECT_EQ(log.Count("の下は階層が深すぎるためモーションを作れません"), 2) << log.Text();
 }
 
 // Answers the file dialogs from a script and notes what it was shown.
