@@ -35,15 +35,13 @@
 #include "editor/document/CTireloDoc.h"
 #include "editor/document/VoMasterSavora.h"
 #include "editor/host/SavoraHost.h"
+#include "editor/testing/KeyedMotion.h"
 #include "editor/timebar/TimeBar.h"
 #include "editor/view/CTireloView.h"
 #include "ferrox/draw/Window.h"
 #include "ferrox/testing/MessageBoxRecorder.h"
 #include "platform/d3d8/D3D8Hooks.h"
 #include "vocore/Renddx/VoDirectX7.h"
-#include "vocore/motion/VoIControlQuaternion.h"
-#include "vocore/motion/VoIControlVector.h"
-#include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoILocate.h"
@@ -140,20 +138,7 @@ struct Editor {
       }
     }
     skelton->InitialUpdate();
-    VoIMotion* motion = master.NewItem<VoIMotion>(rig);
-    motion->SetName("long");
-    TheHost().CreateItemControls(rig, motion);
-    motion->SetEndFrame(MotionFrames);
-    for (VoIItem* c = motion->GetFirstChild(); c; c = motion->GetNextChild(c)) {
-      for (long f = 0; f < MotionFrames; f += 2) {
-        if (VoIControlQuaternion* q = c->IsControlQuaternion())
-          q->SetKey(f, Frx::Pquaternion(0.0f, 0.0f, 0.0f, 1.0f));
-        else if (VoIControlVector* v = c->IsControlVector())
-          v->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
-      }
-    }
-    rig->SetMotion(motion);
-    rig->RegistAllControl(motion);
+    MakeKeyedMotion(master, TheHost(), rig, "long", MotionFrames);
     doc->currentFrame = 120.0f;
     TheHost().ClickSelect(picked, 0);
     view->DispatchInput();  // the motion's companion collects the bone's key row

@@ -12,10 +12,8 @@
 #include <string>
 
 #include "editor/manip/testing/ViewFixture.h"
+#include "editor/testing/KeyedMotion.h"
 #include "platform/d3d8/d3dx/image/Image.h"
-#include "vocore/motion/VoIControlQuaternion.h"
-#include "vocore/motion/VoIControlVector.h"
-#include "vocore/motion/VoIMotion.h"
 #include "vocore/scene/VoICharacter.h"
 #include "vocore/skeleton/VoIBone.h"
 #include "vocore/skeleton/VoILocate.h"
@@ -26,7 +24,7 @@ namespace {
 class OverlayPixelsTest : public mtest::ViewFixture {
  protected:
   // Three chains of eight bones fanning out from one root, keyed every other
-  // frame of 900; a bone in the middle of a chain selected.
+  // frame of 900; the bone in the middle of a chain to select.
   VoIBone* BuildRig() {
     VoICharacter* rig = NewCharacter("rig");
     VoISkelton* skelton = SkeletonOf(rig);
@@ -56,18 +54,7 @@ class OverlayPixelsTest : public mtest::ViewFixture {
     }
     skelton->InitialUpdate();
     skelton->ConvL2W(Frx::Pmatrix::id, 1);
-    VoIMotion* motion = Make<VoIMotion>(rig, "walk");
-    host().CreateItemControls(rig, motion);
-    motion->SetEndFrame(900);
-    for (VoIItem* c = motion->GetFirstChild(); c; c = motion->GetNextChild(c))
-      for (long f = 0; f < 900; f += 2) {
-        if (VoIControlQuaternion* q = c->IsControlQuaternion())
-          q->SetKey(f, Frx::Pquaternion(0.0f, 0.0f, 0.0f, 1.0f));
-        else if (VoIControlVector* v = c->IsControlVector())
-          v->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
-      }
-    rig->SetMotion(motion);
-    rig->RegistAllControl(motion);
+    MakeKeyedMotion(master, host(), rig, "walk", 900);
     doc->currentFrame = 37.0f;
     return picked;
   }

@@ -20,6 +20,17 @@ uint32_t Texel(IDirect3DTexture8* t, int x, int y) {
   return v;
 }
 
+// The editor's font: 8 × 16 "ＭＳ ゴシック"; null when it cannot be made.
+ID3DXFont* MakeFont(IDirect3DDevice8* device) {
+  LOGFONTA lf{};
+  lf.lfHeight = 16;
+  lf.lfWidth = 8;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+  ID3DXFont* font = nullptr;
+  return D3DXCreateFontIndirect(device, &lf, &font) == D3D_OK ? font : nullptr;
+}
+
 }  // namespace
 
 TEST_F(DeviceTest, TextureFromFileAppliesTheColourKey) {
@@ -41,13 +52,8 @@ TEST_F(DeviceTest, TextureFromFileAppliesTheColourKey) {
 }
 
 TEST_F(DeviceTest, FontDrawsJapaneseTextInItsRectangle) {
-  LOGFONTA lf{};
-  lf.lfHeight = 16;
-  lf.lfWidth = 8;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
-  ID3DXFont* font = nullptr;
-  ASSERT_EQ(D3DXCreateFontIndirect(device, &lf, &font), D3D_OK);
+  ID3DXFont* font = MakeFont(device);
+  ASSERT_NE(font, nullptr);
   device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
   RECT r{10, 10, static_cast<int32_t>(Width), static_cast<int32_t>(Height)};
   RECT measured = r;
@@ -97,13 +103,8 @@ namespace {
 // when the device refuses its A8 textures), whatever the device's state, and
 // with that state, texture and stream left as they were.
 TEST_F(DeviceTest, FontDrawsStringsAgainAsFirstAndKeepsTheDeviceState) {
-  LOGFONTA lf{};
-  lf.lfHeight = 16;
-  lf.lfWidth = 8;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
-  ID3DXFont* font = nullptr;
-  ASSERT_EQ(D3DXCreateFontIndirect(device, &lf, &font), D3D_OK);
+  ID3DXFont* font = MakeFont(device);
+  ASSERT_NE(font, nullptr);
   const uint32_t texel = 0x80FF0000;
   IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &texel);
   IDirect3DVertexBuffer8* buffer = nullptr;
