@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/manip/GuiManipulator.h"
+#include "editor/manip/draw/FlatState.h"
 #include "editor/manip/draw/OverlayBatch.h"
 
 namespace {
@@ -97,7 +98,11 @@ void DrawReadOut(Canvas& canvas, const ReadOut& r) {
   if (!draw.device) return;
   canvas.Flush();
   draw.SetRenderStateBlend(Frx::Draw::BLEND_ALPHA);
-  draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f), 0x4C000000);
+  draw.device->SetTexture(0, nullptr);
+  {
+    FlatState flat(draw.device);
+    draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f), 0x4C000000);
+  }
   draw.Print(r.text.c_str(), static_cast<int>(r.x) + 4, static_cast<int>(r.y) + 4, 0,
              static_cast<int>(draw.textColor));
 }

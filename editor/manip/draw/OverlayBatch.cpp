@@ -1,5 +1,6 @@
 #include "editor/manip/draw/OverlayBatch.h"
 
+#include "editor/manip/draw/FlatState.h"
 #include "editor/manip/draw/ItemShapes.h"
 
 namespace {
@@ -41,6 +42,7 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
   if (!screenLines_.empty()) {
     device->SetTexture(0, nullptr);
     device->SetVertexShader(kScreenLineFvf);
+    FlatState flat(device);
     device->DrawPrimitiveUP(D3DPT_LINELIST, static_cast<unsigned>(screenLines_.size() / 2), screenLines_.data(),
                             sizeof(ScreenLineVertex));
     screenLines_.clear();
@@ -51,6 +53,8 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     device->SetTransform(D3DTS_WORLD, &Frx::Pmatrix::id);
     FlattenProjection(device, projection.Saved());
     draw.SetRenderStateBlend(lineBlend_);
+    device->SetTexture(0, nullptr);
+    FlatState flat(device);
     draw.DrawLine3D_List(worldLines_.data(), static_cast<unsigned long>(worldLines_.size() / 2));
     worldLines_.clear();
   }
@@ -58,6 +62,7 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     draw.SetRenderStateBlend(spriteBlend_);
     device->SetTexture(0, spriteTexture_);
     device->SetVertexShader(kSpriteFvf);
+    FlatState flat(device);
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<unsigned>(sprites_.size() / 3), sprites_.data(),
                             sizeof(ScreenVertex));
     sprites_.clear();

@@ -1,8 +1,10 @@
 #include "editor/manip/draw/Primitives.h"
 
+#include <optional>
 #include <vector>
 
 #include "editor/manip/draw/Colours.h"
+#include "editor/manip/draw/FlatState.h"
 
 namespace {
 
@@ -10,10 +12,14 @@ constexpr float kCell = 1.0f / 256.0f;  // one texture pixel of the 256 × 256 h
 
 void Fill(Frx::Draw::PDraw& draw, float x, float y, float width, float height, uint32_t colour) {
   if (width <= 0.0f || height <= 0.0f) return;
+  draw.device->SetTexture(0, nullptr);
+  FlatState flat(draw.device);
   draw.DrawFillBox(Frx::Pvector(x, y, 0.0f), Frx::Pvector(width, height, 0.0f), colour);
 }
 
 void Line(Frx::Draw::PDraw& draw, float x0, float y0, float x1, float y1, uint32_t colour) {
+  draw.device->SetTexture(0, nullptr);
+  FlatState flat(draw.device);
   draw.DrawLine(Frx::Pvector(x0, y0, 0.0f), Frx::Pvector(x1, y1, 0.0f), colour);
 }
 
@@ -24,7 +30,10 @@ int DrawTexturedQuad(Canvas& canvas, float x, float y, float z, float width, flo
   Frx::Draw::PDraw& draw = canvas.draw;
   if (!draw.device) return 0;
   canvas.Flush();
-  if (!texture) draw.device->SetTexture(0, nullptr);
+  draw.device->SetTexture(0, texture);
+  // At depth 0 the overlay's state serves; elsewhere the depth test counts.
+  std::optional<FlatState> flat;
+  if (z == 0.0f) flat.emplace(draw.device);
   draw.DrawSprite(Frx::Pvector(x, y, z), width, height, colour, Frx::Prect{u, v, u + du, v + dv}, texture);
   return 0;
 }

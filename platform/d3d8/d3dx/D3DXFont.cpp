@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/d3d8/device/Device.h"
+#include "platform/d3d8/d3dx/TextCache.h"
 #include "platform/d3d8/d3dx8core.h"
 #include "platform/win32/Cp932.h"
 
@@ -70,10 +71,11 @@ struct Glyph {
 
 class Font final : public RefCounted<ID3DXFont> {
  public:
-  Font(Device* device, const LOGFONTA& description) : device_(device), description_(description) {
+  Font(Device* device, const LOGFONTA& description) : device_(device), description_(description), drawn_(device) {
     device_->AddRef();
   }
   ~Font() override {
+    drawn_.Clear();  // the textures go before the device reference
     if (face_) FT_Done_Face(face_);
     if (library_) FT_Done_FreeType(library_);
     device_->Release();
@@ -117,6 +119,19 @@ class Font final : public RefCounted<ID3DXFont> {
   int DrawTextA(const char* text, int count, RECT* rect, DWORD format, D3DCOLOR colour) override {
     if (!text || !rect) return 0;
     size_t n = count < 0 ? std::strlen(text) : std::min(static_cast<size_t>(count), std::strlen(text));
+    RECT clip = *rect;
+    if (format & DT_NOCLIP) clip = {0, 0, 1 << 20, 1 << 20};
+    // A string drawn before is drawn from its texture; only the layout bits
+    // of the format change what it looks like.
+    std::string key;
+    if (!(format & DT_CALCRECT)) {
+      key.assign(1, static_cast<char>((format & DT_SINGLELINE ? 1 : 0) | (format & DT_EXPANDTABS ? 2 : 0)));
+      key.append(text, n);
+      if (const TextCache::Entry* e = drawn_.Find(key)) {
+        drawn_.Draw(*e, rect->left, rect->top, colour, clip);
+        return e->textHeight;
+      }
+    }
     std::u32string chars = Decode(text, n);
     // Pen positions of each glyph, relative to the rectangle's top-left corner.
     struct Placed {
@@ -163,9 +178,10 @@ class Font final : public RefCounted<ID3DXFont> {
           dst = std::max(dst, g.coverage[static_cast<size_t>(gy) * g.width + gx]);
         }
     }
-    RECT clip = *rect;
-    if (format & DT_NOCLIP) clip = {0, 0, 1 << 20, 1 << 20};
-    device_->DrawCoverage(coverage.data(), w, h, rect->left, rect->top, colour, clip);
+    if (const TextCache::Entry* e = drawn_.Add(key, coverage.data(), w, h, height))
+      drawn_.Draw(*e, rect->left, rect->top, colour, clip);
+    else
+      device_->DrawCoverage(coverage.data(), w, h, rect->left, rect->top, colour, clip);
     return height;
   }
 
@@ -208,6 +224,7 @@ class Font final : public RefCounted<ID3DXFont> {
   FT_Face face_ = nullptr;
   int ascent_ = 0, lineHeight_ = 16;
   std::map<char32_t, Glyph> glyphs_;
+  TextCache drawn_;
 };
 
 }  // namespace

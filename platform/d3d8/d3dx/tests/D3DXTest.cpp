@@ -20,6 +20,17 @@ uint32_t Texel(IDirect3DTexture8* t, int x, int y) {
   return v;
 }
 
+// The editor's font: 8 × 16 "ＭＳ ゴシック"; null when it cannot be made.
+ID3DXFont* MakeFont(IDirect3DDevice8* device) {
+  LOGFONTA lf{};
+  lf.lfHeight = 16;
+  lf.lfWidth = 8;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
+  ID3DXFont* font = nullptr;
+  return D3DXCreateFontIndirect(device, &lf, &font) == D3D_OK ? font : nullptr;
+}
+
 }  // namespace
 
 TEST_F(DeviceTest, TextureFromFileAppliesTheColourKey) {
@@ -41,13 +52,8 @@ TEST_F(DeviceTest, TextureFromFileAppliesTheColourKey) {
 }
 
 TEST_F(DeviceTest, FontDrawsJapaneseTextInItsRectangle) {
-  LOGFONTA lf{};
-  lf.lfHeight = 16;
-  lf.lfWidth = 8;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  std::strcpy(lf.lfFaceName, "ＭＳ ゴシック");
-  ID3DXFont* font = nullptr;
-  ASSERT_EQ(D3DXCreateFontIndirect(device, &lf, &font), D3D_OK);
+  ID3DXFont* font = MakeFont(device);
+  ASSERT_NE(font, nullptr);
   device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
   RECT r{10, 10, static_cast<int32_t>(Width), static_cast<int32_t>(Height)};
   RECT measured = r;
@@ -89,3 +95,76 @@ TEST_F(DeviceTest, FontDrawsJapaneseTextInItsRectangle) {
   font->Release();
 }
 
+
+namespace {
+
+// Text drawn again comes from the font's texture of the string: the same
+// pixels as the text composed and blended on the spot (what the font draws
+// when the device refuses its A8 textures), whatever the device's state, and
+// with that state, texture and stream left as they were.
+TEST_F(DeviceTest, FontDrawsStringsAgainAsFirstAndKeepsTheDeviceState) {
+  ID3DXFont* font = MakeFont(device);
+  ASSERT_NE(font, nullptr);
+  const uint32_t texel = 0x80FF0000;
+  IDirect3DTexture8* texture = MakeTexture(device, 1, 1, &texel);
+  IDirect3DVertexBuffer8* buffer = nullptr;
+  ASSERT_EQ(device->CreateVertexBuffer(64, 0, ScreenFvf, D3DPOOL_MANAGED, &buffer), D3D_OK);
+  // Every state a careless overlay could leave: a depth test that fails, an
+  // alpha test, no blending, culling, a texture and its stage.
+  const struct {
+    D3DRENDERSTATETYPE state;
+    DWORD value;
+  } hostile[] = {{D3DRS_ZENABLE, TRUE},           {D3DRS_ZFUNC, D3DCMP_LESS},       {D3DRS_ALPHATESTENABLE, TRUE},
+                 {D3DRS_ALPHAFUNC, D3DCMP_GREATER}, {D3DRS_ALPHAREF, 200},            {D3DRS_ALPHABLENDENABLE, FALSE},
+                 {D3DRS_CULLMODE, D3DCULL_CW},    {D3DRS_SRCBLEND, D3DBLEND_ONE}};
+  for (const auto& h : hostile) device->SetRenderState(h.state, h.value);
+  device->SetTexture(0, texture);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetStreamSource(0, buffer, sizeof(ScreenVertex));
+  device->SetVertexShader(D3DFVF_XYZ);
+  const struct {
+    const char* text;
+    int x, y;
+    DWORD format;
+  } strings[] = {{"Bone:b1_4", 2, 3, DT_LEFT},   {"a\tb\nQj_", -5, 20, DT_EXPANDTABS},
+                 {"日本語テキスト", 30, 36, DT_LEFT}, {"clipped", 40, -6, DT_NOCLIP}};
+  auto draw = [&] {
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x203040, 0.0f, 0);
+    for (const auto& s : strings) {
+      RECT r{s.x, s.y, static_cast<int32_t>(Width) - 8, static_cast<int32_t>(Height)};
+      EXPECT_GT(font->DrawTextA(s.text, -1, &r, s.format, 0xC0FFE080), 0) << s.text;
+    }
+    return Frame();
+  };
+  Platform::SetD3DFormatRefused(D3DFMT_A8, true);
+  const std::vector<uint32_t> composed = draw();
+  Platform::SetD3DFormatRefused(D3DFMT_A8, false);
+  const std::vector<uint32_t> first = draw(), again = draw();
+  int ink = 0;
+  for (uint32_t p : composed) ink += (p & 0xFFFFFF) != 0x203040;
+  EXPECT_GT(ink, 100);
+  EXPECT_EQ(first, composed);
+  EXPECT_EQ(again, composed);
+  for (const auto& h : hostile) {
+    DWORD v = 0;
+    device->GetRenderState(h.state, &v);
+    EXPECT_EQ(v, h.value) << h.state;
+  }
+  DWORD op = 0, fvf = 0;
+  device->GetTextureStageState(0, D3DTSS_COLOROP, &op);
+  device->GetVertexShader(&fvf);
+  EXPECT_EQ(op, static_cast<DWORD>(D3DTOP_SELECTARG1));
+  EXPECT_EQ(fvf, static_cast<DWORD>(D3DFVF_XYZ));
+  IDirect3DBaseTexture8* bound = nullptr;
+  device->GetTexture(0, &bound);
+  EXPECT_EQ(bound, texture);
+  if (bound) bound->Release();
+  // The stream is still there to draw from.
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_POINTLIST, 0, 1), D3D_OK);
+  font->Release();
+  buffer->Release();
+  texture->Release();
+}
+
+}  // namespace
