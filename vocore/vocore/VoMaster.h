@@ -11,6 +11,7 @@
 #pragma once
 
 #include <list>
+#include <unordered_map>
 
 #include "ferrox/string/Pstring.h"
 #include "platform/win32/WinTypes.h"
@@ -173,6 +174,19 @@ class VoMaster : private VoItemServices {
  private:
   friend class VoItemServices;
   struct SceneWalk;
+  // Item descriptors by class id: the first registered and how many share
+  // the id. Every group walk asks the class tree for each item it meets, so
+  // the lookups take this index instead of a pass over the list.
+  struct DescIndex {
+    VoClassDescItem* first = nullptr;
+    int count = 0;
+  };
+  std::unordered_map<unsigned long, DescIndex> descIndex;
+  // The index as it stands for the list now (rebuilt when the list changed).
+  const std::unordered_map<unsigned long, DescIndex>& DescriptorsById();
+  std::size_t indexedDescs = 0;
+  const VoClassDescItem* indexedFront = nullptr;
+  const VoClassDescItem* indexedBack = nullptr;
   // Whether the item can be of desc's class: its parent classes hold for it.
   int DescriptorFits(VoClassDescItem* desc, VoIItem* item);
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);

@@ -91,10 +91,26 @@ int VoMaster::RegistClassDesc(VoClassDesc* desc) {
   return 1;
 }
 
+const std::unordered_map<unsigned long, VoMaster::DescIndex>& VoMaster::DescriptorsById() {
+  const VoClassDescItem* front = itemDescs.empty() ? nullptr : itemDescs.front();
+  const VoClassDescItem* back = itemDescs.empty() ? nullptr : itemDescs.back();
+  if (indexedDescs == itemDescs.size() && indexedFront == front && indexedBack == back) return descIndex;
+  descIndex.clear();
+  for (VoClassDescItem* desc : itemDescs) {
+    DescIndex& entry = descIndex[desc->ClassID()];
+    if (!entry.first) entry.first = desc;
+    ++entry.count;
+  }
+  indexedDescs = itemDescs.size();
+  indexedFront = front;
+  indexedBack = back;
+  return descIndex;
+}
+
 VoClassDescItem* VoMaster::GetClassDescItem(unsigned long classId) {
-  for (VoClassDescItem* desc : itemDescs)
-    if (desc->ClassID() == classId) return desc;
-  return nullptr;
+  const auto& index = DescriptorsById();
+  const auto found = index.find(classId);
+  return found == index.end() ? nullptr : found->second.first;
 }
 
 VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
@@ -106,19 +122,15 @@ VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
 VoClassDescItem* VoMaster::GetClassDescItem(VoIItem* item) {
   if (!item) return nullptr;
   const unsigned long id = item->GetClassID();
-  VoClassDescItem* first = nullptr;
-  int count = 0;
-  for (VoClassDescItem* desc : itemDescs) {
-    if (desc->ClassID() != id) continue;
-    if (!first) first = desc;
-    ++count;
-  }
-  if (count < 2) return first;
+  const auto& index = DescriptorsById();
+  const auto found = index.find(id);
+  if (found == index.end()) return nullptr;
+  if (found->second.count < 2) return found->second.first;
   // Plug-ins that share an id (a blender that is a polygon, a skin modifier
   // that is a modifier) are told apart by what the item is.
   for (VoClassDescItem* desc : itemDescs)
     if (desc->ClassID() == id && DescriptorFits(desc, item)) return desc;
-  return first;
+  return found->second.first;
 }
 
 const char* VoMaster::GetClassNameA(VoIItem* item) {

@@ -48,6 +48,8 @@ TEST(SharedClassId, EachItemIsNamedByItsOwnDescriptor) {
     VoMaster master;
     ASSERT_EQ(master.Initialize(nullptr), 1);
     master.RegistClassDesc(blendFirst ? static_cast<VoClassDesc*>(&blendDesc) : &drapeDesc);
+    // Looked up before the second comes: lookups after it still see both.
+    EXPECT_EQ(master.GetClassDescItem(139ul), blendFirst ? static_cast<VoClassDescItem*>(&blendDesc) : &drapeDesc);
     master.RegistClassDesc(blendFirst ? static_cast<VoClassDesc*>(&drapeDesc) : &blendDesc);
 
     auto* polygon = master.NewItem<VoIPolygon>(nullptr);
@@ -71,6 +73,7 @@ TEST(SharedClassId, EachItemIsNamedByItsOwnDescriptor) {
               "}\n");
     master.ReleaseItem(polygon);
     master.Uninitialize();
+    EXPECT_EQ(master.GetClassDescItem(139ul), nullptr);
   }
 }
 
