@@ -5,6 +5,7 @@
 // Counted: PuiMotion holds the only reference.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "editor/manip/MouseRecord.h"
@@ -62,7 +63,13 @@ class KeyStrip : public Frx::PrefTarget {
 
   // Places the marks of `frames` (see KeyFrame) and the end mark.
   void PlaceMarks();
-  float FrameX(long frame) const;
+  float FrameX(long frame) const {
+    return static_cast<float>(static_cast<double>(frame) * pixelsPerFrame + left - scroll);
+  }
+  // The keys whose mark x may lie in [lo, hi], as indices [first, end): one
+  // run when the table is in frame order (as the motion and its controls
+  // keep it), else all of them. Callers still test each x.
+  std::pair<int, int> KeysBetween(float lo, float hi) const;
 
  private:
   void Press(const MouseRecord& record);
@@ -75,4 +82,5 @@ class KeyStrip : public Frx::PrefTarget {
   };
   std::vector<Entry> drags_;
   long pressedFrame_ = 0;
+  bool inFrameOrder_ = false;  // as of the last PlaceMarks
 };

@@ -10,6 +10,7 @@
 // public interface is unchanged too.
 #pragma once
 
+#include <array>
 #include <list>
 #include <unordered_map>
 
@@ -187,6 +188,14 @@ class VoMaster : private VoItemServices {
   std::size_t indexedDescs = 0;
   const VoClassDescItem* indexedFront = nullptr;
   const VoClassDescItem* indexedBack = nullptr;
+  // IsSubclass answers by descriptor and asked class, forgotten with the
+  // index: a group walk asks the same few pairs for every item it meets.
+  struct SubclassAnswer {
+    const VoClassDescItem* desc = nullptr;
+    unsigned long classId = 0;
+    int result = 0;
+  };
+  std::array<SubclassAnswer, 64> subclassAnswers{};
   // Whether the item can be of desc's class: its parent classes hold for it.
   int DescriptorFits(VoClassDescItem* desc, VoIItem* item);
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);

@@ -96,6 +96,7 @@ const std::unordered_map<unsigned long, VoMaster::DescIndex>& VoMaster::Descript
   const VoClassDescItem* back = itemDescs.empty() ? nullptr : itemDescs.back();
   if (indexedDescs == itemDescs.size() && indexedFront == front && indexedBack == back) return descIndex;
   descIndex.clear();
+  subclassAnswers.fill({});
   for (VoClassDescItem* desc : itemDescs) {
     DescIndex& entry = descIndex[desc->ClassID()];
     if (!entry.first) entry.first = desc;
