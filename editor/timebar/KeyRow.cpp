@@ -22,7 +22,7 @@ void KeyRow::Rebuild() {
     k->MakeKeyFrameTable(frames);
   else
     frames.clear();
-  PlaceMarks();
+  PlaceMarksWith([this](int i) { return frames[i]; });
 }
 
 bool KeyRow::ScrollHit(float x, float y) const {

@@ -23,21 +23,6 @@ float KeyStrip::HitTest(float x, float y, float left, float top, float width, fl
 
 long KeyStrip::FrameUnder(float x) const { return TimeMath::FrameAt(x, scroll, pixelsPerFrame); }
 
-void KeyStrip::PlaceMarks() {
-  endMark = Frx::Pvector(FrameX(endFrame), top + 7.0f, 0.0f);
-  const int n = frames.size();
-  marks.resize(static_cast<size_t>(n));
-  const float y = top + MarkOffset();
-  inFrameOrder_ = true;
-  long last = 0;
-  for (int i = 0; i < n; ++i) {
-    const long frame = KeyFrame(i);
-    if (i > 0 && frame < last) inFrameOrder_ = false;
-    last = frame;
-    marks[static_cast<size_t>(i)] = Frx::Pvector(FrameX(frame), y, 0.0f);
-  }
-}
-
 std::pair<int, int> KeyStrip::KeysBetween(float lo, float hi) const {
   const int n = frames.size();
   if (!inFrameOrder_ || n != static_cast<int>(marks.size()) || pixelsPerFrame < 0) return {0, n};

@@ -62,7 +62,26 @@ class KeyStrip : public Frx::PrefTarget {
   virtual void DeleteKeys(long frame) = 0;
 
   // Places the marks of `frames` (see KeyFrame) and the end mark.
-  void PlaceMarks();
+  void PlaceMarks() {
+    PlaceMarksWith([this](int i) { return KeyFrame(i); });
+  }
+  // The same with key i's frame from frameOf(i), for a strip that knows it
+  // without a virtual call per key.
+  template <class FrameOf>
+  void PlaceMarksWith(FrameOf frameOf) {
+    endMark = Frx::Pvector(FrameX(endFrame), top + 7.0f, 0.0f);
+    const int n = frames.size();
+    marks.resize(static_cast<size_t>(n));
+    const float y = top + MarkOffset();
+    inFrameOrder_ = true;
+    long last = 0;
+    for (int i = 0; i < n; ++i) {
+      const long frame = frameOf(i);
+      if (i > 0 && frame < last) inFrameOrder_ = false;
+      last = frame;
+      marks[static_cast<size_t>(i)] = Frx::Pvector(FrameX(frame), y, 0.0f);
+    }
+  }
   float FrameX(long frame) const {
     return static_cast<float>(static_cast<double>(frame) * pixelsPerFrame + left - scroll);
   }

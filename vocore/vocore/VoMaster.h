@@ -196,6 +196,15 @@ class VoMaster : private VoItemServices {
     int result = 0;
   };
   std::array<SubclassAnswer, 64> subclassAnswers{};
+  // The index entry of a class id (null: none), through a few recent ids
+  // first: the walks meet the same classes over and over.
+  const DescIndex* FindDescriptors(unsigned long classId);
+  struct RecentId {
+    unsigned long classId = 0;
+    const DescIndex* entry = nullptr;
+    bool known = false;
+  };
+  std::array<RecentId, 32> recentIds{};
   // Whether the item can be of desc's class: its parent classes hold for it.
   int DescriptorFits(VoClassDescItem* desc, VoIItem* item);
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);

@@ -6,6 +6,9 @@
 namespace {
 constexpr DWORD kSpriteFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr DWORD kScreenLineFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+// Room made at the first primitive: a key bar's marks or a skeleton's bones
+// fit without the list growing step by step.
+constexpr size_t kFirstVertices = 512;
 }  // namespace
 
 void OverlayBatch::AddSprite(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode blend, IDirect3DTexture8* texture,
@@ -13,6 +16,7 @@ void OverlayBatch::AddSprite(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode blend,
   if (!sprites_.empty() && (blend != spriteBlend_ || texture != spriteTexture_)) Flush(draw);
   spriteBlend_ = blend;
   spriteTexture_ = texture;
+  if (sprites_.capacity() == 0) sprites_.reserve(kFirstVertices);
   // The two triangles of the surface's sprite strip, in its vertex order.
   const ScreenVertex a{x + width, y + height, 0.0f, 1.0f, colour, uv.right, uv.bottom};
   const ScreenVertex b{x, y + height, 0.0f, 1.0f, colour, uv.left, uv.bottom};
@@ -25,6 +29,7 @@ void OverlayBatch::AddWorldLines(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode bl
                                  const Frx::Draw::P3DLINEVERTEX* v, size_t vertices) {
   if (!worldLines_.empty() && blend != lineBlend_) Flush(draw);
   lineBlend_ = blend;
+  if (worldLines_.capacity() == 0) worldLines_.reserve(kFirstVertices);
   worldLines_.insert(worldLines_.end(), v, v + vertices);
 }
 
