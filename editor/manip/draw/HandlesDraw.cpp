@@ -39,12 +39,22 @@ void AddRing(OverlayBatch& lines, Canvas& canvas, const GuiManipulator& m, const
   const int handle = Handle::RingX + axis;
   const uint32_t colour = canvas.HandleColour(handle);
   const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
+  // The unit circle's points, the same every frame.
+  struct Circle {
+    float c[kRingSegments + 1], s[kRingSegments + 1];
+    Circle() {
+      for (int k = 0; k <= kRingSegments; ++k) {
+        const float angle = static_cast<float>(k) * kPi / 16.0f;
+        c[k] = std::cos(angle), s[k] = std::sin(angle);
+      }
+    }
+  };
+  static const Circle circle;
   P3DLINEVERTEX points[kRingSegments + 1];
   for (int k = 0; k <= kRingSegments; ++k) {
-    const float angle = static_cast<float>(k) * kPi / 16.0f;
     Frx::Pvector p(0.0f, 0.0f, 0.0f);
-    p[u] = h * std::cos(angle);
-    p[v] = h * std::sin(angle);
+    p[u] = h * circle.c[k];
+    p[v] = h * circle.s[k];
     points[k] = InWorld(model, p, colour);
   }
   P3DLINEVERTEX segments[2 * kRingSegments];
