@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "editor/manip/ScreenMap.h"
 #include "editor/manip/draw/Colours.h"
 #include "editor/manip/draw/FlatState.h"
 #include "editor/manip/draw/Primitives.h"
@@ -100,6 +101,36 @@ TEST_F(DrawPrimitivesTest, MarkBoxesAndIconsAreCentred) {
   } cases[] = {{199, 100, half}, {201, 119, half}, {198, 110, 0}, {202, 110, 0}, {200, 120, 0},
                {400, 100, icon}, {392, 92, icon}, {407, 107, icon}, {409, 100, 0}, {391, 100, 0}};
   for (const Case& k : cases) EXPECT_EQ(Pixel(k.x, k.y), k.expected) << k.x << "," << k.y;
+}
+
+// The canvas keeps its window mapping for one camera only: a new view,
+// projection or window size gives the mapping made afresh.
+TEST_F(DrawPrimitivesTest, TheWindowMappingFollowsTheCamera) {
+  LookFrom(50.0f);
+  Canvas canvas = MakeCanvas();
+  Frx::Draw::PDraw& draw = canvas.draw;
+  const Frx::Pvector point(3.0f, -2.0f, 5.0f);
+  auto expect = [&](const char* what) {
+    Frx::Pvector got, fresh;
+    EXPECT_TRUE(canvas.Screen().Project(point, &got)) << what;
+    EXPECT_TRUE(ScreenMap(draw.GetMatrixWorld2Screen(Frx::Pmatrix::id)).Project(point, &fresh)) << what;
+    EXPECT_TRUE(got.x == fresh.x && got.y == fresh.y && got.z == fresh.z) << what;
+    return got;
+  };
+  const Frx::Pvector first = expect("at first");
+  Frx::Pmatrix view;
+  draw.device->GetTransform(D3DTS_VIEW, &view);
+  view._41 += 4.0f;
+  draw.device->SetTransform(D3DTS_VIEW, &view);
+  EXPECT_NE(expect("moved view").x, first.x);
+  Frx::Pmatrix projection;
+  draw.device->GetTransform(D3DTS_PROJECTION, &projection);
+  projection._11 *= 2.0f;
+  draw.device->SetTransform(D3DTS_PROJECTION, &projection);
+  expect("zoomed");
+  draw.screenWidth /= 2;
+  expect("narrower window");
+  draw.screenWidth *= 2;
 }
 
 TEST_F(DrawPrimitivesTest, FlatStateDrawsTheSamePixelsAndPutsTheStateBack) {
