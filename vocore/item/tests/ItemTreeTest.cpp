@@ -1,10 +1,9 @@
 // Construction, update bookkeeping, state bits and scripts of items.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include <cstdarg>
 #include <string>
+#include <vector>
 
 #include "vocore/item/IScript.h"
 #include "vocore/item/VoIBranch.h"
