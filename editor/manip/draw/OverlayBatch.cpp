@@ -38,6 +38,10 @@ void OverlayBatch::AddScreenLine(Frx::Draw::PDraw&, float x0, float y0, float x1
   screenLines_.push_back({x1, y1, 0.0f, 1.0f, colour});
 }
 
+FlatState::Opaque OverlayBatch::Opaqueness() const {
+  return blendOpaque_ ? FlatState::Opaque::Blend : FlatState::Opaque::Replace;
+}
+
 void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
   IDirect3DDevice8* device = draw.device;
   if (!device) {
@@ -59,7 +63,9 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     FlattenProjection(device, projection.Saved());
     draw.SetRenderStateBlend(lineBlend_);
     device->SetTexture(0, nullptr);
-    FlatState flat(device);
+    FlatState flat(device, Opaqueness());
+    if (flat.OpaqueAlpha())
+      for (Frx::Draw::P3DLINEVERTEX& v : worldLines_) v.color |= 0xFF000000u;
     draw.DrawLine3D_List(worldLines_.data(), static_cast<unsigned long>(worldLines_.size() / 2));
     worldLines_.clear();
   }
@@ -67,7 +73,9 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     draw.SetRenderStateBlend(spriteBlend_);
     device->SetTexture(0, spriteTexture_);
     device->SetVertexShader(kSpriteFvf);
-    FlatState flat(device);
+    FlatState flat(device, Opaqueness());
+    if (flat.OpaqueAlpha())
+      for (ScreenVertex& v : sprites_) v.colour |= 0xFF000000u;
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<unsigned>(sprites_.size() / 3), sprites_.data(),
                             sizeof(ScreenVertex));
     sprites_.clear();
