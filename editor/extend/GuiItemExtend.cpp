@@ -1,10 +1,16 @@
 #include "editor/extend/GuiItemExtend.h"
 
+#include <typeinfo>
+
 #include "vocore/item/VoIItem.h"
 
 ItemGui* GetItemGui(VoIItem* item) {
   if (!item) return nullptr;
-  auto* extend = dynamic_cast<GuiItemExtend*>(item->GetExtend());
+  VoItemExtend* raw = item->GetExtend();
+  if (!raw) return nullptr;
+  // The editor's own extensions are exactly GuiItemExtend: no cast search.
+  auto* extend = typeid(*raw) == typeid(GuiItemExtend) ? static_cast<GuiItemExtend*>(raw)
+                                                         : dynamic_cast<GuiItemExtend*>(raw);
   return extend ? extend->gui.Get() : nullptr;
 }
 

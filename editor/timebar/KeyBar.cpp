@@ -102,7 +102,8 @@ void KeyBar::Draw(Canvas& canvas) {
   const uint32_t plain = ColourFromFractions(0.9f, 0.5f, 0.4f), flag = ColourFromFractions(0.5f, 0.5f, 0.9f);
   const Frx::Prect uv{80.0f / 256.0f, 144.0f / 256.0f, 96.0f / 256.0f, 160.0f / 256.0f};
   OverlayBatch marks;
-  for (int i = 0; i < frames.size(); ++i) {
+  const auto [first, last] = KeysBetween(-kMargin, width + kMargin);
+  for (int i = first; i < last; ++i) {
     const long frame = KeyFrame(i);
     const float x = FrameX(frame);
     if (x < -kMargin || x > width + kMargin) continue;

@@ -22,7 +22,7 @@ void KeyRow::Rebuild() {
     k->MakeKeyFrameTable(frames);
   else
     frames.clear();
-  PlaceMarks();
+  PlaceMarksWith([this](int i) { return frames[i]; });
 }
 
 bool KeyRow::ScrollHit(float x, float y) const {
@@ -59,7 +59,8 @@ void KeyRow::Draw(Canvas& canvas) {
   const uint32_t colour = ColourFromFractions(0.9f, 0.5f, 0.4f);
   const Frx::Prect uv{80.0f / 256.0f, 160.0f / 256.0f, 96.0f / 256.0f, 176.0f / 256.0f};
   OverlayBatch marks;
-  for (int i = 0; i < frames.size(); ++i) {
+  const auto [first, last] = KeysBetween(-kMargin, width + kMargin);
+  for (int i = first; i < last; ++i) {
     const float x = FrameX(frames[i]);
     if (x < -kMargin || x > width + kMargin) continue;
     marks.AddSprite(canvas.draw, Frx::Draw::BLEND_ALPHA, canvas.handles, x - 8.0f, top, 16.0f, 16.0f, uv, colour);

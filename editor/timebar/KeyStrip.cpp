@@ -21,17 +21,26 @@ float KeyStrip::HitTest(float x, float y, float left, float top, float width, fl
   return NoHit;
 }
 
-float KeyStrip::FrameX(long frame) const {
-  return static_cast<float>(static_cast<double>(frame) * pixelsPerFrame + left - scroll);
-}
-
 long KeyStrip::FrameUnder(float x) const { return TimeMath::FrameAt(x, scroll, pixelsPerFrame); }
 
-void KeyStrip::PlaceMarks() {
-  endMark = Frx::Pvector(FrameX(endFrame), top + 7.0f, 0.0f);
+std::pair<int, int> KeyStrip::KeysBetween(float lo, float hi) const {
   const int n = frames.size();
-  marks.resize(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) marks[static_cast<size_t>(i)] = Frx::Pvector(FrameX(KeyFrame(i)), top + MarkOffset(), 0.0f);
+  if (!inFrameOrder_ || n != static_cast<int>(marks.size()) || pixelsPerFrame < 0) return {0, n};
+  // x grows with the frame: the first key at or past lo, then the first past hi.
+  auto firstWhere = [&](auto past) {
+    int from = 0, to = n;
+    while (from < to) {
+      const int mid = from + (to - from) / 2;
+      if (past(FrameX(KeyFrame(mid))))
+        to = mid;
+      else
+        from = mid + 1;
+    }
+    return from;
+  };
+  const int first = firstWhere([&](float x) { return !(x < lo); });
+  const int end = firstWhere([&](float x) { return x > hi; });
+  return {first, std::max(first, end)};
 }
 
 void KeyStrip::Press(const MouseRecord& r) {

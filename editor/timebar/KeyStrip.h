@@ -5,6 +5,7 @@
 // Counted: PuiMotion holds the only reference.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "editor/manip/MouseRecord.h"
@@ -61,8 +62,33 @@ class KeyStrip : public Frx::PrefTarget {
   virtual void DeleteKeys(long frame) = 0;
 
   // Places the marks of `frames` (see KeyFrame) and the end mark.
-  void PlaceMarks();
-  float FrameX(long frame) const;
+  void PlaceMarks() {
+    PlaceMarksWith([this](int i) { return KeyFrame(i); });
+  }
+  // The same with key i's frame from frameOf(i), for a strip that knows it
+  // without a virtual call per key.
+  template <class FrameOf>
+  void PlaceMarksWith(FrameOf frameOf) {
+    endMark = Frx::Pvector(FrameX(endFrame), top + 7.0f, 0.0f);
+    const int n = frames.size();
+    marks.resize(static_cast<size_t>(n));
+    const float y = top + MarkOffset();
+    inFrameOrder_ = true;
+    long last = 0;
+    for (int i = 0; i < n; ++i) {
+      const long frame = frameOf(i);
+      if (i > 0 && frame < last) inFrameOrder_ = false;
+      last = frame;
+      marks[static_cast<size_t>(i)] = Frx::Pvector(FrameX(frame), y, 0.0f);
+    }
+  }
+  float FrameX(long frame) const {
+    return static_cast<float>(static_cast<double>(frame) * pixelsPerFrame + left - scroll);
+  }
+  // The keys whose mark x may lie in [lo, hi], as indices [first, end): one
+  // run when the table is in frame order (as the motion and its controls
+  // keep it), else all of them. Callers still test each x.
+  std::pair<int, int> KeysBetween(float lo, float hi) const;
 
  private:
   void Press(const MouseRecord& record);
@@ -75,4 +101,5 @@ class KeyStrip : public Frx::PrefTarget {
   };
   std::vector<Entry> drags_;
   long pressedFrame_ = 0;
+  bool inFrameOrder_ = false;  // as of the last PlaceMarks
 };

@@ -74,7 +74,7 @@ void PuiCharacter::Draw() {
   Refresh();
   {
     // Marks and bone shapes of every item go out in a few device calls.
-    OverlayBatch batch;
+    OverlayBatch batch(true);
     Companion::BatchScope scope(batch);
     ForEach(character, true, [&](VoIItem* item) { Companion::DispatchDraw(item); });
   }

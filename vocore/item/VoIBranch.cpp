@@ -162,15 +162,17 @@ VoIItem* VoIBranch::Search(unsigned long classId, const char* wanted) {
   return nullptr;
 }
 
-namespace {
-int Contains(VoIBranch* branch, VoIItem* item, int depth) {
-  if (depth > VoIBranch::MaxDepth) return 0;
-  for (VoIItem* c = branch->GetFirstChild(); c; c = branch->GetNextChild(c)) {
-    if (c == item) return 1;
-    if (VoIBranch* b = c->IsBranch(); b && Contains(b, item, depth + 1)) return 1;
+int VoIBranch::Search(VoIItem* item) {
+  // Up from the item rather than down through the subtree: the same answer
+  // (a child in the ring of its parent, at most MaxDepth + 1 levels down) in
+  // the item's depth instead of the subtree's size.
+  const VoIItem* c = item;
+  for (int levels = 0; c && levels <= MaxDepth; ++levels) {
+    // A child that left its parent's ring points to itself.
+    if (c->next == static_cast<const Frx::Plink*>(c)) return 0;
+    const VoIBranch* up = c->parent.GetRaw();
+    if (up == this) return 1;
+    c = up;
   }
   return 0;
 }
-}  // namespace
-
-int VoIBranch::Search(VoIItem* item) { return item ? Contains(this, item, 0) : 0; }

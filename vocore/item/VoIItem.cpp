@@ -145,15 +145,28 @@ void VoIItem::Release() {
   if (GetRefCount() > 0) SubRef();
 }
 
+namespace {
+// Parents looked at before the walk that also goes down the subtree.
+constexpr int kQuickAncestorSteps = 64;
+}  // namespace
+
 bool VoIItem::IsAncestorOf(const VoIItem* item) const {
   if (!item) return false;
   if (item == this) return true;
   VoIBranch* self = const_cast<VoIItem*>(this)->IsBranch();
   if (!self) return false;
+  // Most items lie a few dozen levels deep: up their parents first, which
+  // needs no list of branches to visit.
+  const VoIItem* up = item;
+  for (int step = 0; step < kQuickAncestorSteps; ++step) {
+    up = up->parent.GetRaw();
+    if (up == this) return true;
+    if (!up) return false;
+  }
   // Up from the item and down through this subtree in turn: whichever ends
   // first answers, so the cost is the smaller of the item's depth and the
   // subtree's size, and neither a deep chain nor a wide tree is walked whole.
-  const VoIItem* up = item;
+  up = item;
   std::vector<VoIBranch*> down{self};
   size_t next = 0;
   for (;;) {

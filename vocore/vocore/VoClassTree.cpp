@@ -1,4 +1,6 @@
 // Class-tree queries and operations on lists of counted item references.
+#include <cstdint>
+
 #include "vocore/item/VoIItem.h"
 #include "vocore/item/VoNameCompare.h"
 #include "vocore/vocore/VoClassDescItem.h"
@@ -60,7 +62,13 @@ int VoMaster::IsSubclass(VoIItem* item, unsigned long classId) {
   // different parents, and only the item can tell which one it belongs to.
   VoClassDescItem* desc = item ? GetClassDescItem(item) : nullptr;
   if (!desc) return 0;
-  return desc->ClassID() == classId ? 1 : IsSubclassID(desc->ParentClassID(), classId);
+  if (desc->ClassID() == classId) return 1;
+  const std::size_t slot =
+      ((reinterpret_cast<std::uintptr_t>(desc) >> 4) ^ (classId * 0x9E3779B1u)) % subclassAnswers.size();
+  SubclassAnswer& answer = subclassAnswers[slot];
+  if (answer.desc != desc || answer.classId != classId)
+    answer = {desc, classId, IsSubclassID(desc->ParentClassID(), classId)};
+  return answer.result;
 }
 
 int VoMaster::IsSubclassID(unsigned long itemClassId, unsigned long classId) {

@@ -10,6 +10,7 @@
 // public interface is unchanged too.
 #pragma once
 
+#include <array>
 #include <list>
 #include <unordered_map>
 
@@ -187,6 +188,23 @@ class VoMaster : private VoItemServices {
   std::size_t indexedDescs = 0;
   const VoClassDescItem* indexedFront = nullptr;
   const VoClassDescItem* indexedBack = nullptr;
+  // IsSubclass answers by descriptor and asked class, forgotten with the
+  // index: a group walk asks the same few pairs for every item it meets.
+  struct SubclassAnswer {
+    const VoClassDescItem* desc = nullptr;
+    unsigned long classId = 0;
+    int result = 0;
+  };
+  std::array<SubclassAnswer, 64> subclassAnswers{};
+  // The index entry of a class id (null: none), through a few recent ids
+  // first: the walks meet the same classes over and over.
+  const DescIndex* FindDescriptors(unsigned long classId);
+  struct RecentId {
+    unsigned long classId = 0;
+    const DescIndex* entry = nullptr;
+    bool known = false;
+  };
+  std::array<RecentId, 32> recentIds{};
   // Whether the item can be of desc's class: its parent classes hold for it.
   int DescriptorFits(VoClassDescItem* desc, VoIItem* item);
   VoICharacter* ImportSceneFolderAt(const char* folder, VoICharacter* parent, SceneWalk& walk);

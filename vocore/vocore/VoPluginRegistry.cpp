@@ -96,6 +96,8 @@ const std::unordered_map<unsigned long, VoMaster::DescIndex>& VoMaster::Descript
   const VoClassDescItem* back = itemDescs.empty() ? nullptr : itemDescs.back();
   if (indexedDescs == itemDescs.size() && indexedFront == front && indexedBack == back) return descIndex;
   descIndex.clear();
+  subclassAnswers.fill({});
+  recentIds.fill({});
   for (VoClassDescItem* desc : itemDescs) {
     DescIndex& entry = descIndex[desc->ClassID()];
     if (!entry.first) entry.first = desc;
@@ -107,10 +109,19 @@ const std::unordered_map<unsigned long, VoMaster::DescIndex>& VoMaster::Descript
   return descIndex;
 }
 
-VoClassDescItem* VoMaster::GetClassDescItem(unsigned long classId) {
+const VoMaster::DescIndex* VoMaster::FindDescriptors(unsigned long classId) {
   const auto& index = DescriptorsById();
-  const auto found = index.find(classId);
-  return found == index.end() ? nullptr : found->second.first;
+  RecentId& recent = recentIds[classId % recentIds.size()];
+  if (!recent.known || recent.classId != classId) {
+    const auto found = index.find(classId);
+    recent = {classId, found == index.end() ? nullptr : &found->second, true};
+  }
+  return recent.entry;
+}
+
+VoClassDescItem* VoMaster::GetClassDescItem(unsigned long classId) {
+  const DescIndex* entry = FindDescriptors(classId);
+  return entry ? entry->first : nullptr;
 }
 
 VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
@@ -122,15 +133,14 @@ VoClassDescItem* VoMaster::GetClassDescItem(const char* name) {
 VoClassDescItem* VoMaster::GetClassDescItem(VoIItem* item) {
   if (!item) return nullptr;
   const unsigned long id = item->GetClassID();
-  const auto& index = DescriptorsById();
-  const auto found = index.find(id);
-  if (found == index.end()) return nullptr;
-  if (found->second.count < 2) return found->second.first;
+  const DescIndex* entry = FindDescriptors(id);
+  if (!entry) return nullptr;
+  if (entry->count < 2) return entry->first;
   // Plug-ins that share an id (a blender that is a polygon, a skin modifier
   // that is a modifier) are told apart by what the item is.
   for (VoClassDescItem* desc : itemDescs)
     if (desc->ClassID() == id && DescriptorFits(desc, item)) return desc;
-  return found->second.first;
+  return entry->first;
 }
 
 const char* VoMaster::GetClassNameA(VoIItem* item) {

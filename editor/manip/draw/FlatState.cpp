@@ -52,7 +52,7 @@ DWORD FactorWithOpaqueSource(DWORD factor) {
 
 }  // namespace
 
-FlatState::FlatState(IDirect3DDevice8* device) : device_(device) {
+FlatState::FlatState(IDirect3DDevice8* device, Opaque opaque) : device_(device) {
   if (!device_) return;
   if (Render(device_, D3DRS_ZFUNC) == D3DCMP_LESSEQUAL || Render(device_, D3DRS_ZFUNC) == D3DCMP_ALWAYS)
     Set(D3DRS_ZENABLE, FALSE);
@@ -68,6 +68,11 @@ FlatState::FlatState(IDirect3DDevice8* device) : device_(device) {
     return;
   const Alpha alpha = AlphaOf(device_);
   if (alpha == Alpha::Unknown) return;
+  if (opaque == Opaque::Blend && BlendByAlpha(alpha == Alpha::Diffuse)) {
+    SetStage(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    SetStage(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+    return;
+  }
   if (alpha == Alpha::One && Render(device_, D3DRS_ALPHABLENDENABLE)) {
     const DWORD src = FactorWithOpaqueSource(Render(device_, D3DRS_SRCBLEND));
     const DWORD dst = FactorWithOpaqueSource(Render(device_, D3DRS_DESTBLEND));
@@ -93,6 +98,38 @@ FlatState::~FlatState() {
     else
       device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(s.type), s.value);
   }
+}
+
+bool FlatState::BlendByAlpha(bool diffuseAlpha) {
+  const bool blend = Render(device_, D3DRS_ALPHABLENDENABLE) != 0;
+  const DWORD src = Render(device_, D3DRS_SRCBLEND), dst = Render(device_, D3DRS_DESTBLEND);
+  const bool test = Render(device_, D3DRS_ALPHATESTENABLE) != 0;
+  const DWORD func = Render(device_, D3DRS_ALPHAFUNC), ref = Render(device_, D3DRS_ALPHAREF);
+  const bool byAlpha = blend && src == D3DBLEND_SRCALPHA && dst == D3DBLEND_INVSRCALPHA;
+  const bool replaces = !blend || (src == D3DBLEND_ONE && dst == D3DBLEND_ZERO);
+  // Blended, an alpha of 0 leaves the picture as it is: the marks' test
+  // that drops it changes nothing.
+  if (byAlpha && diffuseAlpha) {
+    if (test && !(func == D3DCMP_GREATER && ref == 0)) return false;
+    opaqueAlpha_ = false;
+  } else if ((byAlpha && !diffuseAlpha) || (replaces && (!test || !diffuseAlpha))) {
+    // Replacing: with an alpha of 1 the test must pass and blending gives the source.
+    if (test && !(func == D3DCMP_GREATER && ref < 255) && func != D3DCMP_ALWAYS) return false;
+    opaqueAlpha_ = true;
+  } else {
+    return false;
+  }
+  Change(D3DRS_ALPHABLENDENABLE, TRUE);
+  Change(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  Change(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  Change(D3DRS_ALPHATESTENABLE, TRUE);
+  Change(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+  Change(D3DRS_ALPHAREF, 0);
+  return true;
+}
+
+void FlatState::Change(D3DRENDERSTATETYPE state, DWORD value) {
+  if (Render(device_, state) != value) Set(state, value);
 }
 
 void FlatState::Set(D3DRENDERSTATETYPE state, DWORD value) {

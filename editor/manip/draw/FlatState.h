@@ -14,10 +14,19 @@
 
 class FlatState {
  public:
-  explicit FlatState(IDirect3DDevice8* device);
+  // What becomes of a draw that replaces the picture (no blending, or
+  // blending by an alpha of 1): blending switched off (Replace), or blending
+  // by source alpha kept, as the overlay's translucent marks have it, with
+  // the caller giving its vertices an alpha of 1 (Blend, see OpaqueAlpha):
+  // the same pixels either way, and draws among the marks then leave the
+  // device's pipeline as the marks have it.
+  enum class Opaque { Replace, Blend };
+  explicit FlatState(IDirect3DDevice8* device, Opaque opaque = Opaque::Replace);
   ~FlatState();
   FlatState(const FlatState&) = delete;
   FlatState& operator=(const FlatState&) = delete;
+  // Whether the caller must draw its vertices with an alpha of 1 (Blend).
+  bool OpaqueAlpha() const { return opaqueAlpha_; }
 
  private:
   void Set(D3DRENDERSTATETYPE state, DWORD value);
@@ -28,6 +37,12 @@ class FlatState {
     bool stage;
     DWORD unit, type, value;
   };
-  Saved saved_[8] = {};
+  // Sets the state when it differs, to be put back.
+  void Change(D3DRENDERSTATETYPE state, DWORD value);
+  // The marks' blending for a draw of this alpha; false when it would change pixels.
+  bool BlendByAlpha(bool diffuseAlpha);
+
+  Saved saved_[10] = {};
   int count_ = 0;
+  bool opaqueAlpha_ = false;
 };

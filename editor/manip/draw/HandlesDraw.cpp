@@ -39,12 +39,22 @@ void AddRing(OverlayBatch& lines, Canvas& canvas, const GuiManipulator& m, const
   const int handle = Handle::RingX + axis;
   const uint32_t colour = canvas.HandleColour(handle);
   const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
+  // The unit circle's points, the same every frame.
+  struct Circle {
+    float c[kRingSegments + 1], s[kRingSegments + 1];
+    Circle() {
+      for (int k = 0; k <= kRingSegments; ++k) {
+        const float angle = static_cast<float>(k) * kPi / 16.0f;
+        c[k] = std::cos(angle), s[k] = std::sin(angle);
+      }
+    }
+  };
+  static const Circle circle;
   P3DLINEVERTEX points[kRingSegments + 1];
   for (int k = 0; k <= kRingSegments; ++k) {
-    const float angle = static_cast<float>(k) * kPi / 16.0f;
     Frx::Pvector p(0.0f, 0.0f, 0.0f);
-    p[u] = h * std::cos(angle);
-    p[v] = h * std::sin(angle);
+    p[u] = h * circle.c[k];
+    p[v] = h * circle.s[k];
     points[k] = InWorld(model, p, colour);
   }
   P3DLINEVERTEX segments[2 * kRingSegments];
@@ -72,7 +82,7 @@ void DrawHandles(Canvas& canvas, GuiManipulator& m, const Frx::Pmatrix* orientat
   if (!layout.visible) return;
   // Axes and rings as world-space line lists (over the scene, at depth 0),
   // then the handle sprites: a few device calls in all.
-  OverlayBatch batch;
+  OverlayBatch batch(true);
   for (int axis = 0; axis < 3; ++axis) AddAxis(batch, canvas, m, layout.model, axis, layout.h);
   for (int axis = 0; axis < 3; ++axis) AddRing(batch, canvas, m, layout.model, axis, layout.h);
   batch.Flush(canvas.draw);
@@ -100,8 +110,9 @@ void DrawReadOut(Canvas& canvas, const ReadOut& r) {
   draw.SetRenderStateBlend(Frx::Draw::BLEND_ALPHA);
   draw.device->SetTexture(0, nullptr);
   {
-    FlatState flat(draw.device);
-    draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f), 0x4C000000);
+    FlatState flat(draw.device, FlatState::Opaque::Blend);
+    draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f),
+                     flat.OpaqueAlpha() ? 0xFF000000 : 0x4C000000);
   }
   draw.Print(r.text.c_str(), static_cast<int>(r.x) + 4, static_cast<int>(r.y) + 4, 0,
              static_cast<int>(draw.textColor));

@@ -1,5 +1,7 @@
 #include "editor/manip/draw/ItemShapes.h"
 
+#include <algorithm>
+
 #include "editor/manip/draw/Primitives.h"
 #include "vocore/scene/VoICamera.h"
 #include "vocore/skeleton/VoIBone.h"
@@ -41,27 +43,35 @@ void DrawMarkSprite(Canvas& canvas, VoILocate* locate, int cellX, int cellY, uin
 
 void SetShapeBlend(Canvas& canvas, const VoIItem* item) { canvas.draw.SetRenderStateBlend(ShapeBlend(canvas, item)); }
 
-void DrawBoneLines(Canvas& canvas, VoIBone* bone, uint32_t colour) {
-  const float l = bone->GetLength();
-  const float w = 0.15f * l;
-  const Frx::Pvector start(0.0f, 0.0f, 0.0f), tip(0.0f, 0.0f, l);
-  const Frx::Pvector c1(0.5f * w, -w / 3.0f, w), c2(-0.5f * w, -w / 3.0f, w), up(0.0f, 2.0f * w / 3.0f, w);
-  // The corner on the bone's up side carries its own colour.
+// The nine edges of a bone's shape from its five corners; the corner on the
+// bone's up side carries its own colour.
+void ShapeEdges(const Frx::Pvector& start, const Frx::Pvector& c1, const Frx::Pvector& c2, const Frx::Pvector& up,
+                const Frx::Pvector& tip, uint32_t colour, P3DLINEVERTEX (&out)[18]) {
   const uint32_t upColour = 0x4C7FFF7F;
-  const P3DLINEVERTEX lines[18] = {
+  const P3DLINEVERTEX edges[18] = {
       Vertex(start, colour), Vertex(c1, colour),   Vertex(start, colour), Vertex(c2, colour),
       Vertex(start, colour), Vertex(up, upColour), Vertex(c1, colour),    Vertex(c2, colour),
       Vertex(c2, colour),    Vertex(up, upColour), Vertex(up, upColour),  Vertex(c1, colour),
       Vertex(c1, colour),    Vertex(tip, colour),  Vertex(c2, colour),    Vertex(tip, colour),
       Vertex(up, upColour),  Vertex(tip, 0x4CFFFFB2)};
+  std::copy(edges, edges + 18, out);
+}
+
+void DrawBoneLines(Canvas& canvas, VoIBone* bone, uint32_t colour) {
+  const float l = bone->GetLength();
+  const float w = 0.15f * l;
+  const Frx::Pvector start(0.0f, 0.0f, 0.0f), tip(0.0f, 0.0f, l);
+  const Frx::Pvector c1(0.5f * w, -w / 3.0f, w), c2(-0.5f * w, -w / 3.0f, w), up(0.0f, 2.0f * w / 3.0f, w);
+  P3DLINEVERTEX lines[18];
   if (canvas.batch) {
-    // In the world already, so that every bone joins one line list.
-    P3DLINEVERTEX world[18];
+    // In the world already, so that every bone joins one line list; each
+    // corner is moved once.
     const Frx::Pmatrix& m = bone->GetMatrixL2W();
-    for (int i = 0; i < 18; ++i) world[i] = Vertex(m * Frx::Pvector(lines[i].x, lines[i].y, lines[i].z), lines[i].color);
-    canvas.batch->AddWorldLines(canvas.draw, ShapeBlend(canvas, bone), world, 18);
+    ShapeEdges(m * start, m * c1, m * c2, m * up, m * tip, colour, lines);
+    canvas.batch->AddWorldLines(canvas.draw, ShapeBlend(canvas, bone), lines, 18);
     return;
   }
+  ShapeEdges(start, c1, c2, up, tip, colour, lines);
   IDirect3DDevice8* device = canvas.draw.device;
   TransformGuard world(device, D3DTS_WORLD);
   TransformGuard projection(device, D3DTS_PROJECTION);

@@ -6,6 +6,9 @@
 namespace {
 constexpr DWORD kSpriteFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr DWORD kScreenLineFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
+// Room made at the first primitive: a key bar's marks or a skeleton's bones
+// fit without the list growing step by step.
+constexpr size_t kFirstVertices = 512;
 }  // namespace
 
 void OverlayBatch::AddSprite(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode blend, IDirect3DTexture8* texture,
@@ -13,6 +16,7 @@ void OverlayBatch::AddSprite(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode blend,
   if (!sprites_.empty() && (blend != spriteBlend_ || texture != spriteTexture_)) Flush(draw);
   spriteBlend_ = blend;
   spriteTexture_ = texture;
+  if (sprites_.capacity() == 0) sprites_.reserve(kFirstVertices);
   // The two triangles of the surface's sprite strip, in its vertex order.
   const ScreenVertex a{x + width, y + height, 0.0f, 1.0f, colour, uv.right, uv.bottom};
   const ScreenVertex b{x, y + height, 0.0f, 1.0f, colour, uv.left, uv.bottom};
@@ -25,12 +29,17 @@ void OverlayBatch::AddWorldLines(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode bl
                                  const Frx::Draw::P3DLINEVERTEX* v, size_t vertices) {
   if (!worldLines_.empty() && blend != lineBlend_) Flush(draw);
   lineBlend_ = blend;
+  if (worldLines_.capacity() == 0) worldLines_.reserve(kFirstVertices);
   worldLines_.insert(worldLines_.end(), v, v + vertices);
 }
 
 void OverlayBatch::AddScreenLine(Frx::Draw::PDraw&, float x0, float y0, float x1, float y1, uint32_t colour) {
   screenLines_.push_back({x0, y0, 0.0f, 1.0f, colour});
   screenLines_.push_back({x1, y1, 0.0f, 1.0f, colour});
+}
+
+FlatState::Opaque OverlayBatch::Opaqueness() const {
+  return blendOpaque_ ? FlatState::Opaque::Blend : FlatState::Opaque::Replace;
 }
 
 void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
@@ -54,7 +63,9 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     FlattenProjection(device, projection.Saved());
     draw.SetRenderStateBlend(lineBlend_);
     device->SetTexture(0, nullptr);
-    FlatState flat(device);
+    FlatState flat(device, Opaqueness());
+    if (flat.OpaqueAlpha())
+      for (Frx::Draw::P3DLINEVERTEX& v : worldLines_) v.color |= 0xFF000000u;
     draw.DrawLine3D_List(worldLines_.data(), static_cast<unsigned long>(worldLines_.size() / 2));
     worldLines_.clear();
   }
@@ -62,7 +73,9 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     draw.SetRenderStateBlend(spriteBlend_);
     device->SetTexture(0, spriteTexture_);
     device->SetVertexShader(kSpriteFvf);
-    FlatState flat(device);
+    FlatState flat(device, Opaqueness());
+    if (flat.OpaqueAlpha())
+      for (ScreenVertex& v : sprites_) v.colour |= 0xFF000000u;
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<unsigned>(sprites_.size() / 3), sprites_.data(),
                             sizeof(ScreenVertex));
     sprites_.clear();

@@ -9,11 +9,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/manip/draw/FlatState.h"
 #include "ferrox/draw/DrawTypes.h"
 #include "ferrox/draw/PDraw.h"
 
 class OverlayBatch {
  public:
+  OverlayBatch() = default;
+  // With `blendOpaque`, untextured draws that replace the picture blend by
+  // source alpha with an alpha of 1 (FlatState::Opaque::Blend), as the
+  // translucent marks among them do.
+  explicit OverlayBatch(bool blendOpaque) : blendOpaque_(blendOpaque) {}
+
   // A window-pixel quad from (x, y) of the given size with the UV rectangle
   // `uv`; `texture` null draws it plain.
   void AddSprite(Frx::Draw::PDraw& draw, Frx::Draw::BlendMode blend, IDirect3DTexture8* texture, float x, float y,
@@ -37,10 +44,13 @@ class OverlayBatch {
     float x, y, z, rhw;
     uint32_t colour;
   };
+  FlatState::Opaque Opaqueness() const;
+
   std::vector<ScreenVertex> sprites_;
   Frx::Draw::BlendMode spriteBlend_ = Frx::Draw::BLEND_ALPHA;
   IDirect3DTexture8* spriteTexture_ = nullptr;
   std::vector<Frx::Draw::P3DLINEVERTEX> worldLines_;
   Frx::Draw::BlendMode lineBlend_ = Frx::Draw::BLEND_NONE;
   std::vector<ScreenLineVertex> screenLines_;
+  bool blendOpaque_ = false;
 };

@@ -2,6 +2,7 @@
 // overwrite question, cancel), the end mark, and the motion's companion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,70 @@ TEST_F(KeyBarTest, TheEndMarkSetsTheMotionsLength) {
   bar->Drag(Move(-300.0f, y, -300.0f - X(30), 0.0f));
   EXPECT_EQ(motion->endframe, 0);  // never below 0
   EXPECT_TRUE(Frames(ca).size() == 3u);
+}
+
+// A long row scrolled into its middle draws every key whose mark reaches
+// into the window, the half-visible ones at both edges too.
+TEST_F(KeyBarTest, AScrolledRowDrawsTheKeysInTheWindow) {
+  for (long f = 0; f < 900; f += 3) cb->SetKey(f, Frx::Pvector(0.0f, 0.0f, 0.0f));
+  VoRefer<KeyRow> row = new KeyRow(cb);
+  row->top = Height - 64.0f;
+  row->width = Width;
+  row->endFrame = 900;
+  row->scroll = 2407;  // the key at frame 300 lies 7 pixels left of the window, its mark just in
+  Clear();
+  Canvas canvas = MakeCanvas();
+  row->Draw(canvas);
+  const uint32_t key = ColourFromFractions(0.9f, 0.5f, 0.4f) & 0xFFFFFFu;
+  const int y = Height - 56;
+  int seen = 0;
+  for (long f = 0; f < 900; f += 3) {
+    const int x = static_cast<int>(f * 8 - row->scroll);
+    if (x < -7 || x > static_cast<int>(Width) + 6) continue;
+    EXPECT_EQ(Pixel(std::clamp(x, 0, static_cast<int>(Width) - 1), y), key) << f;
+    ++seen;
+  }
+  EXPECT_GT(seen, static_cast<int>(Width) / 24);
+}
+
+// The keys a strip visits for a window span: one run of the frame table in
+// frame order, the whole table otherwise (a table out of order, frames
+// running backwards).
+TEST(KeyStripRange, KeysBetweenTakesTheRunInTheWindow) {
+  struct Strip : KeyStrip {
+    long KeyFrame(int i) const override { return frames[i]; }
+    void Rebuild() override { PlaceMarks(); }
+    float MarkOffset() const override { return 0.0f; }
+    bool ScrollHit(float, float) const override { return false; }
+    bool KeyExists(long) override { return false; }
+    void CopyKeys(long, long) override {}
+    void MoveKeys(long, long) override {}
+    void DeleteKeys(long) override {}
+    using KeyStrip::KeysBetween;
+  };
+  const struct {
+    std::vector<long> frames;
+    int pixelsPerFrame, scroll;
+    float lo, hi;
+    std::pair<int, int> run;
+  } rows[] = {
+      {{0, 2, 4, 6, 8, 10}, 10, 0, 15.0f, 60.0f, {1, 4}},      // x 0..100: 20, 40, 60
+      {{0, 2, 4, 6, 8, 10}, 10, 0, -16.0f, 1000.0f, {0, 6}},   // everything
+      {{0, 2, 4, 6, 8, 10}, 10, 500, -16.0f, 100.0f, {6, 6}},  // all left of the window
+      {{0, 2, 4, 4, 4, 10}, 10, 0, 40.0f, 40.0f, {2, 5}},      // a frame keyed thrice
+      {{0, 6, 4, 8}, 10, 0, 50.0f, 70.0f, {0, 4}},             // out of order
+      {{0, 2, 4}, 0, 0, -16.0f, 16.0f, {0, 3}},                // no width per frame
+      {{0, 2, 4}, -10, 0, -30.0f, 0.0f, {0, 3}},               // frames run backwards
+      {{}, 10, 0, 0.0f, 100.0f, {0, 0}},
+  };
+  for (const auto& r : rows) {
+    VoRefer<Strip> strip = new Strip;
+    strip->frames.resize(static_cast<int>(r.frames.size()));
+    for (size_t i = 0; i < r.frames.size(); ++i) strip->frames[static_cast<int>(i)] = r.frames[i];
+    strip->pixelsPerFrame = r.pixelsPerFrame, strip->scroll = r.scroll;
+    strip->Drag(MouseRecord{});
+    EXPECT_EQ(strip->KeysBetween(r.lo, r.hi), r.run) << r.frames.size() << " " << r.scroll;
+  }
 }
 
 TEST_F(KeyBarTest, ARowEditsOneControl) {

@@ -16,17 +16,23 @@ struct TextVertex {
 constexpr DWORD TextFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
 // Blended over the picture, nothing tested or written but colour: the
-// diffuse colour with the coverage as its alpha, point-sampled.
+// diffuse colour with the coverage as its alpha, point-sampled. Settings that
+// give the same pixels as others are chosen as an overlay has them, so that
+// text among its draws changes little of the device's pipeline: texels
+// without ink fail the alpha test (blended, they would leave the picture as
+// it is), and the quad's clockwise corners pass counter-clockwise culling.
+// Without the depth test nothing writes depth.
 struct RenderSetting {
   D3DRENDERSTATETYPE state;
   DWORD value;
 };
 constexpr RenderSetting TextRenderStates[] = {
-    {D3DRS_ZENABLE, FALSE},           {D3DRS_ZWRITEENABLE, FALSE},
-    {D3DRS_ALPHATESTENABLE, FALSE},   {D3DRS_ALPHABLENDENABLE, TRUE},
+    {D3DRS_ZENABLE, FALSE},
+    {D3DRS_ALPHATESTENABLE, TRUE},    {D3DRS_ALPHAFUNC, D3DCMP_GREATER},
+    {D3DRS_ALPHAREF, 0},              {D3DRS_ALPHABLENDENABLE, TRUE},
     {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA}, {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
     {D3DRS_BLENDOP, 1},  // add
-     {D3DRS_CULLMODE, D3DCULL_NONE},
+    {D3DRS_CULLMODE, D3DCULL_CCW},
     {D3DRS_FILLMODE, D3DFILL_SOLID},  {D3DRS_STENCILENABLE, FALSE},
     {D3DRS_COLORWRITEENABLE, 0xF},    {D3DRS_SPECULARENABLE, FALSE},
     {D3DRS_FOGENABLE, FALSE},
@@ -119,8 +125,17 @@ const TextCache::Entry* TextCache::Add(const std::string& key, const uint8_t* co
   if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide || slots_.count(key)) return nullptr;
   Entry entry;
   entry.width = width, entry.height = height, entry.textHeight = textHeight;
-  const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-  if (std::any_of(coverage, coverage + pixels, [](uint8_t c) { return c != 0; })) {
+  int inkLeft = width, inkTop = height, inkRight = 0, inkBottom = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = coverage + static_cast<size_t>(y) * static_cast<size_t>(width);
+    for (int x = 0; x < width; ++x) {
+      if (!row[x]) continue;
+      inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x + 1);
+      inkTop = std::min(inkTop, y), inkBottom = y + 1;
+    }
+  }
+  if (inkRight > inkLeft) {
+    entry.inkLeft = inkLeft, entry.inkTop = inkTop, entry.inkRight = inkRight, entry.inkBottom = inkBottom;
     IDirect3DTexture8* texture = nullptr;
     if (device_->CreateTexture(static_cast<unsigned>(width), static_cast<unsigned>(height), 1, 0, D3DFMT_A8,
                                D3DPOOL_MANAGED, &texture) != D3D_OK)
@@ -146,12 +161,12 @@ const TextCache::Entry* TextCache::Add(const std::string& key, const uint8_t* co
 
 void TextCache::Draw(const Entry& e, int x, int y, D3DCOLOR colour, const RECT& clip) {
   if (!e.texture) return;
-  // The image's pixels that lie in the clip and on the surface, whole pixels only.
-  const long left = std::max({static_cast<long>(x), static_cast<long>(clip.left), 0L});
-  const long top = std::max({static_cast<long>(y), static_cast<long>(clip.top), 0L});
-  const long right = std::min({static_cast<long>(x) + e.width, static_cast<long>(clip.right),
+  // The image's inked pixels that lie in the clip and on the surface, whole pixels only.
+  const long left = std::max({static_cast<long>(x) + e.inkLeft, static_cast<long>(clip.left), 0L});
+  const long top = std::max({static_cast<long>(y) + e.inkTop, static_cast<long>(clip.top), 0L});
+  const long right = std::min({static_cast<long>(x) + e.inkRight, static_cast<long>(clip.right),
                                static_cast<long>(device_->Width())});
-  const long bottom = std::min({static_cast<long>(y) + e.height, static_cast<long>(clip.bottom),
+  const long bottom = std::min({static_cast<long>(y) + e.inkBottom, static_cast<long>(clip.bottom),
                                 static_cast<long>(device_->Height())});
   if (left >= right || top >= bottom) return;
   // Screen vertices have pixel centres on integers and the device moves them

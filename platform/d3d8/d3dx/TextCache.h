@@ -22,6 +22,9 @@ class TextCache {
     IDirect3DTexture8* texture = nullptr;  // null: nothing to draw (no ink)
     int width = 0, height = 0;             // of the coverage image
     int textHeight = 0;                    // what DrawText returns
+    // The part of the image with ink, [left, right) × [top, bottom): only
+    // it is drawn (elsewhere the text would leave the picture as it is).
+    int inkLeft = 0, inkTop = 0, inkRight = 0, inkBottom = 0;
   };
 
   explicit TextCache(Device* device) : device_(device) {}

@@ -156,6 +156,7 @@ class Device final : public RefCounted<IDirect3DDevice8> {
   bool lost_ = false;
   bool inScene_ = false;
   bool recording_ = false;
+  std::vector<float> screenPositions_;  // homogeneous positions of screen vertices, per draw
   std::vector<std::string> calls_;
   std::set<Attached*> attached_;
 };

@@ -52,15 +52,14 @@ uint32_t MaxIndex(const uint8_t* data, bool wide, size_t count) {
 
 // Screen vertices as homogeneous GL positions (x, y, z, 1) / rhw, so that
 // texture coordinates stay perspective-correct.
-std::vector<float> HomogeneousPositions(const uint8_t* vertices, size_t count, unsigned stride) {
-  std::vector<float> out(count * 4);
+void HomogeneousPositions(const uint8_t* vertices, size_t count, unsigned stride, std::vector<float>& out) {
+  out.resize(count * 4);
   for (size_t i = 0; i < count; ++i) {
     const float* v = reinterpret_cast<const float*>(vertices + i * stride);
     float rhw = v[3];
     float w = (rhw > 0.0f && rhw == rhw) ? 1.0f / rhw : 1.0f;
     out[i * 4 + 0] = v[0] * w, out[i * 4 + 1] = v[1] * w, out[i * 4 + 2] = v[2] * w, out[i * 4 + 3] = w;
   }
-  return out;
 }
 
 // The vertex arrays of a layout: offsets from origin (null: into the bound
@@ -119,7 +118,6 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8
                   layout.specularOffset >= 0);
 
   GlCache& gl = cache_;
-  std::vector<float> positions;
   if (useBuffers && stream && !layout.pretransformed) {
     Buffer& data = stream->Data();
     data.Bind(GL_ARRAY_BUFFER);
@@ -131,8 +129,9 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, unsigned primitiveCount, const uint8
   } else {
     arrays_ = {};
     gl.BindBuffer(GL_ARRAY_BUFFER, 0);
-    if (layout.pretransformed) positions = HomogeneousPositions(vertices, vertexCount, stride);
-    SetArrays(gl, layout, stageState, vertices, stride, layout.pretransformed ? positions.data() : nullptr);
+    // GL reads the arrays during the draw call: one buffer serves every draw.
+    if (layout.pretransformed) HomogeneousPositions(vertices, vertexCount, stride, screenPositions_);
+    SetArrays(gl, layout, stageState, vertices, stride, layout.pretransformed ? screenPositions_.data() : nullptr);
   }
 
   const GLenum mode = ModeOf(type);

@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <string>
+#include <vector>
 
 #include "vocore/item/IScript.h"
 #include "vocore/item/VoIBranch.h"
@@ -85,6 +86,25 @@ TEST(VoIItemTree, NewItemDefaultsAndLinking) {
     EXPECT_TRUE(outer->IsAncestorOf(inner));
     EXPECT_FALSE(inner->IsAncestorOf(outer));
     master.ReleaseItem(outer);
+  }
+  {
+    // Ancestry and subtree search over chains shorter and longer than the
+    // first walk up the parents, and beside them.
+    VoIBranch* side = new VoIBranch(root);
+    std::vector<VoIBranch*> chain{new VoIBranch(root)};
+    for (int i = 1; i < 200; ++i) chain.push_back(new VoIBranch(chain.back()));
+    for (size_t depth : {size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{199}}) {
+      EXPECT_TRUE(chain[0]->IsAncestorOf(chain[depth])) << depth;
+      EXPECT_FALSE(chain[depth]->IsAncestorOf(chain[0])) << depth;
+      EXPECT_FALSE(side->IsAncestorOf(chain[depth])) << depth;
+      EXPECT_EQ(chain[0]->Search(chain[depth]), 1) << depth;
+      EXPECT_EQ(root->Search(chain[depth]), 1) << depth;
+      EXPECT_EQ(side->Search(chain[depth]), 0) << depth;
+      EXPECT_EQ(chain[depth]->Search(chain[0]), 0) << depth;
+    }
+    EXPECT_EQ(chain[5]->Search(chain[5]), 0);  // not below itself
+    master.ReleaseItem(chain[0]);
+    master.ReleaseItem(side);
   }
   {
     b->Link(nullptr);

@@ -132,6 +132,17 @@ TEST(VoMasterItems, SubclassQueries) {
   LoopDesc self(202, 202);
   master.RegistClassDesc(&self);
   EXPECT_EQ(master.IsSubclassID(202, 33), 0);
+  // Answers asked before a parent class is registered do not outlive it.
+  LoopDesc child(203, 204), parent(204, 33);
+  master.RegistClassDesc(&child);
+  VoIItem* orphan = master.CreateItem(203ul, nullptr);
+  ASSERT_NE(orphan, nullptr);
+  for (int again = 0; again < 2; ++again) EXPECT_EQ(master.IsSubclass(orphan, 33), 0) << again;
+  EXPECT_EQ(master.IsSubclassID(204, 33), 0);
+  master.RegistClassDesc(&parent);
+  for (int again = 0; again < 2; ++again) EXPECT_EQ(master.IsSubclass(orphan, 33), 1) << again;
+  EXPECT_EQ(master.IsSubclassID(204, 33), 1);
+  master.ReleaseItem(orphan);
 
   // ListWeedOut keeps live items of the class, in order, appending.
   VoIItem* locate = master.CreateItem("Locate", nullptr);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "editor/manip/ScreenMap.h"
 #include "editor/manip/draw/Colours.h"
 #include "editor/manip/draw/FlatState.h"
 #include "editor/manip/draw/Primitives.h"
@@ -102,9 +103,40 @@ TEST_F(DrawPrimitivesTest, MarkBoxesAndIconsAreCentred) {
   for (const Case& k : cases) EXPECT_EQ(Pixel(k.x, k.y), k.expected) << k.x << "," << k.y;
 }
 
+// The canvas keeps its window mapping for one camera only: a new view,
+// projection or window size gives the mapping made afresh.
+TEST_F(DrawPrimitivesTest, TheWindowMappingFollowsTheCamera) {
+  LookFrom(50.0f);
+  Canvas canvas = MakeCanvas();
+  Frx::Draw::PDraw& draw = canvas.draw;
+  const Frx::Pvector point(3.0f, -2.0f, 5.0f);
+  auto expect = [&](const char* what) {
+    Frx::Pvector got, fresh;
+    EXPECT_TRUE(canvas.Screen().Project(point, &got)) << what;
+    EXPECT_TRUE(ScreenMap(draw.GetMatrixWorld2Screen(Frx::Pmatrix::id)).Project(point, &fresh)) << what;
+    EXPECT_TRUE(got.x == fresh.x && got.y == fresh.y && got.z == fresh.z) << what;
+    return got;
+  };
+  const Frx::Pvector first = expect("at first");
+  Frx::Pmatrix view;
+  draw.device->GetTransform(D3DTS_VIEW, &view);
+  view._41 += 4.0f;
+  draw.device->SetTransform(D3DTS_VIEW, &view);
+  EXPECT_NE(expect("moved view").x, first.x);
+  Frx::Pmatrix projection;
+  draw.device->GetTransform(D3DTS_PROJECTION, &projection);
+  projection._11 *= 2.0f;
+  draw.device->SetTransform(D3DTS_PROJECTION, &projection);
+  expect("zoomed");
+  draw.screenWidth /= 2;
+  expect("narrower window");
+  draw.screenWidth *= 2;
+}
+
 TEST_F(DrawPrimitivesTest, FlatStateDrawsTheSamePixelsAndPutsTheStateBack) {
   // Every blend mode of the surface, plain and textured, with and without
-  // the guard, over a background and a depth of 0.5 (which 0 passes).
+  // the guard (replacing opaque draws, or blending them with an alpha of 1),
+  // over a background and a depth of 0.5 (which 0 passes).
   ViewDraw& draw = view->draw;
   IDirect3DDevice8* d = draw.device;
   const uint32_t texels[4] = {0x80FF8040, 0x00FFFFFF, 0xFF2040C0, 0x40FFFFFF};
@@ -114,32 +146,38 @@ TEST_F(DrawPrimitivesTest, FlatStateDrawsTheSamePixelsAndPutsTheStateBack) {
   ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
   for (int y = 0; y < 2; ++y) std::memcpy(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, texels + 2 * y, 8);
   texture->UnlockRect(0);
+  int blendedOpaque = 0;
   for (int mode = 0; mode <= 8; ++mode)
-    for (IDirect3DTexture8* t : {static_cast<IDirect3DTexture8*>(nullptr), texture}) {
-      auto paint = [&](bool flat) {
-        d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x6080A0, 0.5f, 0);
-        draw.SetRenderStateBlend(static_cast<Frx::Draw::BlendMode>(mode));
-        d->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
-        d->SetTexture(0, t);
-        std::optional<FlatState> guard;
-        if (flat) guard.emplace(d);
-        draw.DrawSprite(Frx::Pvector(10.0f, 10.0f, 0.0f), 40.0f, 30.0f, 0x9040C080, Frx::Prect{0, 0, 1, 1}, t);
-        draw.DrawFillBox(Frx::Pvector(30.0f, 20.0f, 0.0f), Frx::Pvector(40.0f, 30.0f, 0.0f), 0x60FF4020);
-        return Frame();
-      };
-      const std::vector<uint32_t> plain = paint(false);
-      DWORD before[3] = {}, after[3] = {};
-      d->GetRenderState(D3DRS_ZENABLE, &before[0]);
-      d->GetRenderState(D3DRS_SRCBLEND, &before[1]);
-      d->GetTextureStageState(0, D3DTSS_COLOROP, &before[2]);
-      const std::vector<uint32_t> flat = paint(true);
-      d->GetRenderState(D3DRS_ZENABLE, &after[0]);
-      d->GetRenderState(D3DRS_SRCBLEND, &after[1]);
-      d->GetTextureStageState(0, D3DTSS_COLOROP, &after[2]);
-      EXPECT_EQ(flat, plain) << mode << (t ? " textured" : "");
-      for (int i = 0; i < 3; ++i) EXPECT_EQ(after[i], before[i]) << mode << " state " << i;
-      EXPECT_NE(plain[25 * Width + 35], 0x6080A0u) << mode;
-    }
+    for (IDirect3DTexture8* t : {static_cast<IDirect3DTexture8*>(nullptr), texture})
+      for (FlatState::Opaque opaque : {FlatState::Opaque::Replace, FlatState::Opaque::Blend}) {
+        auto paint = [&](bool flat) {
+          d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x6080A0, 0.5f, 0);
+          draw.SetRenderStateBlend(static_cast<Frx::Draw::BlendMode>(mode));
+          d->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
+          d->SetTexture(0, t);
+          std::optional<FlatState> guard;
+          if (flat) guard.emplace(d, opaque);
+          const uint32_t alpha = guard && guard->OpaqueAlpha() ? 0xFF000000u : 0u;
+          blendedOpaque += alpha != 0;
+          draw.DrawSprite(Frx::Pvector(10.0f, 10.0f, 0.0f), 40.0f, 30.0f, 0x9040C080 | alpha, Frx::Prect{0, 0, 1, 1},
+                          t);
+          draw.DrawFillBox(Frx::Pvector(30.0f, 20.0f, 0.0f), Frx::Pvector(40.0f, 30.0f, 0.0f), 0x60FF4020 | alpha);
+          return Frame();
+        };
+        const std::vector<uint32_t> plain = paint(false);
+        DWORD before[5] = {}, after[5] = {};
+        const D3DRENDERSTATETYPE kept[4] = {D3DRS_ZENABLE, D3DRS_SRCBLEND, D3DRS_DESTBLEND, D3DRS_ALPHATESTENABLE};
+        for (int i = 0; i < 4; ++i) d->GetRenderState(kept[i], &before[i]);
+        d->GetTextureStageState(0, D3DTSS_COLOROP, &before[4]);
+        const std::vector<uint32_t> flat = paint(true);
+        for (int i = 0; i < 4; ++i) d->GetRenderState(kept[i], &after[i]);
+        d->GetTextureStageState(0, D3DTSS_COLOROP, &after[4]);
+        const bool blend = opaque == FlatState::Opaque::Blend;
+        EXPECT_EQ(flat, plain) << mode << (t ? " textured" : "") << (blend ? " blended" : "");
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(after[i], before[i]) << mode << " state " << i;
+        EXPECT_NE(plain[25 * Width + 35], 0x6080A0u) << mode;
+      }
+  EXPECT_GE(blendedOpaque, 2);  // the plain opaque modes
   texture->Release();
 }
 
