@@ -86,6 +86,8 @@ void VoMaster::Uninitialize() {
   Frx::theFerrox.Log(
       "VoMaster : Savora:Engine Core の終了 （この時点ですべての処理は終了していなければならない）\n");
   itemDescs.clear();
+  descIndex.clear();
+  ForgetClassAnswers();
   importDescs.clear();
   exportDescs.clear();
   commandDescs.clear();

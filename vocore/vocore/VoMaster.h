@@ -183,13 +183,12 @@ class VoMaster : private VoItemServices {
     int count = 0;
   };
   std::unordered_map<unsigned long, DescIndex> descIndex;
-  // The index as it stands for the list now (rebuilt when the list changed).
-  const std::unordered_map<unsigned long, DescIndex>& DescriptorsById();
-  std::size_t indexedDescs = 0;
-  const VoClassDescItem* indexedFront = nullptr;
-  const VoClassDescItem* indexedBack = nullptr;
-  // IsSubclass answers by descriptor and asked class, forgotten with the
-  // index: a group walk asks the same few pairs for every item it meets.
+  // Adds a descriptor just appended to itemDescs to the index.
+  void IndexItemDesc(VoClassDescItem* desc);
+  // Drops the answers below, which a new descriptor can change.
+  void ForgetClassAnswers();
+  // IsSubclass answers by descriptor and asked class: a group walk asks the
+  // same few pairs for every item it meets.
   struct SubclassAnswer {
     const VoClassDescItem* desc = nullptr;
     unsigned long classId = 0;

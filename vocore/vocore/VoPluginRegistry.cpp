@@ -75,6 +75,7 @@ int VoMaster::RegistClassDesc(VoClassDesc* desc) {
   const char* name = desc->ClassName() ? desc->ClassName() : "";
   if (desc->IsItemPlugin()) {
     itemDescs.push_back(static_cast<VoClassDescItem*>(desc));
+    IndexItemDesc(static_cast<VoClassDescItem*>(desc));
     if (debug) Frx::theFerrox.Log("    追加アイテム %s\n", name);
   } else if (desc->IsExportPlugin()) {
     exportDescs.push_back(static_cast<VoClassDescExport*>(desc));
@@ -91,30 +92,23 @@ int VoMaster::RegistClassDesc(VoClassDesc* desc) {
   return 1;
 }
 
-const std::unordered_map<unsigned long, VoMaster::DescIndex>& VoMaster::DescriptorsById() {
-  const VoClassDescItem* front = itemDescs.empty() ? nullptr : itemDescs.front();
-  const VoClassDescItem* back = itemDescs.empty() ? nullptr : itemDescs.back();
-  if (indexedDescs == itemDescs.size() && indexedFront == front && indexedBack == back) return descIndex;
-  descIndex.clear();
+void VoMaster::IndexItemDesc(VoClassDescItem* desc) {
+  DescIndex& entry = descIndex[desc->ClassID()];
+  if (!entry.first) entry.first = desc;
+  ++entry.count;
+  ForgetClassAnswers();
+}
+
+void VoMaster::ForgetClassAnswers() {
   subclassAnswers.fill({});
   recentIds.fill({});
-  for (VoClassDescItem* desc : itemDescs) {
-    DescIndex& entry = descIndex[desc->ClassID()];
-    if (!entry.first) entry.first = desc;
-    ++entry.count;
-  }
-  indexedDescs = itemDescs.size();
-  indexedFront = front;
-  indexedBack = back;
-  return descIndex;
 }
 
 const VoMaster::DescIndex* VoMaster::FindDescriptors(unsigned long classId) {
-  const auto& index = DescriptorsById();
   RecentId& recent = recentIds[classId % recentIds.size()];
   if (!recent.known || recent.classId != classId) {
-    const auto found = index.find(classId);
-    recent = {classId, found == index.end() ? nullptr : &found->second, true};
+    const auto found = descIndex.find(classId);
+    recent = {classId, found == descIndex.end() ? nullptr : &found->second, true};
   }
   return recent.entry;
 }

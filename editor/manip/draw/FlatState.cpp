@@ -90,6 +90,11 @@ FlatState::FlatState(IDirect3DDevice8* device, Opaque opaque) : device_(device) 
   SetStage(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
 }
 
+FlatState FlatState::Untextured(IDirect3DDevice8* device, Opaque opaque) {
+  if (device) device->SetTexture(0, nullptr);
+  return FlatState(device, opaque);
+}
+
 FlatState::~FlatState() {
   for (int i = count_ - 1; i >= 0; --i) {
     const Saved& s = saved_[i];

@@ -10,6 +10,8 @@
 // put back when the guard goes (only changed values reach GL, at a draw).
 #pragma once
 
+#include <cstdint>
+
 #include "ferrox/draw/PDraw.h"
 
 class FlatState {
@@ -17,16 +19,21 @@ class FlatState {
   // What becomes of a draw that replaces the picture (no blending, or
   // blending by an alpha of 1): blending switched off (Replace), or blending
   // by source alpha kept, as the overlay's translucent marks have it, with
-  // the caller giving its vertices an alpha of 1 (Blend, see OpaqueAlpha):
+  // the caller giving its vertices an alpha of 1 (Blend, see Colour):
   // the same pixels either way, and draws among the marks then leave the
   // device's pipeline as the marks have it.
   enum class Opaque { Replace, Blend };
   explicit FlatState(IDirect3DDevice8* device, Opaque opaque = Opaque::Replace);
+  // The same for a draw without a texture: stage 0's texture is unbound first.
+  static FlatState Untextured(IDirect3DDevice8* device, Opaque opaque = Opaque::Replace);
   ~FlatState();
   FlatState(const FlatState&) = delete;
   FlatState& operator=(const FlatState&) = delete;
   // Whether the caller must draw its vertices with an alpha of 1 (Blend).
   bool OpaqueAlpha() const { return opaqueAlpha_; }
+  // A vertex colour as the caller must draw it: with an alpha of 1 where
+  // Blend made a replacing draw blend.
+  uint32_t Colour(uint32_t colour) const { return opaqueAlpha_ ? colour | 0xFF000000u : colour; }
 
  private:
   void Set(D3DRENDERSTATETYPE state, DWORD value);

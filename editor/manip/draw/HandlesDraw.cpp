@@ -108,11 +108,9 @@ void DrawReadOut(Canvas& canvas, const ReadOut& r) {
   if (!draw.device) return;
   canvas.Flush();
   draw.SetRenderStateBlend(Frx::Draw::BLEND_ALPHA);
-  draw.device->SetTexture(0, nullptr);
   {
-    FlatState flat(draw.device, FlatState::Opaque::Blend);
-    draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f),
-                     flat.OpaqueAlpha() ? 0xFF000000 : 0x4C000000);
+    FlatState flat = FlatState::Untextured(draw.device, FlatState::Opaque::Blend);
+    draw.DrawFillBox(Frx::Pvector(r.x, r.y, 0.0f), Frx::Pvector(r.width, r.height, 0.0f), flat.Colour(0x4C000000));
   }
   draw.Print(r.text.c_str(), static_cast<int>(r.x) + 4, static_cast<int>(r.y) + 4, 0,
              static_cast<int>(draw.textColor));

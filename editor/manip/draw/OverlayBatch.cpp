@@ -49,9 +49,8 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     return;
   }
   if (!screenLines_.empty()) {
-    device->SetTexture(0, nullptr);
+    FlatState flat = FlatState::Untextured(device);
     device->SetVertexShader(kScreenLineFvf);
-    FlatState flat(device);
     device->DrawPrimitiveUP(D3DPT_LINELIST, static_cast<unsigned>(screenLines_.size() / 2), screenLines_.data(),
                             sizeof(ScreenLineVertex));
     screenLines_.clear();
@@ -62,10 +61,8 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     device->SetTransform(D3DTS_WORLD, &Frx::Pmatrix::id);
     FlattenProjection(device, projection.Saved());
     draw.SetRenderStateBlend(lineBlend_);
-    device->SetTexture(0, nullptr);
-    FlatState flat(device, Opaqueness());
-    if (flat.OpaqueAlpha())
-      for (Frx::Draw::P3DLINEVERTEX& v : worldLines_) v.color |= 0xFF000000u;
+    FlatState flat = FlatState::Untextured(device, Opaqueness());
+    for (Frx::Draw::P3DLINEVERTEX& v : worldLines_) v.color = flat.Colour(v.color);
     draw.DrawLine3D_List(worldLines_.data(), static_cast<unsigned long>(worldLines_.size() / 2));
     worldLines_.clear();
   }
@@ -74,8 +71,7 @@ void OverlayBatch::Flush(Frx::Draw::PDraw& draw) {
     device->SetTexture(0, spriteTexture_);
     device->SetVertexShader(kSpriteFvf);
     FlatState flat(device, Opaqueness());
-    if (flat.OpaqueAlpha())
-      for (ScreenVertex& v : sprites_) v.colour |= 0xFF000000u;
+    for (ScreenVertex& v : sprites_) v.colour = flat.Colour(v.colour);
     device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<unsigned>(sprites_.size() / 3), sprites_.data(),
                             sizeof(ScreenVertex));
     sprites_.clear();

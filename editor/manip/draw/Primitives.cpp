@@ -12,14 +12,12 @@ constexpr float kCell = 1.0f / 256.0f;  // one texture pixel of the 256 × 256 h
 
 void Fill(Frx::Draw::PDraw& draw, float x, float y, float width, float height, uint32_t colour) {
   if (width <= 0.0f || height <= 0.0f) return;
-  draw.device->SetTexture(0, nullptr);
-  FlatState flat(draw.device);
+  FlatState flat = FlatState::Untextured(draw.device);
   draw.DrawFillBox(Frx::Pvector(x, y, 0.0f), Frx::Pvector(width, height, 0.0f), colour);
 }
 
 void Line(Frx::Draw::PDraw& draw, float x0, float y0, float x1, float y1, uint32_t colour) {
-  draw.device->SetTexture(0, nullptr);
-  FlatState flat(draw.device);
+  FlatState flat = FlatState::Untextured(draw.device);
   draw.DrawLine(Frx::Pvector(x0, y0, 0.0f), Frx::Pvector(x1, y1, 0.0f), colour);
 }
 
